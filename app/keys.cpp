@@ -1,0 +1,35 @@
+// The keyboard: Space resets the view, keypad plus and minus change the walking pace.
+// Called by the platform layer while it processes events inside glfwSwapBuffers.
+#include "app/app.h"
+#include "platform/glfw2.h"
+#include "view/camera.h"
+#include "world/world.h"
+
+#include <climits>
+
+void keyCallback(int key, int action) {
+    if (key == GLFW_KEY_ESC) {
+        // Kept until the end of the frame: a press and release within one event poll
+        // would otherwise never be seen by the end-of-frame poll of the key.
+        if (action == GLFW_PRESS) {
+            escapeRequested = true;
+        }
+    } else if (key == GLFW_KEY_SPACE) {
+        if (action == GLFW_RELEASE) {
+            resetCamera();
+        }
+    } else if (key == GLFW_KEY_KP_ADD) {
+        // Faster: shorter steps, with the progress scaled so the monkey keeps its place.
+        if (world.stepFrames > 6) {
+            int frames = world.stepFrames;
+            float ratio = static_cast<float>((frames - 5.0) / frames);
+            world.stepFrames = frames - 5;
+            world.stepFrame = static_cast<int>(world.stepFrame * ratio);
+        }
+    } else if (key == GLFW_KEY_KP_SUBTRACT) {
+        // Slower has no limit, short of the largest int.
+        if (world.stepFrames <= INT_MAX - 5) {
+            world.stepFrames += 5;
+        }
+    }
+}

@@ -1,0 +1,60 @@
+// Start-up and the frame loop.
+#include "app/app.h"
+#include "platform/glfw2.h"
+#include "view/camera.h"
+#include "view/mouse.h"
+#include "world/world.h"
+
+#include <GL/gl.h>
+
+int windowWidth = 1280;
+int windowHeight = 720;
+bool running = true;
+double frameStartTime = 0.0;
+int framesThisInterval = 0;
+bool escapeRequested = false;
+
+bool startUp() {
+    glfwInit(); // a failed initialisation shows up as a failed window open
+    if (glfwOpenWindow(windowWidth, windowHeight, 0, 0, 0, 0, 16, 0, GLFW_WINDOW) == 0) {
+        glfwTerminate();
+        return false;
+    }
+    glfwSetKeyCallback(keyCallback);
+    glfwSetWindowTitle("GLFW Application");
+    glfwSetMouseWheel(15);
+    world.stepFrames = 10;
+    setupGlState();
+    return true;
+}
+
+void updateViewport() {
+    glfwGetWindowSize(&windowWidth, &windowHeight);
+    // A minimised window has no height; the camera's aspect ratio divides by it.
+    if (windowHeight < 1) {
+        windowHeight = 1;
+    }
+    glViewport(0, 0, windowWidth, windowHeight);
+}
+
+// One pass of the loop. The order matters: the mouse step reads the depth buffer and the
+// matrices of the frame just drawn, and events (the key callback among them) are processed
+// inside the swap.
+void runFrame() {
+    frameStartTime = glfwGetTime();
+    ++framesThisInterval;
+    updateViewport();
+    applyCamera();
+    drawFrame();
+    handleMouse();
+    glfwSwapBuffers();
+    updateTitle();
+    running = !escapeRequested && glfwGetKey(GLFW_KEY_ESC) == GLFW_RELEASE &&
+              glfwGetWindowParam(GLFW_OPENED) != 0;
+}
+
+void runFrameLoop() {
+    while (running) {
+        runFrame();
+    }
+}

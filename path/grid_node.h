@@ -1,0 +1,28 @@
+// One tile of the walk grid: its eight neighbours, the A* bookkeeping and its model.
+#pragma once
+
+#include "mesh/mesh.h"
+
+#include <climits>
+
+constexpr int TileSize = 10;
+constexpr int ImpassableCost = INT_MAX;
+
+// Neighbour slots: 0 up-left, 1 up, 2 up-right, 3 left, 4 right, 5 down-left, 6 down,
+// 7 down-right. "Up" is toward smaller rows (-z), "left" toward smaller columns (-x).
+// The opposite of slot s is 7 - s.
+struct GridNode {
+    GridNode* neighbours[8] = {};
+    int f = 0;
+    int g = 0;
+    int h = 0;
+    // A tile whose map code names no kind keeps this: open ground that can be walked.
+    int terrainCost = 0;
+    int index = 0;
+    int kind = 0;
+    GridNode* parent = nullptr;
+    Mesh mesh;
+    bool marked = false;
+
+    void printNeighbours() const;
+};

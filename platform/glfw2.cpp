@@ -1,0 +1,159 @@
+// The GLFW version-2 interface over GLFW 3: version-2 key codes, no key repeat, an integer
+// wheel position, and event processing inside glfwSwapBuffers only.
+#include "platform/glfw2.h"
+#include "platform/glfw3_backend.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr int ButtonCount = 8;
+
+bool initialised = false;
+std::string openError;
+GLFWkeyfun keyCallback = nullptr;
+bool keyDown[GLFW_KEY_LAST + 1] = {};
+bool buttonDown[ButtonCount] = {};
+// A press seen in the latest event processing. A click whose press and release fall into
+// one poll (a touchpad tap, automated input) then still reads as pressed until the next
+// poll, so the frame's mouse step sees it instead of losing it.
+bool buttonPressedInPoll[ButtonCount] = {};
+int wheel = 0;
+double wheelRest = 0.0;
+
+} // namespace
+
+void onKeyEvent(int key, int action) {
+    if (key < 0 || key > GLFW_KEY_LAST) {
+        return;
+    }
+    keyDown[key] = action == GLFW_PRESS;
+    if (keyCallback != nullptr) {
+        keyCallback(key, action);
+    }
+}
+
+void onButtonEvent(int button, int action) {
+    if (button < 0 || button >= ButtonCount) {
+        return;
+    }
+    buttonDown[button] = action == GLFW_PRESS;
+    if (action == GLFW_PRESS) {
+        buttonPressedInPoll[button] = true;
+    }
+}
+
+// One notch is one position; touchpads send fractions, which add up to whole notches.
+void onScrollEvent(double offset) {
+    if (!std::isfinite(offset)) {
+        return;
+    }
+    wheelRest += offset;
+    double whole = std::trunc(wheelRest);
+    wheel += static_cast<int>(whole);
+    wheelRest -= whole;
+}
+
+int glfwInit() {
+    initialised = glfw3::init();
+    return initialised ? 1 : 0;
+}
+
+void glfwTerminate() {
+    glfw3::terminate();
+    initialised = false;
+}
+
+int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebits, int alphabits,
+                   int depthbits, int stencilbits, int mode) {
+    if (mode != GLFW_WINDOW) {
+        openError = "only a window (not full screen) is supported";
+        return 0;
+    }
+    if (!initialised) {
+        // GLFW 3 says why its initialisation failed, e.g. that no display could be opened.
+        openError = *glfw3::lastError() ? glfw3::lastError() : "GLFW could not be initialised";
+        return 0;
+    }
+    if (!glfw3::openWindow(width, height, redbits, greenbits, bluebits, alphabits, depthbits,
+                           stencilbits)) {
+        openError = glfw3::lastError();
+        return 0;
+    }
+    openError.clear();
+    return 1;
+}
+
+const char* glfwGetOpenError() {
+    return openError.c_str();
+}
+
+void glfwSetWindowTitle(const char* title) {
+    glfw3::setTitle(title);
+}
+
+void glfwGetWindowSize(int* width, int* height) {
+    glfw3::framebufferSize(width, height);
+}
+
+int glfwGetWindowParam(int param) {
+    if (param == GLFW_OPENED) {
+        return glfw3::windowOpen() ? 1 : 0;
+    }
+    return 0;
+}
+
+void glfwSwapBuffers() {
+    for (bool& pressed : buttonPressedInPoll) {
+        pressed = false;
+    }
+    glfw3::pollEvents();
+    glfw3::swapBuffers();
+}
+
+double glfwGetTime() {
+    return glfw3::time();
+}
+
+void glfwSleep(double time) {
+    if (time > 0.0) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(time));
+    }
+}
+
+void glfwSetKeyCallback(GLFWkeyfun callback) {
+    keyCallback = callback;
+}
+
+int glfwGetKey(int key) {
+    return key >= 0 && key <= GLFW_KEY_LAST && keyDown[key] ? GLFW_PRESS : GLFW_RELEASE;
+}
+
+int glfwGetMouseButton(int button) {
+    if (button < 0 || button >= ButtonCount) {
+        return GLFW_RELEASE;
+    }
+    return buttonDown[button] || buttonPressedInPoll[button] ? GLFW_PRESS : GLFW_RELEASE;
+}
+
+void glfwGetMousePos(int* xpos, int* ypos) {
+    double x = 0.0;
+    double y = 0.0;
+    glfw3::cursorPos(&x, &y);
+    // Far outside any window, but never a conversion that overflows an int.
+    *xpos = static_cast<int>(std::clamp(x, -1.0e6, 1.0e6));
+    *ypos = static_cast<int>(std::clamp(y, -1.0e6, 1.0e6));
+}
+
+int glfwGetMouseWheel() {
+    return wheel;
+}
+
+void glfwSetMouseWheel(int pos) {
+    wheel = pos;
+    wheelRest = 0.0;
+}

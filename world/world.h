@@ -1,0 +1,77 @@
+// The one scene object: the tile grid read from the map, the search state, the monkey
+// walker and the two figures.
+#pragma once
+
+#include "mesh/mesh.h"
+#include "path/grid_node.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The random source for tile turns and tree choice: integers from 0 to 32767. Tests point
+// it at a scripted sequence; the program keeps the default, seeded from the clock.
+extern int (*randomDraw)();
+int defaultRandomDraw();
+
+struct World {
+    std::uint8_t clickPhase = 0;
+    bool walking = false;
+    int stepFrames = 100;
+    int stepFrame = 0;
+    Mesh monkey;
+    Mesh banana;
+    std::vector<GridNode> nodes;
+    std::vector<GridNode*> openList;
+    std::vector<GridNode*> closedList;
+    std::vector<Vec3> path;
+    int columns = 0;
+    int rows = 0;
+    int nodeCount = 0;
+    GridNode* startNode = nullptr;
+    GridNode* targetNode = nullptr;
+    float walkFromX = 0.0f;
+    float walkFromZ = 0.0f;
+    int bobFrame = 0;
+    // Every distinct problem met while reading the map and the models, one line each,
+    // e.g. `map.txt:3: "x7" is not a tile code`. Empty when the world is sound.
+    std::vector<std::string> problems;
+    // False after a search that found no way to the target: its parent chain is then
+    // incomplete, so the next start choice must not follow it.
+    bool pathComplete = true;
+
+    explicit World(std::string mapFileName);
+
+    // Grid (path/grid.cpp)
+    void buildGrid(int columns, int rows);
+    int tileIndexAt(int x, int v) const;
+    int tileIndexOf(float column, float row) const;
+
+    // Click cycle and A* search (path/search.cpp)
+    void requestPath(int x, int v);
+    void setStart(int x, int v);
+    void setTarget(int x, int v);
+    void fillHeuristic(GridNode* node, int direction, int value);
+    void findPath();
+    bool expand(GridNode* current);
+    GridNode* lowestF();
+    bool isClosed(GridNode* node);
+    std::vector<GridNode*>::iterator findOpen(GridNode* node);
+
+    // Diagnostics (path/diagnostics.cpp)
+    void printHeuristics() const;
+    void printTileCodes(int column, int row) const;
+
+    // Walker (world/walker.cpp)
+    void stepWalker();
+
+    // Drawing (world/scene_draw.cpp)
+    void drawTiles() const;
+};
+
+// The process-wide world, built from "map.txt" beside the entry point.
+extern World world;
+
+// Frame drawing (world/scene_draw.cpp)
+void setupLight();
+void drawFrame();
