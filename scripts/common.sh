@@ -2,7 +2,7 @@
 
 # Debian packages the project needs to build, run and test.
 PACKAGES=(cmake g++ make libglfw3-dev libgl-dev libglu1-mesa-dev libgtest-dev
-          libbenchmark-dev libx11-dev libxtst-dev xvfb xauth)
+          libbenchmark-dev libx11-dev libxtst-dev zlib1g-dev xvfb xauth)
 
 ensure_packages() {
     local missing=()

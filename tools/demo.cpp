@@ -1,0 +1,131 @@
+// A scripted demo of the real program for machines without a screen: under Xvfb it clicks
+// a start and a target tile, lets the monkey walk, turns the view, and saves screenshots.
+//
+//   demo PROGRAM ASSETS_FOLDER OUT_FOLDER
+#include "tests/support/x_driver.h"
+#include "tools/png_write.h"
+#include "world/world.h"
+
+#include <X11/keysym.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Where the centre of tile `index` shows in the 1280 x 720 window under the start camera
+// (straight down from 200 units, field of view 65 x 0.75), at the models' height.
+void tilePixel(const World& map, int index, int* px, int* py) {
+    const double pi = 3.14159265358979;
+    double halfHeight = (200.0 - 1.0) * std::tan(65.0 * 0.75 / 2.0 * pi / 180.0);
+    double pixelsPerUnit = 360.0 / halfHeight;
+    int column = index % map.columns;
+    int row = index / map.columns;
+    double x = TileSize * (column - map.columns / 2) + TileSize / 2.0;
+    double z = TileSize * (row - map.rows / 2) + TileSize / 2.0;
+    *px = static_cast<int>(std::lround(640.0 + x * pixelsPerUnit));
+    *py = static_cast<int>(std::lround(360.0 + z * pixelsPerUnit));
+}
+
+// The walkable pair of tiles with the longest path the program's own search finds.
+bool choosePair(World& map, int* start, int* target, size_t* steps) {
+    *steps = 0;
+    for (int from = 0; from < map.nodeCount; from += 3) {
+        for (int to = map.nodeCount - 1; to > from; to -= 5) {
+            if (map.nodes[from].kind == 1 || map.nodes[to].kind == 1) {
+                continue;
+            }
+            for (int index : {from, to}) {
+                const float* anchor = map.nodes[index].mesh.position;
+                map.requestPath(static_cast<int>(anchor[0]) - 5, -static_cast<int>(anchor[2]) - 5);
+            }
+            if (map.walking && map.path.size() > *steps) {
+                *steps = map.path.size();
+                *start = from;
+                *target = to;
+            }
+        }
+    }
+    return *steps > 0;
+}
+
+bool save(XDriver& x, const std::string& path) {
+    Picture picture = grabWindow(x);
+    bool ok =
+        picture.width > 0 && writePng(path, picture.width, picture.height, picture.rgb.data());
+    std::printf("  %s %s\n", ok ? "saved" : "could not save", path.c_str());
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: demo PROGRAM ASSETS_FOLDER OUT_FOLDER\n");
+        return 2;
+    }
+    std::string program = argv[1];
+    std::string assets = argv[2];
+    std::string out = argv[3];
+
+    World map(assets + "/map.txt");
+    int start = 0;
+    int target = 0;
+    size_t steps = 0;
+    if (!map.problems.empty() || !choosePair(map, &start, &target, &steps)) {
+        std::fprintf(stderr, "demo: the map in %s has no walk to show\n", assets.c_str());
+        return 1;
+    }
+
+    XDriver x;
+    if (!openDisplay(x)) {
+        std::fprintf(stderr, "demo: no X display\n");
+        return 1;
+    }
+    RunningProgram running = startProgram(program, assets);
+    if (findWindow(x, running.pid, 10.0) == 0) {
+        std::fprintf(stderr, "demo: the program opened no window\n%s",
+                     readFile(running.stderrPath).c_str());
+        waitForExit(running, 1.0);
+        return 1;
+    }
+    std::string title = waitForTitle(x, "Tanglor pathfinding - fps: ", 3.0);
+    std::printf("Window title: %s\n", title.c_str());
+
+    std::printf("Screenshots:\n");
+    save(x, out + "/1-before.png");
+    int px = 0;
+    int py = 0;
+    tilePixel(map, start, &px, &py);
+    click(x, px, py);
+    pause(0.3);
+    tilePixel(map, target, &px, &py);
+    click(x, px, py);
+    // Ten frames per step at 70 frames a second.
+    double walk = (static_cast<double>(steps) + 1.0) * 10.0 / 70.0;
+    pause(walk / 2.0);
+    save(x, out + "/2-walking.png");
+    pause(walk / 2.0 + 1.0);
+    save(x, out + "/3-arrived.png");
+
+    // Turn and tilt the scene with the right button, then let it coast.
+    movePointer(x, 640, 360);
+    pause(0.1);
+    pressButton(x, 3);
+    for (int i = 1; i <= 20; ++i) {
+        movePointer(x, 640 + i * 6, 360 + i * 3);
+        pause(0.02);
+    }
+    releaseButton(x, 3);
+    pause(1.0);
+    save(x, out + "/4-turned.png");
+    title = windowTitle(x);
+    std::printf("Window title: %s\n", title.c_str());
+
+    tapKey(x, XK_Escape);
+    int status = waitForExit(running, 5.0);
+    std::printf("The program ended with status %d.\n", status);
+    closeDisplay(x);
+    return status == 0 ? 0 : 1;
+}

@@ -1,0 +1,467 @@
+#!/usr/bin/env python3
+"""Writes the scene's eight models into assets/.
+
+Rebuild them after changing a shape with:
+
+    python3 tools/make_models.py            (from the repository root)
+    python3 tools/make_models.py OUT_DIR    (somewhere else)
+
+then run the model tests (unit_tests --gtest_filter='ShippedModel*') and look at the
+pictures that the model_views tool writes into docs/models/:
+
+    xvfb-run -a -s "-screen 0 1600x1000x24" BUILD_DIR/tools/model_views
+
+Conventions every shape follows, because the program relies on them:
+- A model stands on y = 0 and is centred on x = z = 0 of its own space; one unit is one
+  world unit and a tile is 10 x 10.
+- Triangles run counter-clockwise seen from outside: the program culls back faces and
+  lights each triangle by (Q - P) x (R - P).
+- Solids are closed; flat patches (ground, water) face up.
+- The monkey looks toward -x: the program points its -x axis along the way it walks.
+- Each shape draws from its own fixed seed and numbers are written with four decimals,
+  so running the script again gives byte-identical files.
+"""
+
+import math
+import os
+import random
+import sys
+
+TAU = 2.0 * math.pi
+
+
+# --- vectors -----------------------------------------------------------------------------
+
+
+def add(a, b):
+    return (a[0] + b[0], a[1] + b[1], a[2] + b[2])
+
+
+def sub(a, b):
+    return (a[0] - b[0], a[1] - b[1], a[2] - b[2])
+
+
+def scale(a, s):
+    return (a[0] * s, a[1] * s, a[2] * s)
+
+
+def cross(a, b):
+    return (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0])
+
+
+def normalize(a):
+    length = math.sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2])
+    return scale(a, 1.0 / length)
+
+
+def lerp(a, b, t):
+    return add(scale(a, 1.0 - t), scale(b, t))
+
+
+# --- building blocks ---------------------------------------------------------------------
+
+
+class Model:
+    """Vertices and triangles of one file; vertex numbers are 0-based until written."""
+
+    def __init__(self, name):
+        self.name = name
+        self.vertices = []
+        self.faces = []
+
+    def vertex(self, p):
+        self.vertices.append(p)
+        return len(self.vertices) - 1
+
+    def triangle(self, a, b, c):
+        self.faces.append((a, b, c))
+
+
+def ring_solid(model, rings, start, end):
+    """A closed solid made of rings of points between two poles.
+
+    Each ring must run counter-clockwise about the direction from `start` to `end`
+    (right-hand rule), and all rings must have the same number of points. Covers spheres,
+    cones, cylinders and bent tubes alike.
+    """
+    count = len(rings[0])
+    first = model.vertex(start)
+    ids = [[model.vertex(p) for p in ring] for ring in rings]
+    last = model.vertex(end)
+    for j in range(count):
+        k = (j + 1) % count
+        model.triangle(ids[0][k], ids[0][j], first)
+        for lower, upper in zip(ids, ids[1:]):
+            model.triangle(lower[j], lower[k], upper[k])
+            model.triangle(lower[j], upper[k], upper[j])
+        model.triangle(ids[-1][j], ids[-1][k], last)
+
+
+def ring_around_y(center, radius_x, radius_z, count, phase=0.0, wobble=None):
+    """Points counter-clockwise about +y; `wobble(j)` scales point j's distance."""
+    points = []
+    for j in range(count):
+        angle = phase + TAU * j / count
+        w = wobble(j) if wobble else 1.0
+        points.append(
+            (
+                center[0] + radius_x * w * math.cos(angle),
+                center[1],
+                center[2] - radius_z * w * math.sin(angle),
+            )
+        )
+    return points
+
+
+def ellipsoid(model, center, radii, segments, bands):
+    """A closed ellipsoid: `bands` latitude rings between two poles."""
+    rings = []
+    for i in range(1, bands + 1):
+        latitude = -math.pi / 2 + math.pi * i / (bands + 1)
+        ring = []
+        for j in range(segments):
+            longitude = TAU * j / segments
+            ring.append(
+                (
+                    center[0] + radii[0] * math.cos(latitude) * math.cos(longitude),
+                    center[1] + radii[1] * math.sin(latitude),
+                    center[2] - radii[2] * math.cos(latitude) * math.sin(longitude),
+                )
+            )
+        rings.append(ring)
+    bottom = (center[0], center[1] - radii[1], center[2])
+    top = (center[0], center[1] + radii[1], center[2])
+    ring_solid(model, rings, bottom, top)
+
+
+def icosphere(model, center, radii, rng, lumpiness):
+    """A closed, lumpy ball of 80 evenly sized facets: an icosahedron split once.
+
+    Even facets catch the light at every angle, so the ball reads as round and leafy from
+    above, where a latitude ring would leave a flat cap.
+    """
+    t = (1.0 + math.sqrt(5.0)) / 2.0
+    corners = [
+        (-1, t, 0), (1, t, 0), (-1, -t, 0), (1, -t, 0), (0, -1, t), (0, 1, t),
+        (0, -1, -t), (0, 1, -t), (t, 0, -1), (t, 0, 1), (-t, 0, -1), (-t, 0, 1),
+    ]
+    faces = [
+        (0, 11, 5), (0, 5, 1), (0, 1, 7), (0, 7, 10), (0, 10, 11), (1, 5, 9), (5, 11, 4),
+        (11, 10, 2), (10, 7, 6), (7, 1, 8), (3, 9, 4), (3, 4, 2), (3, 2, 6), (3, 6, 8),
+        (3, 8, 9), (4, 9, 5), (2, 4, 11), (6, 2, 10), (8, 6, 7), (9, 8, 1),
+    ]
+    directions = [normalize(c) for c in corners]
+    middles = {}
+
+    def middle(a, b):
+        key = (min(a, b), max(a, b))
+        if key not in middles:
+            directions.append(normalize(lerp(directions[a], directions[b], 0.5)))
+            middles[key] = len(directions) - 1
+        return middles[key]
+
+    split = []
+    for a, b, c in faces:
+        ab, bc, ca = middle(a, b), middle(b, c), middle(c, a)
+        split += [(a, ab, ca), (b, bc, ab), (c, ca, bc), (ab, bc, ca)]
+    ids = []
+    for d in directions:
+        bump = 1.0 + rng.uniform(-lumpiness, lumpiness)
+        ids.append(
+            model.vertex(
+                (
+                    center[0] + radii[0] * bump * d[0],
+                    center[1] + radii[1] * bump * d[1],
+                    center[2] + radii[2] * bump * d[2],
+                )
+            )
+        )
+    for a, b, c in split:
+        model.triangle(ids[a], ids[b], ids[c])
+
+
+def tube(model, path, radii, sides, flatten=1.0):
+    """A closed tube along `path` with a round cap at each end.
+
+    The cross-section at point i has radius radii[i]; `flatten` squashes it across the
+    direction nearest the vertical.
+    """
+    rings = []
+    for i, p in enumerate(path):
+        before = path[max(i - 1, 0)]
+        after = path[min(i + 1, len(path) - 1)]
+        tangent = normalize(sub(after, before))
+        # Side vector horizontal where it can be, so the tube does not twist.
+        side = cross(tangent, (0.0, 1.0, 0.0))
+        if abs(side[0]) + abs(side[1]) + abs(side[2]) < 1e-6:
+            side = cross(tangent, (1.0, 0.0, 0.0))
+        side = normalize(side)
+        upright = cross(tangent, side)  # side x upright = tangent: rings turn about it
+        ring = []
+        for j in range(sides):
+            angle = TAU * j / sides
+            offset = add(
+                scale(side, radii[i] * math.cos(angle)),
+                scale(upright, radii[i] * flatten * math.sin(angle)),
+            )
+            ring.append(add(p, offset))
+        rings.append(ring)
+    start_dir = normalize(sub(path[0], path[1]))
+    end_dir = normalize(sub(path[-1], path[-2]))
+    start = add(path[0], scale(start_dir, radii[0] * 0.7))
+    end = add(path[-1], scale(end_dir, radii[-1] * 0.7))
+    ring_solid(model, rings, start, end)
+
+
+def smooth_path(points, steps):
+    """Catmull-Rom curve through `points`, `steps` pieces per span."""
+    padded = [points[0]] + list(points) + [points[-1]]
+    curve = []
+    for i in range(1, len(padded) - 2):
+        p0, p1, p2, p3 = padded[i - 1], padded[i], padded[i + 1], padded[i + 2]
+        for s in range(steps):
+            t = s / steps
+            curve.append(
+                tuple(
+                    0.5
+                    * (
+                        2 * p1[c]
+                        + (p2[c] - p0[c]) * t
+                        + (2 * p0[c] - 5 * p1[c] + 4 * p2[c] - p3[c]) * t * t
+                        + (3 * p1[c] - p0[c] - 3 * p2[c] + p3[c]) * t * t * t
+                    )
+                    for c in range(3)
+                )
+            )
+    curve.append(points[-1])
+    return curve
+
+
+def patch(model, rings, rim, center_height):
+    """An open, upward-facing heightfield disc: a centre point, inner rings, a rim.
+
+    `rings` and `rim` are lists of points counter-clockwise about +y, all of one length.
+    """
+    count = len(rim)
+    centre = model.vertex((0.0, center_height, 0.0))
+    ids = [[model.vertex(p) for p in ring] for ring in rings + [rim]]
+    for j in range(count):
+        k = (j + 1) % count
+        model.triangle(ids[0][j], ids[0][k], centre)
+        for inner, outer in zip(ids, ids[1:]):
+            model.triangle(outer[j], outer[k], inner[k])
+            model.triangle(outer[j], inner[k], inner[j])
+
+
+def prism(model, base, top, radius, sides, phase=0.0):
+    """A closed upright prism (a trunk) from `base` up to `top`."""
+    rings = [
+        ring_around_y(base, radius, radius, sides, phase),
+        ring_around_y(top, radius * 0.8, radius * 0.8, sides, phase),
+    ]
+    ring_solid(model, rings, base, top)
+
+
+def recentre(model):
+    """Moves the model so it stands on y = 0, centred on x = z = 0."""
+    xs = [v[0] for v in model.vertices]
+    ys = [v[1] for v in model.vertices]
+    zs = [v[2] for v in model.vertices]
+    shift = (-(min(xs) + max(xs)) / 2, -min(ys), -(min(zs) + max(zs)) / 2)
+    model.vertices = [add(v, shift) for v in model.vertices]
+
+
+# --- tile models -------------------------------------------------------------------------
+
+
+def ground():
+    """A low, many-sided grass patch with hummocks; it is turned at random, so round."""
+    rng = random.Random(3)
+    model = Model("ground3")
+    sides = 10
+    inner = ring_around_y((0, 0, 0), 2.1, 2.1, sides, 0.3, lambda j: rng.uniform(0.85, 1.15))
+    middle = ring_around_y((0, 0, 0), 3.8, 3.8, sides, 0.0, lambda j: rng.uniform(0.92, 1.05))
+    rim = ring_around_y((0, 0, 0), 4.9, 4.9, sides, 0.15, lambda j: rng.uniform(0.96, 1.02))
+    # Hummocks and hollows steep enough for the light from above to pick them out.
+    inner = [(x, rng.uniform(0.3, 1.4), z) for x, _, z in inner]
+    middle = [(x, rng.uniform(0.2, 1.0), z) for x, _, z in middle]
+    rim = [(x, 0.0, z) for x, _, z in rim]
+    patch(model, [inner, middle], rim, center_height=0.8)
+    return model
+
+
+def rock(model, rng, x, z, radius, height):
+    """One rough rock: an irregular base on the ground, a lopsided shoulder and peak."""
+    sides = 6
+    phase = rng.uniform(0.0, TAU)
+    base = ring_around_y(
+        (x, 0.0, z), radius, radius, sides, phase, lambda j: rng.uniform(0.85, 1.1)
+    )
+    shoulder = [
+        (px, rng.uniform(0.4, 0.7) * height, pz)
+        for px, _, pz in ring_around_y(
+            (x, 0.0, z), radius, radius, sides, phase + 0.3, lambda j: rng.uniform(0.7, 0.95)
+        )
+    ]
+    peak = (x + rng.uniform(-0.3, 0.3) * radius, height, z + rng.uniform(-0.3, 0.3) * radius)
+    ring_solid(model, [base, shoulder], (x, 0.0, z), peak)
+
+
+def stones():
+    """Three rough rocks on a low gravel patch."""
+    rng = random.Random(7)
+    model = Model("ground_stones")
+    sides = 8
+    inner = ring_around_y((0, 0, 0), 3.0, 3.0, sides, 0.2, lambda j: rng.uniform(0.9, 1.1))
+    rim = ring_around_y((0, 0, 0), 4.5, 4.5, sides, 0.0, lambda j: rng.uniform(0.95, 1.05))
+    inner = [(x, rng.uniform(0.1, 0.3), z) for x, _, z in inner]
+    patch(model, [inner], rim, center_height=0.2)
+    rock(model, rng, -1.3, -1.1, 2.0, 2.3)
+    rock(model, rng, 1.9, 0.3, 1.6, 1.7)
+    rock(model, rng, -0.6, 2.3, 1.2, 1.2)
+    return model
+
+
+def water():
+    """A flat square filling the whole tile, so neighbouring water tiles join up."""
+    model = Model("water")
+    a = model.vertex((-5.0, 0.0, -5.0))
+    b = model.vertex((-5.0, 0.0, 5.0))
+    c = model.vertex((5.0, 0.0, 5.0))
+    d = model.vertex((5.0, 0.0, -5.0))
+    model.triangle(a, b, c)
+    model.triangle(a, c, d)
+    return model
+
+
+def pine():
+    """A pine: three star-shaped tiers, each a cone whose underside is hollowed a little."""
+    rng = random.Random(11)
+    model = Model("tree")
+    prism(model, (0, 0, 0), (0, 3.0, 0), 0.6, 5)
+    tiers = [(5.3, 2.2, 7.2), (4.0, 5.0, 10.0), (2.6, 7.8, 12.8)]
+    for n, (radius, base, apex) in enumerate(tiers):
+        ring = ring_around_y(
+            (0, base, 0),
+            radius,
+            radius,
+            10,
+            phase=n * 0.3,
+            wobble=lambda j: (1.0 if j % 2 == 0 else 0.72) * rng.uniform(0.93, 1.03),
+        )
+        ring_solid(model, [ring], (0, base + 0.8, 0), (0, apex, 0))
+    return model
+
+
+def broadleaf():
+    """A broadleaf tree: a wide, lumpy, round crown on a short trunk."""
+    rng = random.Random(13)
+    model = Model("tree2")
+    prism(model, (0, 0, 0), (0, 4.0, 0), 0.7, 4)
+    icosphere(model, (0, 7.2, 0), (5.0, 3.9, 5.0), rng, lumpiness=0.12)
+    return model
+
+
+def poplar():
+    """A tall, slim tree: a narrow spindle crown with a pointed top."""
+    rng = random.Random(17)
+    model = Model("tree3")
+    prism(model, (0, 0, 0), (0, 3.0, 0), 0.5, 4, phase=0.4)
+    rings = []
+    for height, radius in [(3.0, 1.9), (5.5, 2.9), (8.5, 2.9), (11.5, 2.3), (14.0, 1.3)]:
+        ring = ring_around_y(
+            (0, height, 0), radius, radius, 7, wobble=lambda j: rng.uniform(0.85, 1.1)
+        )
+        rings.append(ring)
+    ring_solid(model, rings, (0, 2.2, 0), (0, 17.5, 0))
+    return model
+
+
+# --- figures -----------------------------------------------------------------------------
+
+
+def monkey():
+    """A monkey on all fours, head toward -x, tail curling up behind toward +x."""
+    model = Model("monkey")
+    # Body and head.
+    ellipsoid(model, (0.6, 3.0, 0.0), (2.4, 1.5, 1.6), 12, 6)
+    ellipsoid(model, (-3.0, 4.1, 0.0), (1.45, 1.35, 1.45), 12, 6)
+    # Muzzle, brow and ears: what makes the head read as a monkey from above.
+    ellipsoid(model, (-4.2, 3.65, 0.0), (0.75, 0.6, 0.9), 8, 4)
+    ellipsoid(model, (-3.8, 4.7, 0.0), (0.5, 0.35, 1.1), 8, 3)
+    for side in (-1.0, 1.0):
+        ellipsoid(model, (-2.9, 4.5, side * 1.6), (0.45, 0.75, 0.7), 8, 3)
+    # Limbs, in a walking stride: each from shoulder or hip down to a paw.
+    legs = [
+        [(-1.2, 2.8, -1.0), (-2.0, 1.5, -1.8), (-2.7, 0.3, -1.9)],
+        [(-1.2, 2.8, 1.0), (-1.4, 1.5, 1.9), (-1.3, 0.3, 2.0)],
+        [(2.0, 2.8, -1.0), (2.4, 1.5, -1.9), (2.0, 0.3, -2.0)],
+        [(2.0, 2.8, 1.0), (2.8, 1.5, 1.9), (3.3, 0.3, 1.9)],
+    ]
+    for leg in legs:
+        path = smooth_path(leg, 2)
+        tube(model, path, [0.55, 0.5, 0.45, 0.4, 0.42], 7)
+    # Tail: out of the rump, back along +x, then curling up and sideways.
+    tail = smooth_path(
+        [(2.8, 3.4, 0.0), (3.8, 3.6, 0.4), (4.5, 4.2, 1.2), (5.1, 5.0, 0.9), (5.2, 5.6, 0.1),
+         (4.8, 5.8, -0.3)],
+        3,
+    )
+    tube(model, tail, [0.35 - 0.15 * i / (len(tail) - 1) for i in range(len(tail))], 6)
+    recentre(model)
+    return model
+
+
+def banana():
+    """A curved banana lying on its side, ridged (five-sided), with a short stalk."""
+    model = Model("banan")
+    bend = 4.0  # radius of the arc the banana follows
+    sweep = math.radians(80)
+    count = 14
+    path = []
+    radii = []
+    for i in range(count):
+        t = i / (count - 1)
+        angle = -sweep / 2 + sweep * t
+        path.append((bend * math.sin(angle), 0.0, bend * math.cos(angle) - bend))
+        # Thick in the middle, tapering to the tip; the last two points are the stalk.
+        radii.append(0.16 if i >= count - 2 else 0.15 + 0.7 * math.sin(math.pi * t) ** 0.7)
+    tube(model, path, radii, 5, flatten=0.9)
+    recentre(model)
+    return model
+
+
+# --- output ------------------------------------------------------------------------------
+
+
+def number(value):
+    text = f"{value:.4f}"
+    return "0.0000" if text == "-0.0000" else text
+
+
+def write_obj(model, directory):
+    path = os.path.join(directory, model.name + ".obj")
+    lines = [
+        f"# Tanglor model: {model.name}",
+        "# generated by tools/make_models.py",
+        f"o {model.name}",
+    ]
+    lines += [f"v {number(x)} {number(y)} {number(z)}" for x, y, z in model.vertices]
+    lines.append(f"# {len(model.vertices)} vertices, {len(model.faces)} faces")
+    lines.append("s off")
+    lines += [f"f {a + 1} {b + 1} {c + 1}" for a, b, c in model.faces]
+    with open(path, "w", newline="\n") as out:
+        out.write("\n".join(lines) + "\n")
+    print(f"{path}: {len(model.vertices)} vertices, {len(model.faces)} triangles")
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    directory = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "assets")
+    os.makedirs(directory, exist_ok=True)
+    for make in (monkey, banana, ground, pine, broadleaf, poplar, stones, water):
+        write_obj(make(), directory)
+
+
+if __name__ == "__main__":
+    main()
