@@ -41,6 +41,12 @@ struct World {
     bool pathComplete = true;
 
     explicit World(std::string mapFileName);
+    // Tiles, lists and the start and target point into `nodes`: a copy would point into
+    // the original. A move keeps the tile storage, and with it every pointer.
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+    World(World&&) = default;
+    World& operator=(World&&) = default;
 
     // Grid (path/grid.cpp)
     void buildGrid(int columns, int rows);

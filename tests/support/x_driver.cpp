@@ -17,7 +17,13 @@
 
 RunningProgram startProgram(const std::string& exe, const std::string& folder, bool withDisplay) {
     RunningProgram program;
-    program.stderrPath = folder + "/stderr.txt";
+    // Beside, not in, the folder: the program's folder may be the shipped assets.
+    char path[] = "/tmp/tanglor-stderr-XXXXXX";
+    int file = mkstemp(path);
+    if (file >= 0) {
+        close(file);
+    }
+    program.stderrPath = path;
     pid_t pid = fork();
     if (pid == 0) {
         if (chdir(folder.c_str()) != 0) {

@@ -1,0 +1,189 @@
+// The click cycle and the eight-way A* search: the first accepted click places the
+// monkey, the second places the banana and finds the path between them, the next one
+// starts over.
+#include "world/world.h"
+
+#include <climits>
+
+namespace {
+
+// Step cost by neighbour slot: 14 for the diagonals, 10 for the straight steps.
+constexpr int StepCosts[8] = {14, 10, 14, 10, 10, 14, 10, 14};
+
+} // namespace
+
+void World::requestPath(int x, int v) {
+    int i = tileIndexAt(x, v);
+    if (i == -1 || nodes[i].kind == 1) {
+        return; // off the grid or on a tree: not a place to stand
+    }
+
+    // Both figures shown means a walk was set up: this click starts over.
+    if (monkey.visible && banana.visible) {
+        monkey.visible = false;
+        banana.visible = false;
+        closedList.clear();
+        openList.clear();
+        path.clear();
+        if (startNode) {
+            startNode->marked = false;
+        }
+        if (targetNode) {
+            targetNode->marked = false;
+        }
+        walking = false;
+    }
+
+    if (clickPhase == 0) {
+        // Unmark the last path by its parent chain. Only a search that reached its target
+        // left a whole chain back to the start; any other chain may run anywhere.
+        if (pathComplete) {
+            GridNode* t = targetNode;
+            while (t != startNode) {
+                t = t->parent;
+                t->marked = false;
+            }
+        }
+        openList.clear();
+        closedList.clear();
+        setStart(x, v);
+        clickPhase = 1;
+        monkey.visible = true;
+        monkey.position[0] = startNode->mesh.position[0];
+        monkey.position[1] = 1.0f;
+        monkey.position[2] = startNode->mesh.position[2];
+        walkFromX = startNode->mesh.position[0];
+        walkFromZ = startNode->mesh.position[2];
+        stepFrame = 0;
+    } else {
+        setTarget(x, v);
+        findPath();
+        clickPhase = 0;
+        banana.visible = true;
+        banana.position[0] = targetNode->mesh.position[0];
+        banana.position[1] = 0.0f;
+        banana.position[2] = targetNode->mesh.position[2];
+    }
+}
+
+void World::setStart(int x, int v) {
+    if (startNode) {
+        startNode->marked = false;
+    }
+    startNode = &nodes[tileIndexAt(x, v)];
+    startNode->marked = true;
+}
+
+void World::setTarget(int x, int v) {
+    if (targetNode) {
+        targetNode->marked = false;
+    }
+    targetNode = &nodes[tileIndexAt(x, v)];
+    targetNode->marked = true;
+    fillHeuristic(targetNode, 1, 0);
+    fillHeuristic(targetNode, 6, 0);
+    fillHeuristic(targetNode, 3, 0);
+    fillHeuristic(targetNode, 4, 0);
+}
+
+// Walks the target's column up or down and spreads into every row it passes; the
+// horizontal calls walk the target's own row. Every tile ends with 10 x Manhattan distance.
+void World::fillHeuristic(GridNode* node, int direction, int value) {
+    while (node) {
+        node->h = value;
+        if (direction == 1 || direction == 6) {
+            fillHeuristic(node->neighbours[3], 3, value + 10);
+            fillHeuristic(node->neighbours[4], 4, value + 10);
+        } else if (direction != 3 && direction != 4) {
+            return;
+        }
+        node = node->neighbours[direction];
+        value += 10;
+    }
+}
+
+void World::findPath() {
+    GridNode* start = startNode;
+    start->g = 0;
+    start->f = start->h;
+    closedList.push_back(start);
+
+    if (start != targetNode) {
+        bool found = expand(start);
+        while (!found) {
+            GridNode* best = lowestF();
+            if (!best) {
+                // Nothing left to try: the target is walled in. No path, no walk.
+                pathComplete = false;
+                return;
+            }
+            closedList.push_back(best);
+            openList.erase(findOpen(best));
+            found = expand(best);
+        }
+        GridNode* t = targetNode;
+        do {
+            path.push_back(Vec3{t->mesh.position[0], 0.0, t->mesh.position[2]});
+            t = t->parent;
+            t->marked = true;
+        } while (t != startNode);
+    }
+    pathComplete = true;
+    walking = true;
+}
+
+bool World::expand(GridNode* current) {
+    for (int s = 0; s < 8; s++) {
+        GridNode* n = current->neighbours[s];
+        if (!n || isClosed(n) || n->terrainCost == ImpassableCost) {
+            continue;
+        }
+        if (n == targetNode) {
+            // Stop at the first sight of the target: its own cost never counts.
+            n->parent = current;
+            return true;
+        }
+        int newG = StepCosts[s] + current->g + n->terrainCost;
+        if (findOpen(n) == openList.end()) {
+            n->parent = current;
+            n->g = newG;
+            n->f = newG + n->h;
+            openList.push_back(n);
+        } else if (n->g > newG) {
+            n->g = newG;
+            n->f = newG + n->h;
+            n->parent = current;
+        }
+    }
+    return false;
+}
+
+// The smallest f; among equals the tile added first, which decides the ties of the walk.
+GridNode* World::lowestF() {
+    GridNode* best = nullptr;
+    int bestF = INT_MAX;
+    for (GridNode* node : openList) {
+        if (node->f < bestF) {
+            bestF = node->f;
+            best = node;
+        }
+    }
+    return best;
+}
+
+bool World::isClosed(GridNode* node) {
+    for (GridNode* closed : closedList) {
+        if (closed == node) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<GridNode*>::iterator World::findOpen(GridNode* node) {
+    auto it = openList.begin();
+    while (it != openList.end() && *it != node) {
+        ++it;
+    }
+    return it;
+}
