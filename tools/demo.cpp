@@ -14,18 +14,10 @@
 
 namespace {
 
-// Where the centre of tile `index` shows in the 1280 x 720 window under the start camera
-// (straight down from 200 units, field of view 65 x 0.75), at the models' height.
+// The centre of a tile, from its anchor (the corner with the largest x and smallest z).
 void tilePixel(const World& map, int index, int* px, int* py) {
-    const double pi = 3.14159265358979;
-    double halfHeight = (200.0 - 1.0) * std::tan(65.0 * 0.75 / 2.0 * pi / 180.0);
-    double pixelsPerUnit = 360.0 / halfHeight;
-    int column = index % map.columns;
-    int row = index / map.columns;
-    double x = TileSize * (column - map.columns / 2) + TileSize / 2.0;
-    double z = TileSize * (row - map.rows / 2) + TileSize / 2.0;
-    *px = static_cast<int>(std::lround(640.0 + x * pixelsPerUnit));
-    *py = static_cast<int>(std::lround(360.0 + z * pixelsPerUnit));
+    const float* anchor = map.nodes[index].mesh.position;
+    startCameraPixel(anchor[0] - TileSize / 2.0, anchor[2] + TileSize / 2.0, px, py);
 }
 
 // The walkable pair of tiles with the longest path the program's own search finds.

@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -53,6 +57,37 @@ TEST(Window, WithoutADisplaySaysWhyAndFails) {
     EXPECT_EQ(text.rfind("tanglor: cannot open the window: ", 0), 0u) << text;
     EXPECT_NE(text.find("DISPLAY"), std::string::npos) << text;
     EXPECT_EQ(text.find('\n'), text.size() - 1) << "one line: " << text;
+}
+
+TEST(Window, AMissingOrBrokenMapStopsBeforeAnyWindowOpens) {
+    XDriver x;
+    ASSERT_TRUE(openDisplay(x));
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tanglor_start_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+
+    // Started from a folder without the map: it says where it looked.
+    RunningProgram program = startProgram(TANGLOR_EXE, folder.string());
+    EXPECT_EQ(waitForExit(program, 10.0), 1);
+    std::string text = readFile(program.stderrPath);
+    EXPECT_EQ(text.rfind("tanglor: map.txt: not found in " + folder.string() + "\n", 0), 0u)
+        << text;
+
+    // A bad token names its line; the models are all there, so that is the only line.
+    std::ofstream(folder / "map.txt") << "0 0 0\n0 0 0\n0 x7 0\n";
+    for (const char* model : {"ground3.obj", "tree.obj", "tree2.obj", "tree3.obj",
+                              "ground_stones.obj", "water.obj", "monkey.obj", "banan.obj"}) {
+        std::filesystem::copy_file(std::filesystem::path(TANGLOR_ASSETS_DIR) / model,
+                                   folder / model);
+    }
+    program = startProgram(TANGLOR_EXE, folder.string());
+    pid_t pid = program.pid;
+    EXPECT_EQ(waitForExit(program, 10.0), 1);
+    EXPECT_EQ(readFile(program.stderrPath), "tanglor: map.txt:3: \"x7\" is not a tile code\n");
+    EXPECT_EQ(findWindow(x, pid, 0.2), 0u) << "no window was opened";
+
+    std::filesystem::remove_all(folder);
+    closeDisplay(x);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -243,4 +244,12 @@ Picture grabWindow(XDriver& x) {
     }
     XDestroyImage(image);
     return picture;
+}
+
+void startCameraPixel(double x, double z, int* px, int* py) {
+    const double pi = 3.14159265358979;
+    double halfHeight = (200.0 - 1.0) * std::tan(65.0 * 0.75 / 2.0 * pi / 180.0);
+    double pixelsPerUnit = 360.0 / halfHeight;
+    *px = static_cast<int>(std::lround(640.0 + x * pixelsPerUnit));
+    *py = static_cast<int>(std::lround(360.0 + z * pixelsPerUnit));
 }

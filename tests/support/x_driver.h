@@ -55,4 +55,8 @@ struct Picture {
 };
 
 Picture grabWindow(XDriver& x);
+
+// Where a point 1 unit above the ground (the models' base) shows in the 1280 x 720 window
+// under the program's start camera: straight down from 200 units, field of view 65 x 0.75.
+void startCameraPixel(double x, double z, int* px, int* py);
 void pause(double seconds);
