@@ -75,7 +75,9 @@ void World::setStart(int x, int v) {
 }
 
 void World::setTarget(int x, int v) {
-    if (targetNode) {
+    // The last target may since have been chosen as the start, whose highlight stays: a
+    // search that finds no way would not mark it again.
+    if (targetNode && targetNode != startNode) {
         targetNode->marked = false;
     }
     targetNode = &nodes[tileIndexAt(x, v)];

@@ -10,6 +10,7 @@
 #include "mesh/mesh.h"
 #include "platform/glfw2.h"
 #include "tools/png_write.h"
+#include "world/world.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -44,18 +45,6 @@ const Model Models[] = {
     {"tree2", {0.2, 0.5, 0.0}, 15.0},         {"tree3", {0.2, 0.5, 0.0}, 15.0},
     {"ground_stones", {0.5, 0.5, 0.5}, 13.0}, {"water", {0.0, 0.0, 0.3}, 13.0},
 };
-
-// The scene's light, set after the camera so that it stays at this scene point.
-void setupSceneLight() {
-    const GLfloat position[4] = {10.0f, 200.0f, -10.0f, 1.0f};
-    const GLfloat diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    const GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-}
 
 // The green ground square of the scene, from `low` to `high` in x and z.
 void drawGround(float low, float high) {
@@ -161,7 +150,7 @@ bool drawModelViews(const Model& model, const std::string& assets, const std::st
         glLoadIdentity();
         gluLookAt(view.eye[0], view.eye[1], view.eye[2], view.look[0], view.look[1], view.look[2],
                   view.up[0], view.up[1], view.up[2]);
-        setupSceneLight();
+        setupLight();
         mesh.draw(false);
         drawGround(-20.0f, 30.0f);
         drawTileOutline(0.0f, 0.0f);
@@ -237,7 +226,7 @@ bool drawOverview(const std::string& assets, const std::string& out) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(0.0, 200.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, -1.0);
-    setupSceneLight();
+    setupLight();
     for (std::size_t i = 0; i < tiles.size(); ++i) {
         tiles[i].draw(marked[i]);
     }
