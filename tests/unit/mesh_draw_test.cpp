@@ -1,97 +1,67 @@
 // What one mesh sends to OpenGL, read from the recording stand-in.
 #include "mesh/mesh.h"
 #include "tests/support/call_log.h"
+#include "tests/support/fake_gl.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
-// Two triangles over four vertices, with the normals a load would have given them.
+// The calls one draw makes, as "name(arg,arg) " each.
+std::string drawn(const Mesh& mesh, bool highlighted) {
+    resetFakeGl();
+    clearCalls();
+    mesh.draw(highlighted);
+    std::ostringstream out;
+    for (const Call& call : callLog()) {
+        out << call.name << "(";
+        for (std::size_t i = 0; i < call.args.size(); ++i) {
+            out << (i == 0 ? "" : ",") << call.args[i];
+        }
+        out << ") ";
+    }
+    return out.str();
+}
+
+// Two triangles at (10, 2, -20), turned 30 degrees, coloured (1, 0.6, 0.2). The normals are set by
+// hand so that each face's is easy to tell apart; face 2 names vertex 2 as 2.7.
 Mesh twoTriangles() {
     Mesh mesh;
+    std::ranges::copy(std::array{10.0f, 2.0f, -20.0f}, mesh.position);
+    std::ranges::copy(std::array{1.0, 0.6, 0.2}, mesh.color);
+    mesh.angle = 30.0f;
     mesh.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}};
     mesh.faces = {{1, 2, 3}, {4, 2.7, 1}};
-    mesh.computeNormals();
+    mesh.normals = {{0, 1, 0}, {1, 0, 0}};
     return mesh;
 }
 
-std::vector<double> argsOf(const std::string& name, std::size_t nth = 0) {
-    for (const Call& call : callLog()) {
-        if (call.name == name && nth-- == 0) {
-            return call.args;
-        }
-    }
-    return {};
+// Moved by (-5, +1, +5) onto the tile's centre and turned by 90 + angle about y; 4 is
+// GL_TRIANGLES.
+std::string batch(const std::string& colour, const std::string& faces) {
+    return "glPushMatrix() glTranslatef(5,3,-15) glRotatef(120,0,1,0) glBegin(4) glColor3f(" +
+           colour + ") " + faces + "glEnd() glPopMatrix() ";
 }
+const std::string TwoFaces =
+    "glNormal3f(0,1,0) glVertex3f(0,0,0) glVertex3f(1,0,0) glVertex3f(0,0,-1) "
+    "glNormal3f(1,0,0) glVertex3f(0,1,0) glVertex3f(1,0,0) glVertex3f(0,0,0) ";
 
 } // namespace
 
-TEST(MeshDraw, HiddenMeshMakesNoCall) {
-    Mesh mesh = twoTriangles();
-    mesh.visible = false;
-    clearCalls();
-    mesh.draw(true);
-    EXPECT_TRUE(callLog().empty());
-}
-
-TEST(MeshDraw, EmptyMeshStillMakesTheWholeBatch) {
-    const Mesh mesh;
-    clearCalls();
-    mesh.draw(false);
-    const std::vector<std::string> expected = {"glPushMatrix", "glTranslatef", "glRotatef",
-                                               "glBegin",      "glColor3f",    "glEnd",
-                                               "glPopMatrix"};
-    EXPECT_EQ(callNames(), expected);
-    EXPECT_EQ(argsOf("glBegin"), std::vector<double>{GL_TRIANGLES});
-}
-
-TEST(MeshDraw, PlacesTurnsAndSendsFacesInOrder) {
-    Mesh mesh = twoTriangles();
-    mesh.position[0] = 10.0f;
-    mesh.position[2] = -20.0f;
-    mesh.angle = 30.0f;
-    clearCalls();
-    mesh.draw(false);
-    EXPECT_EQ(argsOf("glTranslatef"), (std::vector<double>{5, 1, -15}));
-    EXPECT_EQ(argsOf("glRotatef"), (std::vector<double>{120, 0, 1, 0}));
-    const std::vector<std::string> expected = {
-        "glPushMatrix", "glTranslatef", "glRotatef",  "glBegin",    "glColor3f",
-        "glNormal3f",   "glVertex3f",   "glVertex3f", "glVertex3f", "glNormal3f",
-        "glVertex3f",   "glVertex3f",   "glVertex3f", "glEnd",      "glPopMatrix"};
-    EXPECT_EQ(callNames(), expected);
-    // Face 2 is drawn with normal 2 and its vertices in stored order, 2.7 naming vertex 2.
-    EXPECT_EQ(argsOf("glNormal3f", 1), (std::vector<double>{0, 0, -1}));
-    EXPECT_EQ(argsOf("glVertex3f", 3), (std::vector<double>{0, 1, 0}));
-    EXPECT_EQ(argsOf("glVertex3f", 4), (std::vector<double>{1, 0, 0}));
-    EXPECT_EQ(argsOf("glVertex3f", 5), (std::vector<double>{0, 0, 0}));
-}
-
-TEST(MeshDraw, HighlightMultipliesTheColourWithoutClamping) {
-    Mesh mesh;
-    mesh.color[0] = 1.0;
-    mesh.color[1] = 0.6;
-    mesh.color[2] = 0.2;
-    clearCalls();
-    mesh.draw(true);
-    EXPECT_EQ(argsOf("glColor3f"), (std::vector<double>{100.0f, 60.0f, 20.0f}));
-    mesh.color[0] = mesh.color[1] = mesh.color[2] = 0.0;
-    clearCalls();
-    mesh.draw(true);
-    EXPECT_EQ(argsOf("glColor3f"), (std::vector<double>{0, 0, 0}));
-}
-
-TEST(MeshDraw, LeavesOutFacesItCannotDrawSafely) {
-    Mesh mesh = twoTriangles();
-    mesh.faces.push_back({1, 2, 9});   // names a vertex that is not there
-    mesh.faces.push_back({1, 2, 3});   // has no normal
-    mesh.normals.push_back({0, 1, 0}); // normal for the bad face only
-    clearCalls();
-    mesh.draw(false);
-    EXPECT_EQ(callNames("glNormal3f").size(), 2u);
-    EXPECT_EQ(callNames("glVertex3f").size(), 6u);
-    EXPECT_EQ(callNames().back(), "glPopMatrix");
+TEST(MeshDraw, CallSequence) {
+    Mesh hidden = twoTriangles(), empty = twoTriangles(), mismatched = twoTriangles();
+    hidden.visible = false;
+    empty.faces.clear();
+    // Vertex numbers below 1 and past the end, and a face without a normal, are left out.
+    mismatched.faces.insert(mismatched.faces.end(), {{0, 1, 2}, {1, 2, 5}, {1, 2, 3}});
+    mismatched.normals.insert(mismatched.normals.end(), {{0, 0, 1}, {0, 0, 1}});
+    EXPECT_EQ(drawn(hidden, true), "");
+    EXPECT_EQ(drawn(empty, true), batch("100,60,20", ""));
+    EXPECT_EQ(drawn(twoTriangles(), false), batch("1,0.6,0.2", TwoFaces));
+    EXPECT_EQ(drawn(mismatched, false), batch("1,0.6,0.2", TwoFaces));
 }

@@ -1,5 +1,5 @@
-// What one frame sends to OpenGL, read from the recording stand-in and folded into an
-// outline: one line per call, each mesh draw folded into one line.
+// What one frame sends to OpenGL, read from the recording stand-in as an outline: one
+// line per call, each model draw (push ... pop) folded into "mesh <translation> <colour>".
 #include "tests/support/call_log.h"
 #include "tests/support/fake_gl.h"
 #include "world/world.h"
@@ -7,179 +7,82 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 std::string numbers(const std::vector<double>& args) {
-    std::string text;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%s%g", i == 0 ? "" : ",", args[i]);
-        text += buffer;
+    std::ostringstream text;
+    for (const double& arg : args) {
+        text << (&arg == args.data() ? "" : ",") << arg;
     }
-    return text;
+    return text.str();
 }
 
-// A mesh draw (push ... pop) becomes "mesh <translation> <colour>"; every other call its
-// name and arguments.
 std::vector<std::string> outline() {
     std::vector<std::string> lines;
-    const std::vector<Call>& log = callLog();
-    for (std::size_t i = 0; i < log.size(); ++i) {
-        const Call& call = log[i];
-        if (call.name == "glPushMatrix") {
-            std::string at;
-            std::string colour;
-            for (++i; i < log.size() && log[i].name != "glPopMatrix"; ++i) {
-                if (log[i].name == "glTranslatef") {
-                    at = numbers(log[i].args);
-                } else if (log[i].name == "glColor3f") {
-                    colour = numbers(log[i].args);
-                }
+    bool inMesh = false;
+    for (const Call& call : callLog()) {
+        if (call.name == "glPushMatrix" || call.name == "glPopMatrix") {
+            inMesh = call.name == "glPushMatrix";
+            if (inMesh) {
+                lines.push_back("mesh");
             }
-            lines.push_back("mesh " + at + " " + colour);
-        } else {
+        } else if (!inMesh) {
             lines.push_back(call.name + " " + numbers(call.args));
+        } else if (call.name == "glTranslatef" || call.name == "glColor3f") {
+            lines.back() += " " + numbers(call.args);
         }
     }
     return lines;
 }
-
-const std::vector<std::string> clearAndLight = {
-    "glClear " + std::to_string(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT),
-    "glLightfv " + numbers({GL_LIGHT0, GL_POSITION, 10, 200, -10, 1}),
-    "glLightfv " + numbers({GL_LIGHT0, GL_DIFFUSE, 1, 1, 1, 1}),
-    "glLightfv " + numbers({GL_LIGHT0, GL_AMBIENT, 0.2f, 0.2f, 0.2f, 1}),
-    "glEnable " + std::to_string(GL_LIGHT0),
-    "glEnable " + std::to_string(GL_LIGHTING),
-};
-
-// Wound both ways, so that the ground shows from above and below with back faces culled.
-const std::vector<std::string> groundLines = {
-    "glBegin " + std::to_string(GL_QUADS),
-    "glColor3f 0,0.4,0",
-    "glNormal3f 0,1,0",
-    "glVertex3f -80,0,-80",
-    "glVertex3f -80,0,80",
-    "glVertex3f 80,0,80",
-    "glVertex3f 80,0,-80",
-    "glNormal3f 0,-1,0",
-    "glVertex3f -80,0,-80",
-    "glVertex3f 80,0,-80",
-    "glVertex3f 80,0,80",
-    "glVertex3f -80,0,80",
-    "glEnd ",
-};
-
-std::vector<std::string> frameOf(std::vector<std::string> middle) {
-    std::vector<std::string> lines = clearAndLight;
-    lines.insert(lines.end(), middle.begin(), middle.end());
-    lines.insert(lines.end(), groundLines.begin(), groundLines.end());
-    return lines;
-}
-
-class SceneDraw : public ::testing::Test {
-  protected:
-    // Three tiles, the middle one marked, and both figures placed but hidden.
-    void SetUp() override {
-        resetFakeGl();
-        world = World(std::string());
-        world.nodes.resize(3);
-        const float xs[3] = {10.0f, 20.0f, 30.0f};
-        for (int i = 0; i < 3; ++i) {
-            world.nodes[i].mesh.position[0] = xs[i];
-            world.nodes[i].mesh.position[2] = -10.0f;
-            world.nodes[i].mesh.color[1] = 0.3;
-        }
-        world.nodes[1].marked = true;
-        world.nodes[2].mesh.color[2] = 0.5;
-        setColor(world.monkey, 1.0, 0.6, 0.2);
-        setColor(world.banana, 1.0, 1.0, 0.0);
-        world.monkey.position[0] = 40.0f;
-        world.monkey.position[1] = 1.0f;
-        world.banana.position[0] = 60.0f;
-        world.monkey.visible = false;
-        world.banana.visible = false;
-        clearCalls();
-    }
-    void TearDown() override { world = World(std::string()); }
-
-    static void setColor(Mesh& mesh, double r, double g, double b) {
-        mesh.color[0] = r;
-        mesh.color[1] = g;
-        mesh.color[2] = b;
-    }
-};
-
-const std::string tile0 = "mesh 5,1,-5 0,0.3,0";
-const std::string tile1 = "mesh 15,1,-5 0,30,0"; // marked: colour x 100
-const std::string tile2 = "mesh 25,1,-5 0,0.3,0.5";
 
 } // namespace
 
-TEST_F(SceneDraw, BeforeTheFirstClickOnlyTilesAndGround) {
-    drawFrame();
-    EXPECT_EQ(outline(), frameOf({tile0, tile1, tile2}));
-}
-
-TEST_F(SceneDraw, FiguresFollowTheTilesWhenVisible) {
-    world.monkey.visible = true;
-    drawFrame();
-    EXPECT_EQ(outline(), frameOf({tile0, tile1, tile2, "mesh 35,2,5 1,0.6,0.2"}));
-
-    world.banana.visible = true;
-    clearCalls();
-    drawFrame();
-    EXPECT_EQ(outline(),
-              frameOf({tile0, tile1, tile2, "mesh 35,2,5 1,0.6,0.2", "mesh 55,1,5 1,1,0"}));
-}
-
-TEST_F(SceneDraw, WalkerStepsOnlyWhileWalkingAndBeforeTheMonkeyIsDrawn) {
-    world.monkey.visible = true;
-    world.banana.visible = true;
-    world.stepFrames = 10;
-    world.stepFrame = 5;
-    world.walkFromX = 40.0f;
-    world.walkFromZ = 0.0f;
-    world.path = {{50.0, 0.0, 0.0}};
-
-    drawFrame(); // not walking: the monkey keeps its place and height
-    EXPECT_EQ(world.bobFrame, 0);
-    EXPECT_EQ(world.stepFrame, 5);
-    EXPECT_EQ(outline()[clearAndLight.size() + 3], "mesh 35,2,5 1,0.6,0.2");
-
-    world.walking = true;
-    clearCalls();
-    drawFrame(); // halfway along the step, bob height sin(0) + 1
-    EXPECT_EQ(world.bobFrame, 1);
-    EXPECT_EQ(world.stepFrame, 6);
-    EXPECT_EQ(outline()[clearAndLight.size() + 3], "mesh 40,2,5 1,0.6,0.2");
-}
-
-TEST_F(SceneDraw, MapWithoutTilesDrawsOnlyTheLightAndGround) {
-    world.nodes.clear();
-    drawFrame();
-    EXPECT_EQ(outline(), frameOf({}));
-}
-
-TEST_F(SceneDraw, LeavesTheMatricesAsTheCameraSetThem) {
-    world.monkey.visible = true;
-    world.banana.visible = true;
-    world.walking = true;
-    world.path = {{50.0, 0.0, 0.0}};
-    drawFrame();
-    int depth = 0;
-    for (const Call& call : callLog()) {
-        depth += call.name == "glPushMatrix" ? 1 : call.name == "glPopMatrix" ? -1 : 0;
-        ASSERT_GE(depth, 0);
-        EXPECT_NE(call.name, "glMatrixMode");
-        EXPECT_NE(call.name, "glLoadIdentity");
-        EXPECT_NE(call.name, "gluPerspective");
-        EXPECT_NE(call.name, "gluLookAt");
+TEST(SceneDraw, ClearLightTilesStepFiguresThenTheGround) {
+    // Monkey shown, banana shown, walking; the figures drawn. The step lifts the monkey to
+    // its bob height sin(0) + 1.
+    const std::tuple<bool, bool, bool, std::vector<std::string>> cases[] = {
+        {false, false, false, {}},
+        {true, false, false, {"mesh -5,1,5 1,0.6,0.2"}},
+        {false, true, false, {"mesh -5,1,5 1,1,0"}},
+        {true, true, true, {"mesh -5,2,5 1,0.6,0.2", "mesh -5,1,5 1,1,0"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        resetFakeGl();
+        world = World(std::string());
+        std::tie(world.monkey.visible, world.banana.visible, world.walking, std::ignore) = c;
+        world.path = {{50, 0, 0}};
+        world.nodes.resize(2);
+        world.nodes[1].mesh.color[1] = 0.3;
+        world.nodes[1].marked = true;
+        clearCalls();
+        drawFrame();
+        // The marked tile at 100 x its colour.
+        std::vector<std::string> expected = {
+            "glClear " + numbers({GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT}),
+            "glLightfv " + numbers({GL_LIGHT0, GL_POSITION, 10, 200, -10, 1}),
+            "glLightfv " + numbers({GL_LIGHT0, GL_DIFFUSE, 1, 1, 1, 1}),
+            "glLightfv " + numbers({GL_LIGHT0, GL_AMBIENT, 0.2f, 0.2f, 0.2f, 1}),
+            "glEnable " + numbers({GL_LIGHT0}),
+            "glEnable " + numbers({GL_LIGHTING}),
+            "mesh -5,1,5 0,0,0",
+            "mesh -5,1,5 0,30,0"};
+        expected.insert(expected.end(), std::get<3>(c).begin(), std::get<3>(c).end());
+        // Wound both ways, so that the ground shows from above and below with culling on.
+        expected.insert(expected.end(),
+                        {"glBegin " + numbers({GL_QUADS}), "glColor3f 0,0.4,0", "glNormal3f 0,1,0",
+                         "glVertex3f -80,0,-80", "glVertex3f -80,0,80", "glVertex3f 80,0,80",
+                         "glVertex3f 80,0,-80", "glNormal3f 0,-1,0", "glVertex3f -80,0,-80",
+                         "glVertex3f 80,0,-80", "glVertex3f 80,0,80", "glVertex3f -80,0,80",
+                         "glEnd "});
+        EXPECT_EQ(outline(), expected);
+        // What the outline folds away: a push left open, or a matrix switch inside a draw.
+        EXPECT_EQ(callNames("glPushMatrix").size(), callNames("glPopMatrix").size());
+        EXPECT_TRUE(callNames("glMatrixMode").empty());
     }
-    EXPECT_EQ(depth, 0);
-    EXPECT_EQ(callNames("glPushMatrix").size(), 5u);
+    world = World(std::string());
 }
