@@ -5,6 +5,7 @@
 #include "view/camera.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <climits>
 
 void keyCallback(int key, int action) {
@@ -24,7 +25,10 @@ void keyCallback(int key, int action) {
             int frames = world.stepFrames;
             float ratio = static_cast<float>((frames - 5.0) / frames);
             world.stepFrames = frames - 5;
-            world.stepFrame = static_cast<int>(world.stepFrame * ratio);
+            // At paces beyond float precision the ratio rounds up to 1; the progress must
+            // still never pass the step's end (nor overflow on the way back to int).
+            double scaled = std::min<double>(world.stepFrame * ratio, world.stepFrames);
+            world.stepFrame = static_cast<int>(scaled);
         }
     } else if (key == GLFW_KEY_KP_SUBTRACT) {
         // Slower has no limit, short of the largest int.

@@ -12,76 +12,88 @@ void resetFakeGl() {
     fakeGl = FakeGl{};
 }
 
+namespace {
+
+// Arguments go by value and the log entry is built only when logging is on, so a long run
+// with logging off costs no allocation per call.
+template <typename... Args> void record(const char* name, Args... args) {
+    if (fakeGl.logging) {
+        logCall(name, {double(args)...});
+    }
+}
+
+} // namespace
+
 extern "C" {
 
 void glClear(GLbitfield mask) {
-    logCall("glClear", {double(mask)});
+    record("glClear", mask);
 }
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-    logCall("glClearColor", {r, g, b, a});
+    record("glClearColor", r, g, b, a);
 }
 void glEnable(GLenum cap) {
-    logCall("glEnable", {double(cap)});
+    record("glEnable", cap);
 }
 void glDisable(GLenum cap) {
-    logCall("glDisable", {double(cap)});
+    record("glDisable", cap);
 }
 void glColorMaterial(GLenum face, GLenum mode) {
-    logCall("glColorMaterial", {double(face), double(mode)});
+    record("glColorMaterial", face, mode);
 }
 void glCullFace(GLenum mode) {
-    logCall("glCullFace", {double(mode)});
+    record("glCullFace", mode);
 }
 void glDepthMask(GLboolean flag) {
-    logCall("glDepthMask", {double(flag)});
+    record("glDepthMask", flag);
 }
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
-    logCall("glViewport", {double(x), double(y), double(w), double(h)});
+    record("glViewport", x, y, w, h);
 }
 void glMatrixMode(GLenum mode) {
-    logCall("glMatrixMode", {double(mode)});
+    record("glMatrixMode", mode);
 }
 void glLoadIdentity() {
-    logCall("glLoadIdentity");
+    record("glLoadIdentity");
 }
 void glPushMatrix() {
-    logCall("glPushMatrix");
+    record("glPushMatrix");
 }
 void glPopMatrix() {
-    logCall("glPopMatrix");
+    record("glPopMatrix");
 }
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
-    logCall("glTranslatef", {x, y, z});
+    record("glTranslatef", x, y, z);
 }
 void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) {
-    logCall("glRotatef", {a, x, y, z});
+    record("glRotatef", a, x, y, z);
 }
 void glBegin(GLenum mode) {
-    logCall("glBegin", {double(mode)});
+    record("glBegin", mode);
 }
 void glEnd() {
-    logCall("glEnd");
+    record("glEnd");
 }
 void glColor3f(GLfloat r, GLfloat g, GLfloat b) {
-    logCall("glColor3f", {r, g, b});
+    record("glColor3f", r, g, b);
 }
 void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
-    logCall("glNormal3f", {x, y, z});
+    record("glNormal3f", x, y, z);
 }
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
-    logCall("glVertex3f", {x, y, z});
+    record("glVertex3f", x, y, z);
 }
 void glLightfv(GLenum light, GLenum name, const GLfloat* v) {
-    logCall("glLightfv", {double(light), double(name), v[0], v[1], v[2], v[3]});
+    record("glLightfv", light, name, v[0], v[1], v[2], v[3]);
 }
 void glGetIntegerv(GLenum name, GLint* out) {
-    logCall("glGetIntegerv", {double(name)});
+    record("glGetIntegerv", name);
     if (name == GL_VIEWPORT) {
         std::memcpy(out, fakeGl.viewport, sizeof fakeGl.viewport);
     }
 }
 void glGetDoublev(GLenum name, GLdouble* out) {
-    logCall("glGetDoublev", {double(name)});
+    record("glGetDoublev", name);
     if (name == GL_MODELVIEW_MATRIX) {
         std::memcpy(out, fakeGl.modelview, sizeof fakeGl.modelview);
     } else if (name == GL_PROJECTION_MATRIX) {
@@ -89,22 +101,21 @@ void glGetDoublev(GLenum name, GLdouble* out) {
     }
 }
 void glReadPixels(GLint x, GLint y, GLsizei w, GLsizei h, GLenum format, GLenum type, GLvoid* out) {
-    logCall("glReadPixels",
-            {double(x), double(y), double(w), double(h), double(format), double(type)});
+    record("glReadPixels", x, y, w, h, format, type);
     if (format == GL_DEPTH_COMPONENT && type == GL_FLOAT) {
         *static_cast<GLfloat*>(out) = fakeGl.depth;
     }
 }
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar) {
-    logCall("gluPerspective", {fovy, aspect, zNear, zFar});
+    record("gluPerspective", fovy, aspect, zNear, zFar);
 }
 void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz,
                GLdouble ux, GLdouble uy, GLdouble uz) {
-    logCall("gluLookAt", {ex, ey, ez, cx, cy, cz, ux, uy, uz});
+    record("gluLookAt", ex, ey, ez, cx, cy, cz, ux, uy, uz);
 }
 GLint gluUnProject(GLdouble winX, GLdouble winY, GLdouble winZ, const GLdouble*, const GLdouble*,
                    const GLint*, GLdouble* objX, GLdouble* objY, GLdouble* objZ) {
-    logCall("gluUnProject", {winX, winY, winZ});
+    record("gluUnProject", winX, winY, winZ);
     if (!fakeGl.unProjectOk) {
         return GL_FALSE;
     }

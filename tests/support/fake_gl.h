@@ -9,6 +9,8 @@ struct FakeGl {
     float depth = 0.5f;
     bool unProjectOk = true;
     double unProjected[3] = {0.0, 0.0, 0.0};
+    // Off for long runs: tens of thousands of calls a frame would fill the log.
+    bool logging = true;
 };
 
 extern FakeGl fakeGl;

@@ -16,124 +16,63 @@ World gridOf(int columns, int rows) {
 
 } // namespace
 
-TEST(GridBuild, LinksFollowTheSlotTableAndAreSymmetric) {
-    const int slotColumn[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
-    const int slotRow[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
-    const std::pair<int, int> sizes[] = {{1, 1}, {5, 1}, {1, 4}, {2, 2}, {5, 3}, {16, 16}};
-    for (auto [columns, rows] : sizes) {
-        SCOPED_TRACE(std::to_string(columns) + " x " + std::to_string(rows));
+TEST(Grid, SlotsAreEmptyExactlyOffTheGridAndLinksAreSymmetric) {
+    for (auto [columns, rows] : {Tile{1, 1}, Tile{5, 1}, Tile{1, 4}, Tile{4, 3}}) {
         World w = gridOf(columns, rows);
-        ASSERT_EQ(w.nodeCount, columns * rows);
-        ASSERT_EQ(w.nodes.size(), static_cast<size_t>(columns * rows));
-        for (int i = 0; i < w.nodeCount; i++) {
-            const GridNode& node = w.nodes[i];
+        ASSERT_EQ(std::tuple(w.nodes.size(), w.nodeCount),
+                  std::tuple(size_t(columns * rows), columns * rows));
+        for (const GridNode& node : w.nodes) {
+            int i = static_cast<int>(&node - w.nodes.data());
             EXPECT_EQ(node.index, i);
-            int c = i % columns;
-            int r = i / columns;
             for (int s = 0; s < 8; s++) {
-                int nc = c + slotColumn[s];
-                int nr = r + slotRow[s];
-                if (nc < 0 || nc >= columns || nr < 0 || nr >= rows) {
-                    EXPECT_EQ(node.neighbours[s], nullptr) << "tile " << i << " slot " << s;
-                } else {
-                    ASSERT_EQ(node.neighbours[s], &w.nodes[nr * columns + nc])
-                        << "tile " << i << " slot " << s;
-                    EXPECT_EQ(node.neighbours[s]->neighbours[7 - s], &node);
-                }
+                int k = s < 4 ? s : s + 1; // slots in reading order round the centre
+                int c = i % columns + k % 3 - 1;
+                int r = i / columns + k / 3 - 1;
+                bool inside = c >= 0 && c < columns && r >= 0 && r < rows;
+                ASSERT_EQ(node.neighbours[s], inside ? &w.nodes[r * columns + c] : nullptr)
+                    << columns << " x " << rows << ", tile " << i << ", slot " << s;
+                EXPECT_TRUE(!inside || node.neighbours[s]->neighbours[7 - s] == &node);
             }
         }
     }
 }
 
-TEST(GridBuild, CornerTilesHaveTheirOuterSlotsEmpty) {
-    World w = gridOf(4, 3);
-    auto emptySlots = [](const GridNode& node) {
-        std::vector<int> slots;
-        for (int s = 0; s < 8; s++) {
-            if (!node.neighbours[s]) {
-                slots.push_back(s);
-            }
-        }
-        return slots;
+TEST(Grid, TileIndexAtTruncatesTowardZeroAndTileIndexOfCountsRows) {
+    // Columns, rows, x, v, tile. A point up to 9 units beyond a low edge still lands on the
+    // first column or row.
+    const int cases[][5] = {
+        {16, 16, -80, 0, 128}, {16, 16, 79, 0, 143},     {16, 16, 80, 0, -1},
+        {16, 16, -85, 0, 128}, {16, 16, -90, 0, -1},     {16, 16, 0, 89, 8},
+        {16, 16, 0, 90, -1},   {16, 16, 0, -79, 248},    {16, 16, 0, -80, -1},
+        {1, 1, -9, 9, 0},      {1, 1, 9, -9, 0},         {1, 1, 10, 0, -1},
+        {1, 1, -10, 0, -1},    {1, 1, 0, 10, -1},        {1, 1, 0, -10, -1},
+        {0, 0, 0, 0, -1},      {16, 16, INT_MIN, 0, -1}, {16, 16, INT_MAX, INT_MIN, -1},
     };
-    EXPECT_EQ(emptySlots(w.nodes.front()), (std::vector<int>{0, 1, 2, 3, 5}));
-    EXPECT_EQ(emptySlots(w.nodes.back()), (std::vector<int>{2, 4, 5, 6, 7}));
-    EXPECT_EQ(emptySlots(gridOf(1, 1).nodes[0]).size(), 8u);
-}
-
-TEST(GridTileIndexAt, TruncationStripsOnA16By16Grid) {
-    World w = gridOf(16, 16);
-    // Columns, at v = 0 (row 8).
-    EXPECT_EQ(w.tileIndexAt(-80, 0), 8 * 16 + 0);
-    EXPECT_EQ(w.tileIndexAt(79, 0), 8 * 16 + 15);
-    EXPECT_EQ(w.tileIndexAt(80, 0), -1);
-    EXPECT_EQ(w.tileIndexAt(-85, 0), 8 * 16 + 0); // numerator -5 truncates to 0
-    EXPECT_EQ(w.tileIndexAt(-89, 0), 8 * 16 + 0);
-    EXPECT_EQ(w.tileIndexAt(-90, 0), -1);
-    EXPECT_EQ(w.tileIndexAt(0, 0), 8 * 16 + 8);
-    // Rows: v is the negated ground z, so row 0 lies at v from 80 down to 71.
-    EXPECT_EQ(w.tileIndexAt(0, 80), 0 * 16 + 8);
-    EXPECT_EQ(w.tileIndexAt(0, 89), 0 * 16 + 8);
-    EXPECT_EQ(w.tileIndexAt(0, 90), -1);
-    EXPECT_EQ(w.tileIndexAt(0, -79), 15 * 16 + 8);
-    EXPECT_EQ(w.tileIndexAt(0, -80), -1);
-    // Picks far out must not wrap around into the grid.
-    for (int x : {INT_MIN, INT_MIN + 1, -1000000, 1000000, INT_MAX}) {
-        for (int v : {INT_MIN, 0, INT_MAX}) {
-            EXPECT_EQ(w.tileIndexAt(x, v), -1) << x << ", " << v;
-        }
+    for (auto [columns, rows, x, v, tile] : cases) {
+        EXPECT_EQ(gridOf(columns, rows).tileIndexAt(x, v), tile)
+            << columns << " x " << rows << " at " << x << ", " << v;
     }
+    World w = gridOf(16, 16);
+    EXPECT_EQ(std::tuple(w.tileIndexOf(3.0f, 2.0f), w.tileIndexOf(3.9f, 0.0f)), std::tuple(35, 3));
+    EXPECT_EQ(std::tuple(w.tileIndexOf(std::nanf(""), 0.0f), w.tileIndexOf(1e30f, 0.0f)),
+              std::tuple(-1, -1));
 }
 
-TEST(GridTileIndexAt, SingleTileGrid) {
-    World w = gridOf(1, 1);
-    // The square covers x 0..10 and z 0..10 (v 0..-10).
-    EXPECT_EQ(w.tileIndexAt(0, 0), 0);
-    EXPECT_EQ(w.tileIndexAt(9, -9), 0);
-    EXPECT_EQ(w.tileIndexAt(-9, 9), 0); // both strips
-    EXPECT_EQ(w.tileIndexAt(10, 0), -1);
-    EXPECT_EQ(w.tileIndexAt(-10, 0), -1);
-    EXPECT_EQ(w.tileIndexAt(0, 10), -1);
-    EXPECT_EQ(w.tileIndexAt(0, -10), -1);
-}
-
-TEST(GridTileIndexAt, NoTilesNoHit) {
-    World w = gridOf(0, 0);
-    EXPECT_TRUE(w.nodes.empty());
-    EXPECT_EQ(w.tileIndexAt(0, 0), -1);
-    EXPECT_EQ(w.tileIndexAt(-5, 5), -1);
-}
-
-TEST(GridAnchors, ModelsStandOnTheTileTheirPointsPickFor) {
-    // Even and odd sizes: the anchor is the square's corner of largest x and smallest z,
-    // and the model drawn 5 units in from it must be over the tile that picking returns.
-    const std::pair<int, int> sizes[] = {{16, 16}, {5, 3}, {1, 1}, {2, 7}};
-    for (auto [columns, rows] : sizes) {
-        SCOPED_TRACE(std::to_string(columns) + " x " + std::to_string(rows));
-        TempFolder folder;
+TEST(Grid, AnchorsLieAtTheCornerOfTheTileTheyPickFor) {
+    // Columns, rows, anchor x by column, anchor z by row.
+    using Case = std::tuple<int, int, std::vector<float>, std::vector<float>>;
+    const Case cases[] = {
+        {5, 3, {-10, 0, 10, 20, 30}, {-10, 0, 10}}, {2, 2, {0, 10}, {-10, 0}}, {1, 1, {10}, {0}}};
+    TempFolder folder;
+    for (const auto& [columns, rows, xs, zs] : cases) {
         World w = worldFrom(folder, filledCodes(columns, rows, 7));
         for (int i = 0; i < w.nodeCount; i++) {
-            int c = i % columns;
-            int r = i / columns;
             const float* at = w.nodes[i].mesh.position;
-            EXPECT_EQ(at[0], 10.0f * (c + 1 - columns / 2));
-            EXPECT_EQ(at[1], 0.0f);
-            EXPECT_EQ(at[2], 10.0f * (r - rows / 2));
-            int centreX = static_cast<int>(at[0]) - 5;
-            int centreZ = static_cast<int>(at[2]) + 5;
-            EXPECT_EQ(w.tileIndexAt(centreX, -centreZ), i);
+            EXPECT_EQ(std::tuple(at[0], at[1], at[2]),
+                      std::tuple(xs[i % columns], 0.0f, zs[i / columns]));
+            // A model is drawn 5 units in from its anchor: that point must pick its tile.
+            EXPECT_EQ(w.tileIndexAt(static_cast<int>(at[0]) - 5, -static_cast<int>(at[2]) - 5), i)
+                << columns << " x " << rows << ", tile " << i;
         }
     }
-    TempFolder folder;
-    World five = worldFrom(folder, filledCodes(5, 1, 7));
-    EXPECT_EQ(five.nodes[0].mesh.position[0], -10.0f);
-}
-
-TEST(GridTileIndexOf, ColumnAndRowToIndex) {
-    World w = gridOf(16, 16);
-    EXPECT_EQ(w.tileIndexOf(3.0f, 2.0f), 35);
-    EXPECT_EQ(w.tileIndexOf(15.0f, 15.0f), 255);
-    EXPECT_EQ(w.tileIndexOf(3.9f, 0.0f), 3); // truncated, not rounded
-    EXPECT_EQ(w.tileIndexOf(std::nanf(""), 0.0f), -1);
-    EXPECT_EQ(w.tileIndexOf(1e30f, 0.0f), -1);
 }
