@@ -1,7 +1,8 @@
-# Shared by scripts/run and scripts/test: install what is missing, then build.
+# Shared by scripts/run, scripts/test and scripts/fuzz: install what is missing, then build.
 
 # Debian packages the project needs to build, run and test.
-PACKAGES=(cmake g++ make libglfw3-dev libgl-dev libglu1-mesa-dev libgtest-dev
+# libgl1-mesa-dri is the software OpenGL driver the window tests draw with.
+PACKAGES=(cmake g++ make libglfw3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev
           libbenchmark-dev libx11-dev libxtst-dev zlib1g-dev xvfb xauth)
 
 ensure_packages() {
