@@ -1,0 +1,182 @@
+// Frame cost of the real program: the shipped map and models, the monkey walking back and
+// forth along the longest path the map has, the real frame (runFrame) with its 70 frames a
+// second cap. Each frame's work time (frameBusyTime, taken before the cap's sleep) is
+// collected and set beside the cost of an empty frame (clear and swap only) timed the same
+// way on the same renderer. Needs a display; without a screen run it under xvfb-run.
+//
+//   frame_bench [FRAMES]     FRAMES of each kind, 3000 when not given
+#include "app/app.h"
+#include "platform/glfw2.h"
+#include "world/world.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+// The process-wide world the frame draws, built from the shipped assets as the program
+// builds it from its working directory.
+World world(TANGLOR_ASSETS_DIR "/map.txt");
+
+namespace {
+
+// A click on the middle of tile `index`, as the mouse step hands it to the world.
+void clickTile(World& map, int index) {
+    const float* anchor = map.nodes[index].mesh.position;
+    map.requestPath(static_cast<int>(anchor[0]) - 5, -static_cast<int>(anchor[2]) - 5);
+}
+
+// The walkable pair with the longest path the program's own search finds.
+bool longestWalk(World& map, int* start, int* target) {
+    size_t longest = 0;
+    for (int from = 0; from < map.nodeCount; ++from) {
+        for (int to = 0; to < map.nodeCount; ++to) {
+            if (from == to || map.nodes[from].kind == 1 || map.nodes[to].kind == 1) {
+                continue;
+            }
+            clickTile(map, from);
+            clickTile(map, to);
+            if (map.walking && map.path.size() > longest) {
+                longest = map.path.size();
+                *start = from;
+                *target = to;
+            }
+        }
+    }
+    return longest > 0;
+}
+
+struct Summary {
+    double median = 0.0;
+    double p90 = 0.0;
+    double p99 = 0.0;
+    double max = 0.0;
+    double mean = 0.0;
+    size_t overPeriod = 0;
+};
+
+// Nearest-rank percentiles.
+Summary summarise(std::vector<double> samples, double period) {
+    Summary s;
+    std::sort(samples.begin(), samples.end());
+    auto rank = [&](double p) {
+        size_t i = static_cast<size_t>(p * static_cast<double>(samples.size()) + 0.999999);
+        return samples[std::clamp<size_t>(i, 1, samples.size()) - 1];
+    };
+    s.median = rank(0.5);
+    s.p90 = rank(0.9);
+    s.p99 = rank(0.99);
+    s.max = samples.back();
+    for (double t : samples) {
+        s.mean += t;
+        s.overPeriod += t >= period ? 1 : 0;
+    }
+    s.mean /= static_cast<double>(samples.size());
+    return s;
+}
+
+void print(const char* name, const Summary& s, size_t count) {
+    std::printf("%-12s frames %5zu  median %7.3f ms  p90 %7.3f ms  p99 %7.3f ms  max %7.3f ms  "
+                "mean %7.3f ms  over the period %zu\n",
+                name, count, s.median * 1e3, s.p90 * 1e3, s.p99 * 1e3, s.max * 1e3, s.mean * 1e3,
+                s.overPeriod);
+}
+
+// The machine is shared: how busy it was belongs beside the figures.
+std::string loadAverage() {
+    std::ifstream file("/proc/loadavg");
+    std::string one, five, fifteen;
+    file >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+// Clear and swap, timed and capped like a real frame.
+double emptyFrame() {
+    double begin = glfwGetTime();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glfwSwapBuffers();
+    double busy = glfwGetTime() - begin;
+    double period = 1.0 / targetFrameRate;
+    if (period > busy) {
+        glfwSleep(period - busy);
+    }
+    return busy;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::atoi(argv[1]) : 3000;
+    if (!world.problems.empty() || frames < 1) {
+        std::fprintf(stderr, "frame_bench: %s\n",
+                     frames < 1 ? "FRAMES must be a positive number" : world.problems[0].c_str());
+        return 1;
+    }
+    int start = 0;
+    int target = 0;
+    if (!longestWalk(world, &start, &target)) {
+        std::fprintf(stderr, "frame_bench: the map has no walk\n");
+        return 1;
+    }
+    if (!startUp()) {
+        std::fprintf(stderr, "frame_bench: no window: %s\n", glfwGetOpenError());
+        return 1;
+    }
+    std::printf("load average at the start: %s\n", loadAverage().c_str());
+    std::printf("GL_RENDERER: %s\nGL_VERSION:  %s\n",
+                reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
+                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+
+    // A few frames to settle the window and the renderer's threads before counting.
+    for (int i = 0; i < 70; ++i) {
+        runFrame();
+    }
+
+    // The two kinds alternate in blocks, so that load from other processes falls on both.
+    const int block = 250;
+    std::vector<double> busy;
+    std::vector<double> empty;
+    busy.reserve(static_cast<size_t>(frames));
+    empty.reserve(static_cast<size_t>(frames));
+    int walks = 0;
+    size_t steps = 0;
+    while (static_cast<int>(busy.size()) < frames) {
+        for (int i = 0; i < block && static_cast<int>(busy.size()) < frames; ++i) {
+            // A new walk, the other way, as soon as the last one ends. The search runs
+            // between frames here; its own benchmark measures it.
+            if (!world.walking) {
+                bool back = walks % 2 == 1;
+                clickTile(world, back ? target : start);
+                clickTile(world, back ? start : target);
+                steps = world.path.size();
+                ++walks;
+            }
+            runFrame();
+            busy.push_back(frameBusyTime);
+        }
+        for (int i = 0; i < block && static_cast<int>(empty.size()) < frames; ++i) {
+            empty.push_back(emptyFrame());
+        }
+    }
+    glfwTerminate();
+    std::printf("load average at the end:   %s\n", loadAverage().c_str());
+
+    const double period = 1.0 / targetFrameRate;
+    Summary real = summarise(busy, period);
+    Summary bare = summarise(empty, period);
+    std::printf("walk: tile %d to tile %d and back, %zu steps, %d walks; frame period %.3f ms\n",
+                start, target, steps, walks, period * 1e3);
+    print("real frame", real, busy.size());
+    print("empty frame", bare, empty.size());
+    std::printf("ratio real / empty: median %.2f  p99 %.2f\n", real.median / bare.median,
+                real.p99 / bare.p99);
+    std::printf("targets: median %.3f ms <= %.3f ms (half the period): %s;  "
+                "p99 %.3f ms < %.3f ms (the period): %s\n",
+                real.median * 1e3, period * 0.5e3, real.median <= period * 0.5 ? "met" : "MISSED",
+                real.p99 * 1e3, period * 1e3, real.p99 < period ? "met" : "MISSED");
+    return 0;
+}
