@@ -2,6 +2,7 @@
 // a start and a target tile, lets the monkey walk, turns the view, and saves screenshots.
 //
 //   demo PROGRAM ASSETS_FOLDER OUT_FOLDER
+#include "tests/support/tile_clicks.h"
 #include "tests/support/x_driver.h"
 #include "tools/png_write.h"
 #include "world/world.h"
@@ -18,28 +19,6 @@ namespace {
 void tilePixel(const World& map, int index, int* px, int* py) {
     const float* anchor = map.nodes[index].mesh.position;
     startCameraPixel(anchor[0] - TileSize / 2.0, anchor[2] + TileSize / 2.0, px, py);
-}
-
-// The walkable pair of tiles with the longest path the program's own search finds.
-bool choosePair(World& map, int* start, int* target, size_t* steps) {
-    *steps = 0;
-    for (int from = 0; from < map.nodeCount; from += 3) {
-        for (int to = map.nodeCount - 1; to > from; to -= 5) {
-            if (map.nodes[from].kind == 1 || map.nodes[to].kind == 1) {
-                continue;
-            }
-            for (int index : {from, to}) {
-                const float* anchor = map.nodes[index].mesh.position;
-                map.requestPath(static_cast<int>(anchor[0]) - 5, -static_cast<int>(anchor[2]) - 5);
-            }
-            if (map.walking && map.path.size() > *steps) {
-                *steps = map.path.size();
-                *start = from;
-                *target = to;
-            }
-        }
-    }
-    return *steps > 0;
 }
 
 bool save(XDriver& x, const std::string& path) {
@@ -65,7 +44,7 @@ int main(int argc, char** argv) {
     int start = 0;
     int target = 0;
     size_t steps = 0;
-    if (!map.problems.empty() || !choosePair(map, &start, &target, &steps)) {
+    if (!map.problems.empty() || (steps = longestWalk(map, &start, &target, 3)) == 0) {
         std::fprintf(stderr, "demo: the map in %s has no walk to show\n", assets.c_str());
         return 1;
     }

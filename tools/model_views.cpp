@@ -98,17 +98,25 @@ double modelHeight(const Mesh& mesh) {
     return height;
 }
 
-// One model on the tile whose anchor is (10, 0, 0): drawn centred at (5, 1, 5). It is turned
-// by -90 degrees, which cancels the drawing's fixed 90, so that the picture shows the
-// model's own axes: +x to the right and -z up in the top view.
-bool drawModelViews(const Model& model, const std::string& assets, const std::string& out) {
-    Mesh mesh;
+// Loads a model in the program's colour for it; says why not, if it can't.
+bool loadModel(const Model& model, const std::string& assets, Mesh& mesh) {
     mesh.load(assets + "/" + model.name + ".obj");
     if (!mesh.error.empty()) {
         std::cerr << "model_views: " << mesh.error << '\n';
         return false;
     }
     std::copy_n(model.color, 3, mesh.color);
+    return true;
+}
+
+// One model on the tile whose anchor is (10, 0, 0): drawn centred at (5, 1, 5). It is turned
+// by -90 degrees, which cancels the drawing's fixed 90, so that the picture shows the
+// model's own axes: +x to the right and -z up in the top view.
+bool drawModelViews(const Model& model, const std::string& assets, const std::string& out) {
+    Mesh mesh;
+    if (!loadModel(model, assets, mesh)) {
+        return false;
+    }
     mesh.position[0] = 10.0f;
     mesh.position[1] = 0.0f;
     mesh.position[2] = 0.0f;
@@ -183,12 +191,9 @@ bool drawOverview(const std::string& assets, const std::string& out) {
                                  : code == 2 ? Models[6]
                                              : Models[7];
             Mesh mesh;
-            mesh.load(assets + "/" + model.name + ".obj");
-            if (!mesh.error.empty()) {
-                std::cerr << "model_views: " << mesh.error << '\n';
+            if (!loadModel(model, assets, mesh)) {
                 return false;
             }
-            std::copy_n(model.color, 3, mesh.color);
             // Anchors of a 16 x 16 map's middle tiles: columns 6 to 9, rows 6 to 9.
             mesh.position[0] = 10.0f * float(column - 1);
             mesh.position[1] = 0.0f;

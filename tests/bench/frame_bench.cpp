@@ -7,6 +7,7 @@
 //   frame_bench [FRAMES]     FRAMES of each kind, 3000 when not given
 #include "app/app.h"
 #include "platform/glfw2.h"
+#include "tests/support/tile_clicks.h"
 #include "world/world.h"
 
 #include <GL/gl.h>
@@ -23,32 +24,6 @@
 World world(TANGLOR_ASSETS_DIR "/map.txt");
 
 namespace {
-
-// A click on the middle of tile `index`, as the mouse step hands it to the world.
-void clickTile(World& map, int index) {
-    const float* anchor = map.nodes[index].mesh.position;
-    map.requestPath(static_cast<int>(anchor[0]) - 5, -static_cast<int>(anchor[2]) - 5);
-}
-
-// The walkable pair with the longest path the program's own search finds.
-bool longestWalk(World& map, int* start, int* target) {
-    size_t longest = 0;
-    for (int from = 0; from < map.nodeCount; ++from) {
-        for (int to = 0; to < map.nodeCount; ++to) {
-            if (from == to || map.nodes[from].kind == 1 || map.nodes[to].kind == 1) {
-                continue;
-            }
-            clickTile(map, from);
-            clickTile(map, to);
-            if (map.walking && map.path.size() > longest) {
-                longest = map.path.size();
-                *start = from;
-                *target = to;
-            }
-        }
-    }
-    return longest > 0;
-}
 
 struct Summary {
     double median = 0.0;

@@ -7,6 +7,7 @@
 // Before the benchmarks run, the worst pair of the shipped map is looked for (every ordered
 // pair of tiles a click accepts, timed once; the slowest ones timed again) and every map's
 // pair is searched by both searches, which must give the same path.
+#include "tests/support/tile_clicks.h"
 #include "world/world.h"
 
 #include <benchmark/benchmark.h>
@@ -34,12 +35,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point begin) {
     return std::chrono::duration<double>(Clock::now() - begin).count();
-}
-
-// A click on the middle of tile `index`, as the mouse step hands it to the world.
-void clickTile(World& map, int index) {
-    const float* anchor = map.nodes[index].mesh.position;
-    map.requestPath(static_cast<int>(anchor[0]) - 5, -static_cast<int>(anchor[2]) - 5);
 }
 
 // The program's search from a start tile already chosen: only the target click is timed.

@@ -1,6 +1,7 @@
 // One whole walk in the real program, driven by real X events and checked on the window's
 // pixels: the monkey, the banana, the lit path, the walk, a click on a tree, turning the
 // view and putting it back, and Escape.
+#include "tests/support/tile_clicks.h"
 #include "tests/support/x_driver.h"
 #include "world/world.h"
 
@@ -107,10 +108,8 @@ TEST(Walk, ClicksWalkTheMonkeyAlongTheLitPath) {
     const int start = 2 * 8 + 1;
     const int target = 3 * 8 + 7;
     const int tree = 3 * 8 + 3;
-    for (int index : {start, target}) {
-        const float* anchor = map.nodes[index].mesh.position;
-        map.requestPath(static_cast<int>(anchor[0]) - 5, -static_cast<int>(anchor[2]) - 5);
-    }
+    clickTile(map, start);
+    clickTile(map, target);
     ASSERT_TRUE(map.walking);
     std::set<int> lit = {start, target};
     for (const Vec3& point : map.path) {
