@@ -4,6 +4,7 @@
 #include "mesh/vertex_slot.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <locale>
@@ -46,6 +47,11 @@ std::string recordProblem(const std::istream& in, const char* what, std::size_t 
 // problem, keeping the whole records read before it.
 std::string readObj(const std::string& fileName, std::vector<Vec3>& vertices,
                     std::vector<Vec3>& faces) {
+    // A folder opens as a stream that ends at once; say what it is instead.
+    std::error_code error;
+    if (std::filesystem::is_directory(fileName, error)) {
+        return "is a folder, not a model file";
+    }
     std::ifstream in(fileName);
     if (!in) {
         return "cannot be opened";

@@ -1,13 +1,17 @@
 # Shared by scripts/run, scripts/test and scripts/fuzz: install what is missing, then build.
 
-# Debian packages the project needs to build, run and test.
-# libgl1-mesa-dri is the software OpenGL driver the window tests draw with.
-PACKAGES=(cmake g++ make libglfw3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev
-          libbenchmark-dev libx11-dev libxtst-dev zlib1g-dev xvfb xauth)
+# Debian packages the program and its demo need to build and run. libgl1-mesa-dri is the
+# software OpenGL driver that draws on the virtual display; the demo drives the program
+# through X (libxtst) and saves PNG files (libpng).
+RUN_PACKAGES=(cmake g++ make libglfw3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+              libx11-dev libxtst-dev libpng-dev xvfb xauth)
+# What the tests and benchmarks add.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev)
 
+# ensure_packages PACKAGE...: installs those of them that are missing.
 ensure_packages() {
     local missing=()
-    for package in "${PACKAGES[@]}" "$@"; do
+    for package in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
             missing+=("$package")
         fi
@@ -28,8 +32,14 @@ ensure_packages() {
 build() {
     local dir=$1
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTANGLOR_TESTS=ON "$@" >/dev/null
     cmake --build "$dir" -j "$(nproc)"
+}
+
+# build_program DIR: configure without the tests and build only the program and the demo.
+build_program() {
+    cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTANGLOR_TESTS=OFF >/dev/null
+    cmake --build "$1" -j "$(nproc)" --target tanglor demo
 }
 
 XVFB_SCREEN="-screen 0 1600x1000x24"

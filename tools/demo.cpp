@@ -1,7 +1,10 @@
 // A scripted demo of the real program for machines without a screen: under Xvfb it clicks
 // a start and a target tile, lets the monkey walk, turns the view, and saves screenshots.
 //
-//   demo PROGRAM ASSETS_FOLDER OUT_FOLDER
+//   demo PROGRAM ASSETS_FOLDER OUT_FOLDER [FRAMES_FOLDER]
+//
+// With FRAMES_FOLDER it also saves a picture about every 0.1 s of the walk there, as
+// walk-000.png and on, for an animation (scripts/walk-gif).
 #include "tests/support/tile_clicks.h"
 #include "tests/support/x_driver.h"
 #include "tools/png_write.h"
@@ -29,16 +32,36 @@ bool save(XDriver& x, const std::string& path) {
     return ok;
 }
 
+// Waits `seconds`; with a frames folder, saves the window there meanwhile, one picture about
+// every 0.1 s.
+void watch(XDriver& x, double seconds, const std::string& frames, int* saved) {
+    if (frames.empty()) {
+        pause(seconds);
+        return;
+    }
+    char name[32];
+    for (double waited = 0.0; waited < seconds; waited += 0.1) {
+        std::snprintf(name, sizeof name, "/walk-%03d.png", (*saved)++);
+        Picture picture = grabWindow(x);
+        if (picture.width > 0) {
+            writePng(frames + name, picture.width, picture.height, picture.rgb.data());
+        }
+        pause(0.1);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: demo PROGRAM ASSETS_FOLDER OUT_FOLDER\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: demo PROGRAM ASSETS_FOLDER OUT_FOLDER [FRAMES_FOLDER]\n");
         return 2;
     }
     std::string program = argv[1];
     std::string assets = argv[2];
     std::string out = argv[3];
+    std::string frames = argc == 5 ? argv[4] : "";
+    int framesSaved = 0;
 
     World map(assets + "/map.txt");
     int start = 0;
@@ -75,9 +98,9 @@ int main(int argc, char** argv) {
     click(x, px, py);
     // Ten frames per step at 70 frames a second.
     double walk = (static_cast<double>(steps) + 1.0) * 10.0 / 70.0;
-    pause(walk / 2.0);
+    watch(x, walk / 2.0, frames, &framesSaved);
     save(x, out + "/2-walking.png");
-    pause(walk / 2.0 + 1.0);
+    watch(x, walk / 2.0 + 1.0, frames, &framesSaved);
     save(x, out + "/3-arrived.png");
 
     // Turn and tilt the scene with the right button, then let it coast.

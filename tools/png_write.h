@@ -1,4 +1,4 @@
-// A small PNG writer for the developer tools: 8-bit RGB, no compression, no dependencies.
+// PNG files for the developer tools: 8-bit RGB.
 #pragma once
 
 #include <string>

@@ -73,13 +73,23 @@ bool parseTileCode(const std::string& token, int* code) {
     return true;
 }
 
-// A broken map may hold a token of any length; the message only needs its start.
+// A broken map may hold a token of any length; the message only needs its start. Bytes
+// that are not printable ASCII are written as \xNN: a NUL would cut the token short on the
+// terminal, and a binary file's escape codes would reach it.
 std::string inQuotes(const std::string& token) {
     constexpr size_t Shown = 32;
-    if (token.size() <= Shown) {
-        return "\"" + token + "\"";
+    std::string text = "\"";
+    for (size_t i = 0; i < token.size() && i < Shown; i++) {
+        const auto byte = static_cast<unsigned char>(token[i]);
+        if (byte < 0x20 || byte >= 0x7f || byte == '\\') {
+            static const char Hex[] = "0123456789abcdef";
+            text += byte == '\\' ? std::string("\\\\")
+                                 : std::string{'\\', 'x', Hex[byte >> 4], Hex[byte & 15]};
+        } else {
+            text += token[i];
+        }
     }
-    return "\"" + token.substr(0, Shown) + "...\"";
+    return text + (token.size() > Shown ? "...\"" : "\"");
 }
 
 std::string folderOf(const std::string& fileName) {
@@ -117,9 +127,11 @@ MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& probl
 
     // Codes flow on across lines: only the first line's count means anything (columns).
     bool stopped = false;
+    long long firstEmptyRow = 0; // a blank line is a row without codes: tell where it is
     std::string line;
     while (!stopped && std::getline(file, line)) {
         map.rows++;
+        long long codesOnLine = 0;
         std::istringstream words(line); // a trailing \r is white space like any other
         std::string token;
         while (words >> token) {
@@ -130,6 +142,7 @@ MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& probl
                 stopped = true;
                 break;
             }
+            codesOnLine++;
             if (map.rows == 1) {
                 map.columns++;
             }
@@ -137,6 +150,9 @@ MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& probl
             if (static_cast<long long>(map.codes.size()) < MaxTiles) {
                 map.codes.push_back(code);
             }
+        }
+        if (!stopped && codesOnLine == 0 && firstEmptyRow == 0) {
+            firstEmptyRow = map.rows;
         }
     }
     if (file.bad()) {
@@ -156,9 +172,14 @@ MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& probl
     } else if (map.columns == 0) {
         addProblem(problems, mapFileName + ":1: no tile codes on the first line");
     } else if (static_cast<long long>(map.codes.size()) < tiles) {
-        addProblem(problems, mapFileName + ": " + std::to_string(map.codes.size()) +
-                                 " tile codes for " + std::to_string(map.columns) + " x " +
-                                 std::to_string(map.rows) + " tiles");
+        std::string count = std::to_string(map.codes.size()) + " tile codes for " +
+                            std::to_string(map.columns) + " x " + std::to_string(map.rows) +
+                            " tiles";
+        // Most often a blank line at the end: every line is a row, the empty one too.
+        addProblem(problems, firstEmptyRow == 0
+                                 ? mapFileName + ": " + count
+                                 : mapFileName + ":" + std::to_string(firstEmptyRow) +
+                                       ": this line is empty, and every line is a row: " + count);
     }
     return map;
 }

@@ -92,4 +92,5 @@ TEST(MeshLoad, LayoutNormalsAndErrors) {
     }
     const Mesh missing("no such dir/monkey.obj");
     EXPECT_EQ(missing.error, "no such dir/monkey.obj: cannot be opened");
+    EXPECT_EQ(Mesh(".").error, ".: is a folder, not a model file");
 }

@@ -102,6 +102,10 @@ TEST(WorldMap, ProblemsAreReportedOneLineEach) {
         {"0 0 0\n0 0 0\n0 x7 0\n", ":3: \"x7\" is not a tile code"},
         {"0 0\n0 2147483648\n", ":2: \"2147483648\" is not a tile code"},
         {"0 0 0\n0 0\n", ": 5 tile codes for 3 x 2 tiles"},
+        {"0 0\n0 0\n\n",
+         ":3: this line is empty, and every line is a row: 4 tile codes for 2 x 3 tiles"},
+        // Bytes a terminal would act on are shown, not sent.
+        {std::string("0 0\0\x1b\\", 6), ":1: \"0\\x00\\x1b\\\\\" is not a tile code"},
         {"", " is empty"},
         {"\n0 0\n", ":1: no tile codes on the first line"},
         {"7" + std::string(70000, '\n'),
