@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 TEST(ShippedMap, EachRuleShowsOnAWalk) {
     World w(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
