@@ -18,7 +18,7 @@ TEST(ShippedMap, EachRuleShowsOnAWalk) {
         bool walks;
     };
     const Row rows[] = {
-        // The straight line runs through the stones; the walk goes over them instead.
+        // The straight line runs through the stones; the walk goes round them instead.
         {"bends round the stones field", {0, 11}, {6, 11}, {2, 9}, 2, true},
         {"crosses the stones band between river and woods", {12, 5}, {12, 11}, {12, 8}, 3, true},
         {"goes up the bank to the ford", {6, 6}, {12, 7}, {9, 4}, 3, true},
