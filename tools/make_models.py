@@ -12,11 +12,15 @@ pictures that the model_views tool writes into docs/models/:
     xvfb-run -a -s "-screen 0 1600x1000x24" BUILD_DIR/tools/model_views
 
 Conventions every shape follows, because the program relies on them:
-- A model stands on y = 0 and is centred on x = z = 0 of its own space; one unit is one
-  world unit and a tile is 10 x 10.
+- A tile model stands on y = 0 and is centred on x = z = 0 of its own space; one unit is
+  one world unit and a tile is 10 x 10. The figures (monkey, banana) stand on the highest
+  rock instead, since any tile may lie under them, and the banana curves round the tile
+  centre.
 - Triangles run counter-clockwise seen from outside: the program culls back faces and
   lights each triangle by (Q - P) x (R - P).
-- Solids are closed; flat patches (ground, water) face up.
+- Solids are closed; open patches (ground, water, palm fronds) face up.
+- The camera starts straight above with the light overhead, so shapes read by their
+  outline from above and by faces that tilt away from the light and darken.
 - The monkey looks toward -x: the program points its -x axis along the way it walks.
 - Each shape draws from its own fixed seed and numbers are written with four decimals,
   so running the script again gives byte-identical files.
@@ -360,10 +364,12 @@ def pine():
     tiers = [(5.8, 2.2, 2.4, 0.0), (4.2, 4.4, 2.2, TAU / 10)]
     for radius, base, rise, phase in tiers:
         rim = ring_around_y((0, base, 0), radius, radius, 10, phase, star)
-        inner = ring_around_y((0, base + rise * 0.75, 0), radius * 0.5, radius * 0.5, 10, phase, star)
+        inner = ring_around_y(
+            (0, base + rise * 0.8, 0), radius * 0.55, radius * 0.55, 10, phase, star
+        )
         ring_solid(model, [rim, inner], (0, base + 0.6, 0), (0, base + rise, 0))
-    top = ring_around_y((0, 6.4, 0), 2.4, 2.4, 10, 0.0, star)
-    ring_solid(model, [top], (0, 6.9, 0), (0, 8.6, 0))
+    top = ring_around_y((0, 6.4, 0), 2.2, 2.2, 10, 0.0, star)
+    ring_solid(model, [top], (0, 6.9, 0), (0, 7.9, 0))
     return model
 
 
@@ -434,7 +440,7 @@ def monkey():
     # Muzzle and ears: what makes the head read as a monkey from above.
     ellipsoid(model, (-3.6, 3.0, 0.0), (0.65, 0.55, 0.8), 8, 3)
     for side in (-1.0, 1.0):
-        ellipsoid(model, (-2.3, 3.6, side * 1.6), (0.55, 0.35, 0.75), 8, 2)
+        ellipsoid(model, (-2.3, 3.6, side * 1.7), (0.6, 0.35, 0.8), 8, 2)
     # Limbs, spread in a walking stride: each from shoulder or hip out and down to a paw.
     limbs = [
         [(-1.2, 2.8, -0.9), (-2.0, 1.6, -2.3), (-3.0, 0.3, -2.7)],
