@@ -12,11 +12,15 @@ pictures that the model_views tool writes into docs/models/:
     xvfb-run -a -s "-screen 0 1600x1000x24" BUILD_DIR/tools/model_views
 
 Conventions every shape follows, because the program relies on them:
-- A model stands on y = 0 and is centred on x = z = 0 of its own space; one unit is one
-  world unit and a tile is 10 x 10.
+- A tile model stands on y = 0 and is centred on x = z = 0 of its own space; one unit is
+  one world unit and a tile is 10 x 10. The figures (monkey, banana) stand on the highest
+  rock instead, since any tile may lie under them, and the banana curves round the tile
+  centre.
 - Triangles run counter-clockwise seen from outside: the program culls back faces and
   lights each triangle by (Q - P) x (R - P).
-- Solids are closed; flat patches (ground, water) face up.
+- Solids are closed; open patches (ground, water, palm fronds) face up.
+- The camera starts straight above with the light overhead, so shapes read by their
+  outline from above and by faces that tilt away from the light and darken.
 - The monkey looks toward -x: the program points its -x axis along the way it walks.
 - Each shape draws from its own fixed seed and numbers are written with four decimals,
   so running the script again gives byte-identical files.
@@ -273,23 +277,31 @@ def recentre(model):
 
 # --- tile models -------------------------------------------------------------------------
 
+# Rocks are kept this low, and the figures stand this high in their own space, so that no
+# rock pokes through the monkey or the banana on a stones tile (tiles turn at random, so any
+# rock may lie under them).
+ROCK_HEIGHT = 1.5
+FIGURE_LIFT = ROCK_HEIGHT + 0.1
+
+
+def upward(model, a, b, c):
+    """One triangle of an open patch, wound so that it faces up."""
+    p, q, r = model.vertices[a], model.vertices[b], model.vertices[c]
+    if cross(sub(q, p), sub(r, p))[1] < 0.0:
+        b, c = c, b
+    model.triangle(a, b, c)
+
 
 def ground():
-    """A low, many-sided grass patch with hummocks; it is turned at random, so round.
+    """Flat lawn: a 12-sided disc, round at any turn, so a path tile lights up as one disc.
 
-    Most tiles are ground, so this patch makes most of a frame's triangles, and a software
-    renderer pays for each one: 8 sides and one ring of hummocks (24 triangles) look much
-    like 10 sides and two rings (50) at half the cost.
+    Most tiles are ground and a software renderer pays for every triangle: a fan from one
+    corner covers the disc with 10.
     """
-    rng = random.Random(3)
     model = Model("ground3")
-    sides = 8
-    inner = ring_around_y((0, 0, 0), 2.8, 2.8, sides, 0.3, lambda j: rng.uniform(0.85, 1.15))
-    rim = ring_around_y((0, 0, 0), 4.9, 4.9, sides, 0.15, lambda j: rng.uniform(0.96, 1.02))
-    # Hummocks and hollows steep enough for the light from above to pick them out.
-    inner = [(x, rng.uniform(0.3, 1.4), z) for x, _, z in inner]
-    rim = [(x, 0.0, z) for x, _, z in rim]
-    patch(model, [inner], rim, center_height=0.8)
+    ids = [model.vertex(p) for p in ring_around_y((0, 0, 0), 4.9, 4.9, 12, 0.1)]
+    for j in range(1, len(ids) - 1):
+        model.triangle(ids[0], ids[j], ids[j + 1])
     return model
 
 
@@ -301,9 +313,9 @@ def rock(model, rng, x, z, radius, height):
         (x, 0.0, z), radius, radius, sides, phase, lambda j: rng.uniform(0.85, 1.1)
     )
     shoulder = [
-        (px, rng.uniform(0.4, 0.7) * height, pz)
+        (px, rng.uniform(0.6, 0.8) * height, pz)
         for px, _, pz in ring_around_y(
-            (x, 0.0, z), radius, radius, sides, phase + 0.3, lambda j: rng.uniform(0.7, 0.95)
+            (x, 0.0, z), radius, radius, sides, phase + 0.3, lambda j: rng.uniform(0.6, 0.8)
         )
     ]
     peak = (x + rng.uniform(-0.3, 0.3) * radius, height, z + rng.uniform(-0.3, 0.3) * radius)
@@ -317,9 +329,9 @@ def stones():
     sides = 8
     rim = ring_around_y((0, 0, 0), 4.5, 4.5, sides, 0.0, lambda j: rng.uniform(0.95, 1.05))
     patch(model, [], rim, center_height=0.2)
-    rock(model, rng, -1.3, -1.1, 2.0, 2.3)
-    rock(model, rng, 1.9, 0.3, 1.6, 1.7)
-    rock(model, rng, -0.6, 2.3, 1.2, 1.2)
+    rock(model, rng, -1.3, -1.1, 1.9, ROCK_HEIGHT)
+    rock(model, rng, 1.9, 0.4, 1.6, ROCK_HEIGHT * 0.8)
+    rock(model, rng, -0.6, 2.3, 1.3, ROCK_HEIGHT * 0.6)
     return model
 
 
@@ -335,46 +347,83 @@ def water():
     return model
 
 
+# Trees are seen from straight above with the light overhead, so a crown reads by its
+# outline and by faces that turn away from the light toward its rim and darken.
+
+
 def pine():
-    """A pine: three star-shaped tiers, each a cone whose underside is hollowed a little."""
+    """A pine: two five-pointed star tiers, turned against each other, and a pointed top.
+
+    Each tier is flat near the trunk and droops at its tips, so from above it shows as a
+    light star with dark points.
+    """
     rng = random.Random(11)
     model = Model("tree")
-    prism(model, (0, 0, 0), (0, 3.0, 0), 0.6, 5)
-    tiers = [(5.3, 2.2, 7.2), (4.0, 5.0, 10.0), (2.6, 7.8, 12.8)]
-    for n, (radius, base, apex) in enumerate(tiers):
-        ring = ring_around_y(
-            (0, base, 0),
-            radius,
-            radius,
-            10,
-            phase=n * 0.3,
-            wobble=lambda j: (1.0 if j % 2 == 0 else 0.72) * rng.uniform(0.93, 1.03),
+    prism(model, (0, 0, 0), (0, 3.0, 0), 0.6, 3)
+    star = lambda j: (1.0 if j % 2 == 0 else 0.55) * rng.uniform(0.94, 1.04)
+    tiers = [(5.8, 2.2, 2.4, 0.0), (4.2, 4.4, 2.2, TAU / 10)]
+    for radius, base, rise, phase in tiers:
+        rim = ring_around_y((0, base, 0), radius, radius, 10, phase, star)
+        inner = ring_around_y(
+            (0, base + rise * 0.8, 0), radius * 0.55, radius * 0.55, 10, phase, star
         )
-        ring_solid(model, [ring], (0, base + 0.8, 0), (0, apex, 0))
+        ring_solid(model, [rim, inner], (0, base + 0.6, 0), (0, base + rise, 0))
+    top = ring_around_y((0, 6.4, 0), 2.2, 2.2, 10, 0.0, star)
+    ring_solid(model, [top], (0, 6.9, 0), (0, 7.9, 0))
     return model
 
 
 def broadleaf():
-    """A broadleaf tree: a wide, lumpy, round crown on a short trunk."""
+    """A broadleaf tree: a wide dome of five leafy lobes on a short trunk.
+
+    The lobes give the crown a cloud-like outline; the dome's steep rim comes out dark.
+    """
     rng = random.Random(13)
     model = Model("tree2")
-    prism(model, (0, 0, 0), (0, 4.0, 0), 0.7, 4)
-    icosphere(model, (0, 7.2, 0), (5.0, 3.9, 5.0), rng, lumpiness=0.12)
+    prism(model, (0, 0, 0), (0, 4.0, 0), 0.7, 3)
+    lobes = lambda j: (0.8 if j % 3 == 0 else 1.0) * rng.uniform(0.95, 1.03)
+    rings = []
+    for radius, height, phase in [(5.3, 4.0, 0.0), (4.5, 6.0, 0.0), (2.6, 7.4, 0.6)]:
+        ring = ring_around_y((0, 0, 0), radius, radius, 15, phase, lobes)
+        rings.append([(x, height + rng.uniform(-0.3, 0.3), z) for x, _, z in ring])
+    ring_solid(model, rings, (0, 2.9, 0), (0, 8.0, 0))
     return model
 
 
-def poplar():
-    """A tall, slim tree: a narrow spindle crown with a pointed top."""
+def palm():
+    """A palm: a leaning trunk under a star of eight broad fronds.
+
+    Each frond rises from the crown, then droops to its tip, folded along its rib; fronds are
+    open, upward-facing sheets, cheap and seen from above.
+    """
     rng = random.Random(17)
     model = Model("tree3")
-    prism(model, (0, 0, 0), (0, 3.0, 0), 0.5, 4, phase=0.4)
-    rings = []
-    for height, radius in [(3.0, 1.9), (5.5, 2.9), (8.5, 2.9), (11.5, 2.3), (14.0, 1.3)]:
-        ring = ring_around_y(
-            (0, height, 0), radius, radius, 7, wobble=lambda j: rng.uniform(0.85, 1.1)
-        )
-        rings.append(ring)
-    ring_solid(model, rings, (0, 2.2, 0), (0, 17.5, 0))
+    crown = (0.6, 7.0, 0.3)
+    trunk = smooth_path([(-0.3, 0.0, -0.1), (0.0, 3.5, 0.0), crown], 1)
+    tube(model, trunk, [0.5, 0.4, 0.3], 3)
+    ellipsoid(model, crown, (0.8, 0.6, 0.8), 5, 1)
+    fronds = 8
+    for n in range(fronds):
+        angle = TAU * (n + rng.uniform(-0.15, 0.15)) / fronds
+        way = (math.cos(angle), 0.0, -math.sin(angle))
+        side = (-way[2], 0.0, way[0])
+        reach = rng.uniform(0.9, 1.05)
+        # Along the rib: distance out, height over the crown, half width.
+        rib = [(0.3, 0.3, 0.25), (1.8, 0.8, 1.2), (3.6, 0.4, 1.05), (5.4 * reach, -1.3, 0.0)]
+        spine, left, right = [], [], []
+        for out, up, half in rib:
+            p = add(add(crown, scale(way, out)), (0.0, up, 0.0))
+            spine.append(model.vertex(p))
+            fold = (0.0, -0.45 * half, 0.0)
+            left.append(model.vertex(add(add(p, scale(side, half)), fold)))
+            right.append(model.vertex(add(add(p, scale(side, -half)), fold)))
+        for i in range(len(rib) - 1):
+            upward(model, spine[i], spine[i + 1], left[i])
+            upward(model, spine[i], right[i], spine[i + 1])
+            if rib[i + 1][2] > 0.0:
+                upward(model, left[i], spine[i + 1], left[i + 1])
+                upward(model, right[i], right[i + 1], spine[i + 1])
+    recentre(model)
     return model
 
 
@@ -382,53 +431,55 @@ def poplar():
 
 
 def monkey():
-    """A monkey on all fours, head toward -x, tail curling up behind toward +x."""
+    """A monkey on all fours seen from above: round head with big ears toward -x, limbs
+    spread out to the sides and a long tail curled flat behind, toward +x."""
     model = Model("monkey")
     # Body and head.
-    ellipsoid(model, (0.6, 3.0, 0.0), (2.4, 1.5, 1.6), 12, 6)
-    ellipsoid(model, (-3.0, 4.1, 0.0), (1.45, 1.35, 1.45), 12, 6)
-    # Muzzle, brow and ears: what makes the head read as a monkey from above.
-    ellipsoid(model, (-4.2, 3.65, 0.0), (0.75, 0.6, 0.9), 8, 4)
-    ellipsoid(model, (-3.8, 4.7, 0.0), (0.5, 0.35, 1.1), 8, 3)
+    ellipsoid(model, (0.4, 2.7, 0.0), (2.1, 1.2, 1.4), 10, 4)
+    ellipsoid(model, (-2.5, 3.3, 0.0), (1.35, 1.2, 1.35), 10, 4)
+    # Muzzle and ears: what makes the head read as a monkey from above.
+    ellipsoid(model, (-3.6, 3.0, 0.0), (0.65, 0.55, 0.8), 8, 3)
     for side in (-1.0, 1.0):
-        ellipsoid(model, (-2.9, 4.5, side * 1.6), (0.45, 0.75, 0.7), 8, 3)
-    # Limbs, in a walking stride: each from shoulder or hip down to a paw.
-    legs = [
-        [(-1.2, 2.8, -1.0), (-2.0, 1.5, -1.8), (-2.7, 0.3, -1.9)],
-        [(-1.2, 2.8, 1.0), (-1.4, 1.5, 1.9), (-1.3, 0.3, 2.0)],
-        [(2.0, 2.8, -1.0), (2.4, 1.5, -1.9), (2.0, 0.3, -2.0)],
-        [(2.0, 2.8, 1.0), (2.8, 1.5, 1.9), (3.3, 0.3, 1.9)],
+        ellipsoid(model, (-2.3, 3.6, side * 1.7), (0.6, 0.35, 0.8), 8, 2)
+    # Limbs, spread in a walking stride: each from shoulder or hip out and down to a paw.
+    limbs = [
+        [(-1.2, 2.8, -0.9), (-2.0, 1.6, -2.3), (-3.0, 0.3, -2.7)],
+        [(-1.2, 2.8, 0.9), (-1.4, 1.6, 2.4), (-1.8, 0.3, 3.0)],
+        [(1.6, 2.6, -0.9), (2.2, 1.5, -2.3), (1.7, 0.3, -2.9)],
+        [(1.6, 2.6, 0.9), (2.4, 1.5, 2.2), (3.1, 0.3, 2.4)],
     ]
-    for leg in legs:
-        path = smooth_path(leg, 2)
-        tube(model, path, [0.55, 0.5, 0.45, 0.4, 0.42], 7)
-    # Tail: out of the rump, back along +x, then curling up and sideways.
+    for limb in limbs:
+        tube(model, smooth_path(limb, 2), [0.5, 0.45, 0.4, 0.35, 0.4], 5)
+    # Tail: out of the rump along +x, then curling round flat, so it shows from above.
     tail = smooth_path(
-        [(2.8, 3.4, 0.0), (3.8, 3.6, 0.4), (4.5, 4.2, 1.2), (5.1, 5.0, 0.9), (5.2, 5.6, 0.1),
-         (4.8, 5.8, -0.3)],
-        3,
+        [(2.2, 3.0, 0.0), (3.2, 3.2, -0.3), (4.1, 3.4, -0.2), (4.5, 3.5, 0.6), (4.1, 3.6, 1.3),
+         (3.4, 3.6, 1.2), (3.3, 3.6, 0.6)],
+        2,
     )
-    tube(model, tail, [0.35 - 0.15 * i / (len(tail) - 1) for i in range(len(tail))], 6)
+    tube(model, tail, [0.33 - 0.13 * i / (len(tail) - 1) for i in range(len(tail))], 5)
     recentre(model)
+    model.vertices = [add(v, (0.0, FIGURE_LIFT, 0.0)) for v in model.vertices]
     return model
 
 
 def banana():
-    """A curved banana lying on its side, ridged (five-sided), with a short stalk."""
+    """A fat banana curving round the tile centre, where the monkey ends its walk, so that
+    its ends show past the monkey whichever way the monkey faces."""
     model = Model("banan")
-    bend = 4.0  # radius of the arc the banana follows
-    sweep = math.radians(80)
-    count = 14
+    bend = 3.4  # radius of the arc the banana follows, about the tile centre
+    sweep = math.radians(125)
+    count = 11
     path = []
     radii = []
     for i in range(count):
         t = i / (count - 1)
         angle = -sweep / 2 + sweep * t
-        path.append((bend * math.sin(angle), 0.0, bend * math.cos(angle) - bend))
+        path.append((bend * math.sin(angle), 0.0, bend * (1.0 - math.cos(angle)) - 2.2))
         # Thick in the middle, tapering to the tip; the last two points are the stalk.
-        radii.append(0.16 if i >= count - 2 else 0.15 + 0.7 * math.sin(math.pi * t) ** 0.7)
-    tube(model, path, radii, 5, flatten=0.9)
-    recentre(model)
+        radii.append(0.2 if i >= count - 2 else 0.2 + 0.8 * math.sin(math.pi * t) ** 0.6)
+    tube(model, path, radii, 6, flatten=0.8)
+    low = min(v[1] for v in model.vertices)
+    model.vertices = [add(v, (0.0, FIGURE_LIFT - low, 0.0)) for v in model.vertices]
     return model
 
 
@@ -460,7 +511,7 @@ def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     directory = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "assets")
     os.makedirs(directory, exist_ok=True)
-    for make in (monkey, banana, ground, pine, broadleaf, poplar, stones, water):
+    for make in (monkey, banana, ground, pine, broadleaf, palm, stones, water):
         write_obj(make(), directory)
 
 
