@@ -257,15 +257,6 @@ def patch(model, rings, rim, center_height):
             model.triangle(outer[j], inner[k], inner[j])
 
 
-def prism(model, base, top, radius, sides, phase=0.0):
-    """A closed upright prism (a trunk) from `base` up to `top`."""
-    rings = [
-        ring_around_y(base, radius, radius, sides, phase),
-        ring_around_y(top, radius * 0.8, radius * 0.8, sides, phase),
-    ]
-    ring_solid(model, rings, base, top)
-
-
 def recentre(model):
     """Moves the model so it stands on y = 0, centred on x = z = 0."""
     xs = [v[0] for v in model.vertices]
@@ -348,45 +339,80 @@ def water():
 
 
 # Trees are seen from straight above with the light overhead, so a crown reads by its
-# outline and by faces that turn away from the light toward its rim and darken.
+# outline and by faces that turn away from the light toward its rim and darken. Crowns are
+# wider than the tile's lawn disc and pass its edge a little, so neighbouring trees join into
+# a canopy, and stand about 14 high, so off-centre trees lean out in the perspective and show
+# a dark side: that is what tells a tree from a bush.
+
+
+def spike(model, top, radius):
+    """A thin three-sided trunk from the ground up to `top`, inside the crown: 6 triangles."""
+    ring = ring_around_y((0, 0, 0), radius, radius, 3, 0.3)
+    ring_solid(model, [ring], (0.0, 0.0, 0.0), (0.0, top, 0.0))
 
 
 def pine():
-    """A pine: two five-pointed star tiers, turned against each other, and a pointed top.
+    """A pine: three five-pointed star tiers, each turned against the one below, on a trunk.
 
-    Each tier is flat near the trunk and droops at its tips, so from above it shows as a
-    light star with dark points.
+    The tiers form one closed solid, each tier's upper face sloping down from the foot of
+    the tier above to its own rim; the tips hang lower than the notches between them, so
+    the points come out darker than the middle of the star.
     """
     rng = random.Random(11)
     model = Model("tree")
-    prism(model, (0, 0, 0), (0, 3.0, 0), 0.6, 3)
-    star = lambda j: (1.0 if j % 2 == 0 else 0.55) * rng.uniform(0.94, 1.04)
-    tiers = [(5.8, 2.2, 2.4, 0.0), (4.2, 4.4, 2.2, TAU / 10)]
-    for radius, base, rise, phase in tiers:
-        rim = ring_around_y((0, base, 0), radius, radius, 10, phase, star)
-        inner = ring_around_y(
-            (0, base + rise * 0.8, 0), radius * 0.55, radius * 0.55, 10, phase, star
-        )
-        ring_solid(model, [rim, inner], (0, base + 0.6, 0), (0, base + rise, 0))
-    top = ring_around_y((0, 6.4, 0), 2.2, 2.2, 10, 0.0, star)
-    ring_solid(model, [top], (0, 6.9, 0), (0, 7.9, 0))
+    spike(model, 5.0, 0.8)
+    rings = []
+    # Tier: rim radius, rim height, radius and height where the next tier grows out.
+    tiers = [(6.4, 3.2, 2.2, 7.2), (4.7, 6.6, 1.6, 10.2), (3.2, 9.7, 0.0, 0.0)]
+    for n, (radius, height, inner, inner_height) in enumerate(tiers):
+        phase = TAU / 10 * n
+        rim = []
+        for j, (x, _, z) in enumerate(ring_around_y((0, 0, 0), radius, radius, 10, phase)):
+            tip = j % 2 == 0
+            w = (1.0 if tip else 0.5) * rng.uniform(0.95, 1.0)
+            drop = 0.0 if tip else 0.9 * radius / 4.0
+            rim.append((x * w, height + drop + rng.uniform(-0.2, 0.2), z * w))
+        rings.append(rim)
+        if inner:
+            foot = (0, inner_height, 0)
+            rings.append(ring_around_y(foot, inner, inner, 10, phase + TAU / 10))
+    ring_solid(model, rings, (0, 2.6, 0), (0, 14.6, 0))
     return model
 
 
-def broadleaf():
-    """A broadleaf tree: a wide dome of five leafy lobes on a short trunk.
+def lobe(model, rng, centre, radius, height, sides, turn, foot=None):
+    """One closed, domed leaf lobe: a rim, a smaller ring turned half a step, a top.
 
-    The lobes give the crown a cloud-like outline; the dome's steep rim comes out dark.
+    Its underside comes to a point just under the rim, or at `foot` if given.
+    """
+    rings = [
+        ring_around_y(centre, radius, radius, sides, turn, lambda j: rng.uniform(0.92, 1.0)),
+        ring_around_y(
+            add(centre, (0.0, height * 0.6, 0.0)), radius * 0.72, radius * 0.72, sides,
+            turn + math.pi / sides,
+        ),
+    ]
+    if foot is None:
+        foot = add(centre, (0.0, -height * 0.35, 0.0))
+    ring_solid(model, rings, foot, add(centre, (0.0, height, 0.0)))
+
+
+def broadleaf():
+    """A broadleaf tree: a round cauliflower crown of five domed lobes round a higher one.
+
+    Each lobe's steep foot comes out dark, so the crown shows a dark scalloped rim and dark
+    creases between lighter domes.
     """
     rng = random.Random(13)
     model = Model("tree2")
-    prism(model, (0, 0, 0), (0, 4.0, 0), 0.7, 3)
-    lobes = lambda j: (0.8 if j % 3 == 0 else 1.0) * rng.uniform(0.95, 1.03)
-    rings = []
-    for radius, height, phase in [(5.3, 4.0, 0.0), (4.5, 6.0, 0.0), (2.6, 7.4, 0.6)]:
-        ring = ring_around_y((0, 0, 0), radius, radius, 15, phase, lobes)
-        rings.append([(x, height + rng.uniform(-0.3, 0.3), z) for x, _, z in ring])
-    ring_solid(model, rings, (0, 2.9, 0), (0, 8.0, 0))
+    for n in range(5):
+        angle = TAU * n / 5 + rng.uniform(-0.12, 0.12)
+        out = 3.5
+        centre = (out * math.cos(angle), 7.8 + rng.uniform(-0.4, 0.4), -out * math.sin(angle))
+        lobe(model, rng, centre, 2.9, 3.6 + rng.uniform(-0.3, 0.3), 5, angle)
+    # The middle lobe's underside runs down to the ground and serves as the trunk, which
+    # keeps the tree within its triangle budget.
+    lobe(model, rng, (0.0, 11.0, 0.0), 3.1, 3.6, 5, 0.4, foot=(0.0, 0.0, 0.0))
     return model
 
 
@@ -398,10 +424,10 @@ def palm():
     """
     rng = random.Random(17)
     model = Model("tree3")
-    crown = (0.6, 7.0, 0.3)
-    trunk = smooth_path([(-0.3, 0.0, -0.1), (0.0, 3.5, 0.0), crown], 1)
-    tube(model, trunk, [0.5, 0.4, 0.3], 3)
-    ellipsoid(model, crown, (0.8, 0.6, 0.8), 5, 1)
+    crown = (1.0, 12.5, 0.5)
+    trunk = smooth_path([(-0.3, 0.0, -0.1), (0.2, 6.0, 0.1), crown], 1)
+    tube(model, trunk, [0.6, 0.45, 0.35], 3)
+    ellipsoid(model, crown, (1.0, 0.8, 1.0), 5, 1)
     fronds = 8
     for n in range(fronds):
         angle = TAU * (n + rng.uniform(-0.15, 0.15)) / fronds
@@ -409,7 +435,7 @@ def palm():
         side = (-way[2], 0.0, way[0])
         reach = rng.uniform(0.9, 1.05)
         # Along the rib: distance out, height over the crown, half width.
-        rib = [(0.3, 0.3, 0.25), (1.8, 0.8, 1.2), (3.6, 0.4, 1.05), (5.4 * reach, -1.3, 0.0)]
+        rib = [(0.3, 0.4, 0.3), (2.2, 1.0, 1.35), (4.2, 0.0, 1.1), (6.0 * reach, -2.6, 0.0)]
         spine, left, right = [], [], []
         for out, up, half in rib:
             p = add(add(crown, scale(way, out)), (0.0, up, 0.0))

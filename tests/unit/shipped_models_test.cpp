@@ -15,9 +15,10 @@
 namespace {
 
 // Reach: how far from the upright axis a model may go. Tiles are turned at random, so ground
-// stays within 5 at any turn; tree crowns may pass the edge a little; water is the whole
-// square. Length: the longer side seen from above. Cover: least area seen from above (faces
-// one above another count twice). Figures stand clear of any ground or stones under them.
+// stays within 5 at any turn; tree crowns pass the edge a little, so neighbours touch; water
+// is the whole square. Length: the longer side seen from above. Cover: least area seen from
+// above (faces one above another count twice). Figures stand clear of any ground or stones
+// under them.
 const struct {
     const char* name;
     std::size_t triangleBudget;
@@ -27,9 +28,9 @@ const struct {
     {"monkey", 1000, 5, 7, 9, 8, 0, true},
     {"banan", 200, 4.5, 6, 8, 4, 0, true},
     {"ground3", 12, 5, 0, 10, 0.5, 60, false},
-    {"tree", 120, 6, 0, 12, 12, 55, false},
-    {"tree2", 120, 6, 0, 12, 12, 55, false},
-    {"tree3", 120, 6, 0, 12, 12, 55, false},
+    {"tree", 120, 6.5, 0, 13, 16, 55, false},
+    {"tree2", 120, 6.5, 0, 13, 16, 55, false},
+    {"tree3", 120, 6.5, 0, 13, 16, 55, false},
     {"ground_stones", 80, 5, 0, 10, 3, 50, false},
     {"water", 2, 7.0711, 9.999, 10.001, 1e-6, 100, false},
 };
