@@ -284,13 +284,13 @@ def upward(model, a, b, c):
 
 
 def ground():
-    """Flat lawn: a 12-sided disc, round at any turn, so a path tile lights up as one disc.
+    """Flat lawn: a 10-sided disc, round at any turn, so a path tile lights up as one disc.
 
     Most tiles are ground and a software renderer pays for every triangle: a fan from one
-    corner covers the disc with 10.
+    corner covers the disc with 8.
     """
     model = Model("ground3")
-    ids = [model.vertex(p) for p in ring_around_y((0, 0, 0), 4.9, 4.9, 12, 0.1)]
+    ids = [model.vertex(p) for p in ring_around_y((0, 0, 0), 4.9, 4.9, 10, 0.1)]
     for j in range(1, len(ids) - 1):
         model.triangle(ids[0], ids[j], ids[j + 1])
     return model
@@ -409,10 +409,10 @@ def broadleaf():
         angle = TAU * n / 5 + rng.uniform(-0.12, 0.12)
         out = 3.5
         centre = (out * math.cos(angle), 7.8 + rng.uniform(-0.4, 0.4), -out * math.sin(angle))
-        lobe(model, rng, centre, 2.9, 3.6 + rng.uniform(-0.3, 0.3), 5, angle)
+        lobe(model, rng, centre, 2.9, 3.6 + rng.uniform(-0.3, 0.3), 4, angle)
     # The middle lobe's underside runs down to the ground and serves as the trunk, which
     # keeps the tree within its triangle budget.
-    lobe(model, rng, (0.0, 11.0, 0.0), 3.1, 3.6, 5, 0.4, foot=(0.0, 0.0, 0.0))
+    lobe(model, rng, (0.0, 11.0, 0.0), 3.1, 3.6, 4, 0.4, foot=(0.0, 0.0, 0.0))
     return model
 
 
@@ -427,7 +427,6 @@ def palm():
     crown = (1.0, 12.5, 0.5)
     trunk = smooth_path([(-0.3, 0.0, -0.1), (0.2, 6.0, 0.1), crown], 1)
     tube(model, trunk, [0.6, 0.45, 0.35], 3)
-    ellipsoid(model, crown, (1.0, 0.8, 1.0), 5, 1)
     fronds = 8
     for n in range(fronds):
         angle = TAU * (n + rng.uniform(-0.15, 0.15)) / fronds
