@@ -2,12 +2,13 @@
 // search tests share.
 #pragma once
 
+#include "tests/support/tile_clicks.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <unistd.h>
@@ -26,45 +27,24 @@ struct TempFolder {
     }
 
     std::string path(const std::string& name) const { return (dir / name).string(); }
-    // Removes the old file first: overwriting in place makes the file system flush it,
-    // which slows a test that writes thousands of maps to a crawl.
     std::string write(const std::string& name, const std::string& text) const {
-        std::filesystem::remove(path(name));
         std::ofstream(path(name), std::ios::binary) << text;
         return path(name);
     }
 };
 
-using Codes = std::vector<std::vector<int>>;
-using Tile = std::pair<int, int>; // column, row
-using Tiles = std::vector<Tile>;
-
-inline Codes filledCodes(int columns, int rows, int code) {
-    return Codes(rows, std::vector<int>(columns, code));
+// A world from map rows written on one line, split by '/'.
+inline World mapOf(const TempFolder& folder, std::string rows) {
+    std::replace(rows.begin(), rows.end(), '/', '\n');
+    return World(folder.write("map.txt", rows));
 }
 
-inline World worldFrom(const TempFolder& folder, const Codes& codes) {
-    std::string text;
-    for (const std::vector<int>& row : codes) {
-        for (int code : row) {
-            text += std::to_string(code) + " ";
-        }
-        text += "\n";
-    }
-    return World(folder.write("map.txt", text));
-}
-
-// The centre of tile (column, row) as mouse picking hands it over: x and the negated z.
-inline void clickTile(World& w, int column, int row) {
-    w.requestPath(TileSize * (column - w.columns / 2) + 5, -TileSize * (row - w.rows / 2) - 5);
-}
-
-// The tiles of `path`, in its order, from the anchors it holds.
-inline Tiles pathTiles(const World& w) {
-    Tiles tiles;
+// The tiles of `path`, in its order (the target first), from the anchors it holds.
+inline std::vector<int> pathTiles(const World& w) {
+    std::vector<int> tiles;
     for (const Vec3& point : w.path) {
-        tiles.push_back({static_cast<int>(point.x) / TileSize - 1 + w.columns / 2,
-                         static_cast<int>(point.z) / TileSize + w.rows / 2});
+        tiles.push_back(w.tileIndexAt(static_cast<int>(point.x) - TileSize / 2,
+                                      -static_cast<int>(point.z) - TileSize / 2));
     }
     return tiles;
 }

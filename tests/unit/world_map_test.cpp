@@ -1,5 +1,5 @@
-// Building the world from a map file: reading the codes, each tile's kind, cost, model and
-// turn, and the problems a broken map or model leaves.
+// Building the world from a map file: reading the codes, each tile's kind, cost, model, turn
+// and colour, and the problems a broken map or model leaves.
 #include "world_files.h"
 
 #include <gtest/gtest.h>
@@ -25,12 +25,9 @@ void writeModels(const TempFolder& folder) {
 TEST(WorldMap, ReadsCodesWhateverTheLineEndsAndBlanks) {
     using Case = std::tuple<const char*, int, int, std::vector<int>>; // text, columns, rows
     const Case cases[] = {
-        {"0 1\n2 3\n", 2, 2, {0, 1, 2, 3}},
         {"0 1\n2 3", 2, 2, {0, 1, 2, 3}},
         {"0 1\r\n2 3\r\n", 2, 2, {0, 1, 2, 3}},
         {"  0 1   \n2\t3 \t\n", 2, 2, {0, 1, 2, 3}},
-        {"0 0 0\n", 3, 1, {0, 0, 0}},
-        {"7 7 7 7 7\n", 5, 1, {7, 7, 7, 7, 7}},
         // Only the first line counts columns; codes flow on, extra ones are dropped.
         {"0 1 2\n3\n\n2 1 0 3 2 1 0 3 2\n", 3, 4, {0, 1, 2, 3, 2, 1, 0, 3, 2, 1, 0, 3}},
         {"+2 -1 2147483647 -2147483648\n", 4, 1, {2, -1, INT_MAX, INT_MIN}},
@@ -49,7 +46,7 @@ TEST(WorldMap, ReadsCodesWhateverTheLineEndsAndBlanks) {
     }
 }
 
-TEST(WorldMap, KindsGiveCostModelAndTurn) {
+TEST(WorldMap, KindsGiveCostModelTurnAndColour) {
     TempFolder folder;
     writeModels(folder);
     // A tree draws its model, then its turn; ground and stones draw a turn; water lies
@@ -64,29 +61,35 @@ TEST(WorldMap, KindsGiveCostModelAndTurn) {
     randomDraw = defaultRandomDraw;
     EXPECT_EQ(taken, 10u);
 
-    // Kind, terrain cost, model vertices, turn, black.
+    // Kind, terrain cost, model vertices, turn, colour.
     const float half = static_cast<float>(16383 / 32767.0 * 360.0);
-    using Look = std::tuple<int, int, size_t, float, bool>;
-    const Look expected[] = {{1, ImpassableCost, 4, 0.0f, false},
-                             {1, ImpassableCost, 5, 0.0f, false},
-                             {1, ImpassableCost, 5, 0.0f, false},
-                             {1, ImpassableCost, 6, 360.0f, false},
-                             {3, 40, 8, 0.0f, false},
-                             {7, 0, 0, 0.0f, true},
-                             {-1, 0, 0, 0.0f, true},
-                             {0, 0, 3, 360.0f, false},
-                             {2, 20, 7, half, false}};
+    using Look = std::tuple<int, int, size_t, float, double, double, double>;
+    const Look expected[] = {
+        {1, ImpassableCost, 4, 0.0f, 0.2, 0.5, 0},
+        {1, ImpassableCost, 5, 0.0f, 0.2, 0.5, 0},
+        {1, ImpassableCost, 5, 0.0f, 0.2, 0.5, 0},
+        {1, ImpassableCost, 6, 360.0f, 0.2, 0.5, 0},
+        {3, 40, 8, 0.0f, 0, 0, 0.3},
+        {7, 0, 0, 0.0f, 0, 0, 0},
+        {-1, 0, 0, 0.0f, 0, 0, 0},
+        {0, 0, 3, 360.0f, 0, 0.3, 0},
+        {2, 20, 7, half, 0.5, 0.5, 0.5},
+    };
     for (int i = 0; i < 9; i++) {
         const Mesh& m = w.nodes[i].mesh;
         EXPECT_EQ(Look(w.nodes[i].kind, w.nodes[i].terrainCost, m.vertices.size(), m.angle,
-                       m.color[0] == 0.0 && m.color[1] == 0.0 && m.color[2] == 0.0),
-                  expected[i]);
+                       m.color[0], m.color[1], m.color[2]),
+                  expected[i])
+            << "tile " << i;
     }
-    // The figures have their models; nothing is under way yet.
-    EXPECT_EQ(std::tuple(w.monkey.vertices.size(), w.banana.vertices.size(), w.clickPhase,
-                         w.walking, w.stepFrames, w.stepFrame, w.bobFrame, w.monkey.visible,
-                         w.banana.visible, w.path.size(), w.openList.size() + w.closedList.size()),
-              std::tuple(9u, 10u, 0, false, 100, 0, 0, false, false, 0u, 0u));
+    // The figures have their models and colours; nothing is under way yet.
+    EXPECT_EQ(std::tuple(w.monkey.vertices.size(), w.banana.vertices.size(), w.monkey.color[0],
+                         w.monkey.color[1], w.monkey.color[2], w.banana.color[0], w.banana.color[1],
+                         w.banana.color[2]),
+              std::tuple(9u, 10u, 1.0, 0.6, 0.2, 1.0, 1.0, 0.0));
+    EXPECT_EQ(std::tuple(w.clickPhase, w.walking, w.stepFrames, w.stepFrame, w.bobFrame,
+                         w.monkey.visible, w.banana.visible),
+              std::tuple(0, false, 100, 0, 0, false, false));
 }
 
 TEST(WorldMap, ProblemsAreReportedOneLineEach) {
@@ -119,6 +122,6 @@ TEST(WorldMap, ProblemsAreReportedOneLineEach) {
     EXPECT_EQ(std::tuple(few.nodes[5].kind, few.nodes[5].terrainCost), std::tuple(-1, 0));
     // However many tiles use a model, its problem is told once.
     std::filesystem::remove(folder.path("ground3.obj"));
-    EXPECT_EQ(worldFrom(folder, filledCodes(3, 3, 0)).problems,
+    EXPECT_EQ(mapOf(folder, "0 0/0 0").problems,
               Problems{folder.path("ground3.obj") + ": cannot be opened"});
 }
