@@ -1,8 +1,7 @@
 // Fuzz target: a World built from any map text beside the shipped models, then a few clicks
 // chosen from the input and the walks they start, so the search and the walker see fuzzed
 // grids too.
-#include "tests/fuzz/scratch_folder.h"
-#include "world/world.h"
+#include "tests/unit/world_files.h"
 
 #include <cstdlib>
 
@@ -16,81 +15,59 @@ int fixedDraw() {
     return static_cast<int>((drawState >> 16) & 0x7fff);
 }
 
-// FNV-1a of the input: the clicks change with the map, yet replay exactly.
-std::uint64_t hashOf(const std::uint8_t* data, std::size_t size) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (std::size_t i = 0; i < size; ++i) {
-        hash = (hash ^ data[i]) * 1099511628211ull;
+// Stops the run where a promise is broken; libFuzzer saves the input that did it.
+void require(bool holds) {
+    if (!holds) {
+        std::abort();
     }
-    return hash;
-}
-
-std::uint32_t nextNumber(std::uint64_t& state) {
-    state = state * 6364136223846793005ull + 1442695040888963407ull;
-    return static_cast<std::uint32_t>(state >> 33);
-}
-
-// The whole walk is made of steps between neighbouring anchors, on tiles that are not trees.
-void checkPath(const World& w) {
-    for (std::size_t i = 0; i < w.path.size(); ++i) {
-        const Vec3& point = w.path[i];
-        const int tile =
-            w.tileIndexAt(static_cast<int>(point.x) - 5, -static_cast<int>(point.z) - 5);
-        FUZZ_REQUIRE(tile >= 0 && w.nodes[tile].kind != 1);
-        if (i > 0) {
-            FUZZ_REQUIRE(std::abs(point.x - w.path[i - 1].x) <= TileSize);
-            FUZZ_REQUIRE(std::abs(point.z - w.path[i - 1].z) <= TileSize);
-        }
-    }
-}
-
-// The world reads its models from the map's folder: the shipped ones, copied once.
-bool copyModels(const ScratchFolder& folder) {
-    for (const auto& entry : std::filesystem::directory_iterator(TANGLOR_ASSETS_DIR)) {
-        if (entry.path().extension() == ".obj") {
-            std::filesystem::copy_file(entry.path(), folder.dir / entry.path().filename());
-        }
-    }
-    return true;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const ScratchFolder folder("map");
-    static const bool modelsCopied = copyModels(folder);
+    static const TempFolder folder; // the world reads its models from the map's folder
+    static const bool modelsCopied = [] {
+        for (const auto& entry : std::filesystem::directory_iterator(TANGLOR_ASSETS_DIR)) {
+            if (entry.path().extension() == ".obj") {
+                std::filesystem::copy_file(entry.path(), folder.dir / entry.path().filename());
+            }
+        }
+        return true;
+    }();
     (void)modelsCopied;
 
     drawState = 1;
     randomDraw = fixedDraw;
-    World w(folder.write("map.txt", data, size));
-    FUZZ_REQUIRE(static_cast<int>(w.nodes.size()) == w.columns * w.rows);
-
+    World w(folder.write("map.txt", std::string(reinterpret_cast<const char*>(data), size)));
+    require(static_cast<int>(w.nodes.size()) == w.columns * w.rows);
     // The program refuses to run a world with problems, so only a sound one gets clicks; a
     // broken map's grid of up to 65536 tiles without codes would only time the search out.
-    if (!w.problems.empty()) {
-        return 0;
+    std::uint64_t state = size; // the clicks change with the map, yet replay exactly
+    for (std::size_t i = 0; i < size; ++i) {
+        state = state * 1099511628211ull + data[i];
     }
-    std::uint64_t state = hashOf(data, size);
-    for (int click = 0; click < 6; ++click) {
-        // Mostly tile centres, a rim of misses around the grid, now and then any point.
-        int x = static_cast<int>(nextNumber(state));
-        int v = static_cast<int>(nextNumber(state));
-        if (click != 2) {
-            const int column = static_cast<int>(nextNumber(state) % (w.columns + 2u)) - 1;
-            const int row = static_cast<int>(nextNumber(state) % (w.rows + 2u)) - 1;
-            x = TileSize * (column - w.columns / 2) + 5;
-            v = -(TileSize * (row - w.rows / 2) + 5);
+    const auto next = [&state] { return (state = state * 6364136223846793005ull + 1) >> 33; };
+    for (int click = 0; click < 6 && w.problems.empty(); ++click) {
+        // Mostly tiles, with a rim of misses around the grid; now and then any point.
+        const int column = static_cast<int>(next() % (w.columns + 2u)) - 1;
+        const int row = static_cast<int>(next() % (w.rows + 2u)) - 1;
+        const bool anywhere = click == 2;
+        w.requestPath(anywhere ? int(next()) : TileSize * (column - w.columns / 2) + 5,
+                      anywhere ? int(next()) : -(TileSize * (row - w.rows / 2) + 5));
+        // The walk runs through neighbouring tiles that are not trees, from the start.
+        int from = w.startNode ? w.startNode->index : 0;
+        const std::vector<int> tiles = pathTiles(w);
+        for (auto it = tiles.rbegin(); it != tiles.rend(); from = *it++) {
+            require(*it >= 0 && w.nodes[*it].kind != 1 &&
+                    std::abs(*it % w.columns - from % w.columns) <= 1 &&
+                    std::abs(*it / w.columns - from / w.columns) <= 1);
         }
-        w.requestPath(x, v);
-        checkPath(w);
-
-        w.stepFrames = 1 + static_cast<int>(nextNumber(state) % 3);
+        w.stepFrames = 1 + static_cast<int>(next() % 3);
         const std::size_t frames = (w.path.size() + 1) * (w.stepFrames + 1u);
         for (std::size_t frame = 0; frame < frames && w.walking; ++frame) {
             w.stepWalker();
         }
-        FUZZ_REQUIRE(!w.walking);
+        require(!w.walking);
     }
     return 0;
 }
