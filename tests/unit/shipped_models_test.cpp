@@ -48,46 +48,42 @@ TEST(ShippedModels, LoadSoundFaceOutwardAndFitTheirTile) {
         const std::size_t faces = mesh.faces.size();
         EXPECT_EQ(mesh.error, "");
         EXPECT_TRUE(faces >= 2 && faces <= model.triangleBudget) << faces << " faces";
-        std::vector<int> part(mesh.vertices.size()); // vertices joined by triangles
+        // Parts: vertices joined by faces. Walked twice the same way, an edge's two faces
+        // disagree about which side is out; walked one way only, it borders an open patch, each
+        // face of which must face up; other parts are solids of positive volume.
+        std::vector<int> part(mesh.vertices.size());
         std::iota(part.begin(), part.end(), 0);
         std::function<int(int)> find = [&](int v) { return part[v] == v ? v : find(part[v]); };
         std::set<std::pair<int, int>> edges;
-        std::vector<Vec3> area; // twice each triangle's area, toward the side it faces
+        std::vector<std::pair<double, double>> upAndVolume; // per face, both doubled
         double cover = 0.0;
         for (std::size_t i = 0; i < faces; ++i) {
-            const Vec3 f = mesh.faces[i], p = mesh.vertices[int(f.x) - 1],
-                       q = mesh.vertices[int(f.y) - 1], r = mesh.vertices[int(f.z) - 1];
+            const int s[] = {int(mesh.faces[i].x) - 1, int(mesh.faces[i].y) - 1,
+                             int(mesh.faces[i].z) - 1, int(mesh.faces[i].x) - 1};
+            const Vec3 p = mesh.vertices[s[0]], q = mesh.vertices[s[1]], r = mesh.vertices[s[2]];
             const Vec3 u{q.x - p.x, q.y - p.y, q.z - p.z}, w{r.x - p.x, r.y - p.y, r.z - p.z};
-            area.push_back({u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x});
-            cover += std::max(area.back().y, 0.0) / 2.0;
+            const Vec3 area{u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x};
+            upAndVolume.emplace_back(area.y, dot(p, area));
+            cover += std::max(area.y, 0.0) / 2.0;
             // NEAR fails on NaN and infinity too.
             EXPECT_NEAR(dot(mesh.normals.at(i), mesh.normals[i]), 1.0, 1e-5) << "face " << i + 1;
-            EXPECT_GT(dot(area.back(), area.back()), 1e-7) << "degenerate face " << i + 1;
-            const int s[] = {int(f.x) - 1, int(f.y) - 1, int(f.z) - 1, int(f.x) - 1};
+            EXPECT_GT(dot(area, area), 1e-7) << "degenerate face " << i + 1;
             for (int k = 0; k < 3; ++k) {
-                // Walked twice, an edge's two triangles disagree about which side is out.
                 EXPECT_TRUE(edges.insert({s[k], s[k + 1]}).second) << "edge from " << s[k] + 1;
                 part[find(s[k])] = find(s[k + 1]);
             }
         }
-        // A part with an edge walked one way only is an open patch, each triangle facing up;
-        // the others are closed solids, with a positive volume.
-        std::set<int> open;
+        std::map<int, double> volume;
         for (const auto& [from, to] : edges) {
-            if (!edges.contains({to, from})) {
-                open.insert(find(from));
-            }
-        }
-        std::map<int, double> volume; // six times the volume of each part
-        for (std::size_t i = 0; i < faces; ++i) {
-            volume[find(int(mesh.faces[i].x) - 1)] +=
-                dot(mesh.vertices[int(mesh.faces[i].x) - 1], area[i]);
+            volume[find(from)] += edges.contains({to, from}) ? 0.0 : NAN; // NaN: an open patch
         }
         for (std::size_t i = 0; i < faces; ++i) {
-            const int p = find(int(mesh.faces[i].x) - 1);
-            EXPECT_GT(open.contains(p) ? area[i].y : volume[p], 1e-6) << "face " << i + 1;
+            volume[find(int(mesh.faces[i].x) - 1)] += upAndVolume[i].second;
         }
-
+        for (std::size_t i = 0; i < faces; ++i) {
+            const double solid = volume[find(int(mesh.faces[i].x) - 1)];
+            EXPECT_GT(std::isnan(solid) ? upAndVolume[i].first : solid, 1e-6) << "face " << i + 1;
+        }
         Vec3 low{1e9, 1e9, 1e9}, high{-1e9, -1e9, -1e9};
         double reach = 0.0, under = 0.0, meanX = 0.0;
         for (const Vec3& v : mesh.vertices) {
