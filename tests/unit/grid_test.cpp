@@ -7,7 +7,8 @@
 #include <cmath>
 
 TEST(Grid, SlotsAreEmptyExactlyOffTheGridAndLinksAreSymmetric) {
-    for (auto [columns, rows] : std::vector<std::pair<int, int>>{{1, 1}, {5, 1}, {1, 4}, {4, 3}}) {
+    const int sizes[][2] = {{1, 1}, {5, 1}, {1, 4}, {4, 3}};
+    for (auto [columns, rows] : sizes) {
         World w{std::string()};
         w.buildGrid(columns, rows);
         ASSERT_EQ(std::tuple(int(w.nodes.size()), w.nodeCount),
@@ -19,8 +20,7 @@ TEST(Grid, SlotsAreEmptyExactlyOffTheGridAndLinksAreSymmetric) {
                 int c = i % columns + k % 3 - 1, r = i / columns + k / 3 - 1;
                 bool inside = c >= 0 && c < columns && r >= 0 && r < rows;
                 GridNode* n = w.nodes[i].neighbours[s];
-                ASSERT_EQ(n, inside ? &w.nodes[r * columns + c] : nullptr)
-                    << columns << " x " << rows << ", tile " << i << ", slot " << s;
+                ASSERT_EQ(n, inside ? &w.nodes[r * columns + c] : nullptr) << i << ", slot " << s;
                 EXPECT_TRUE(!inside || n->neighbours[7 - s] == &w.nodes[i]);
             }
         }
@@ -28,26 +28,22 @@ TEST(Grid, SlotsAreEmptyExactlyOffTheGridAndLinksAreSymmetric) {
 }
 
 TEST(Grid, PointsAndAnchorsNameTheirTiles) {
-    // Columns, rows, x, v, tile. A point up to 9 units beyond a low edge still lands on the
-    // first column or row.
-    const int cases[][5] = {
-        {16, 16, -80, 0, 128}, {16, 16, 79, 0, 143},     {16, 16, 80, 0, -1},
-        {16, 16, -85, 0, 128}, {16, 16, -90, 0, -1},     {16, 16, 0, 89, 8},
-        {16, 16, 0, 90, -1},   {16, 16, 0, -79, 248},    {16, 16, 0, -80, -1},
-        {1, 1, -9, 9, 0},      {1, 1, 10, 0, -1},        {1, 1, 0, -10, -1},
-        {0, 0, 0, 0, -1},      {16, 16, INT_MIN, 0, -1}, {16, 16, INT_MAX, INT_MIN, -1},
-    };
-    for (auto [columns, rows, x, v, tile] : cases) {
+    // Side of a square grid, x, v, tile. A point up to 9 units beyond a low edge still lands
+    // on the first column or row.
+    const int cases[][4] = {{16, -80, 0, 128}, {16, 79, 0, 143},     {16, 80, 0, -1},
+                            {16, -85, 0, 128}, {16, -90, 0, -1},     {16, 0, 89, 8},
+                            {16, 0, 90, -1},   {16, 0, -79, 248},    {16, 0, -80, -1},
+                            {1, -9, 9, 0},     {1, 10, 0, -1},       {1, 0, -10, -1},
+                            {0, 0, 0, -1},     {16, INT_MIN, 0, -1}, {16, INT_MAX, INT_MIN, -1}};
+    for (auto [side, x, v, tile] : cases) {
         World w{std::string()};
-        w.buildGrid(columns, rows);
-        EXPECT_EQ(w.tileIndexAt(x, v), tile)
-            << columns << " x " << rows << " at " << x << ", " << v;
-        EXPECT_EQ(w.tileIndexOf(3.9f, 2.0f), columns * 2 + 3);
+        w.buildGrid(side, side);
+        EXPECT_EQ(w.tileIndexAt(x, v), tile) << side << " at " << x << ", " << v;
+        EXPECT_EQ(w.tileIndexOf(3.9f, 2.0f), side * 2 + 3);
     }
     World w{std::string()};
     EXPECT_EQ(std::tuple(w.tileIndexOf(std::nanf(""), 0.0f), w.tileIndexOf(1e30f, 0.0f)),
               std::tuple(-1, -1));
-
     // The anchor is the corner with the largest x and smallest z; a model is drawn 5 units in
     // from it, and that point must pick its tile.
     TempFolder folder;
@@ -56,6 +52,6 @@ TEST(Grid, PointsAndAnchorsNameTheirTiles) {
         const float* at = w.nodes[i].mesh.position;
         EXPECT_EQ(std::tuple(at[0], at[1], at[2]),
                   std::tuple(10.0f * float(i % 5 - 1), 0.0f, 10.0f * float(i / 5 - 1)));
-        EXPECT_EQ(w.tileIndexAt(static_cast<int>(at[0]) - 5, -static_cast<int>(at[2]) - 5), i);
+        EXPECT_EQ(w.tileIndexAt(int(at[0]) - 5, -int(at[2]) - 5), i);
     }
 }

@@ -39,20 +39,17 @@ TEST(Search, WalksExactly) {
 TEST(Search, FiguresStandOnTheirTilesAndAThirdClickStartsOver) {
     TempFolder folder;
     World w = mapOf(folder, "0 0 0/0 1 0/0 0 0");
-    clickTile(w, 0);
-    clickTile(w, 8);
-    w.stepFrame = 7; // the walker is under way
-    clickTile(w, 2);
-    const float* start = w.nodes[2].mesh.position;
-    EXPECT_EQ(std::tuple(w.clickPhase, w.walking, w.monkey.visible, w.banana.visible,
-                         w.path.size() + w.openList.size() + w.closedList.size(), w.stepFrame),
-              std::tuple(1, false, true, false, 0u, 0));
-    EXPECT_EQ(std::tuple(w.monkey.position[0], w.monkey.position[1], w.monkey.position[2],
-                         w.walkFromX, w.walkFromZ),
-              std::tuple(start[0], 1.0f, start[2], start[0], start[2]));
-    clickTile(w, 6);
-    const float* target = w.nodes[6].mesh.position;
-    EXPECT_EQ(std::tuple(w.banana.visible, w.banana.position[0], w.banana.position[1],
-                         w.banana.position[2], pathTiles(w)),
-              std::tuple(true, target[0], 0.0f, target[2], std::vector<int>{6, 3, 1}));
+    for (int tile : {0, 8, 2, 6}) {
+        w.stepFrame = 7; // the walker is under way
+        clickTile(w, tile);
+        const float* at = w.nodes[tile].mesh.position;
+        const bool start = w.clickPhase == 1; // else the target was chosen and searched for
+        const Mesh& figure = start ? w.monkey : w.banana;
+        EXPECT_EQ(std::tuple(figure.position[0], figure.position[1], figure.position[2],
+                             w.monkey.visible, w.banana.visible),
+                  std::tuple(at[0], start ? 1.0f : 0.0f, at[2], true, !start));
+        EXPECT_TRUE(!start || (w.walkFromX == at[0] && w.walkFromZ == at[2] && w.stepFrame == 0 &&
+                               !w.walking && w.path.size() + w.openList.size() == 0));
+    }
+    EXPECT_EQ(pathTiles(w), (std::vector<int>{6, 3, 1}));
 }

@@ -5,42 +5,33 @@
 
 namespace {
 
-// A world without tiles walking `path` (taken from the back) at 10 frames a step.
-World walking(std::vector<Vec3> path, float fromX = 0.0f, float fromZ = 0.0f) {
+// A world without tiles walking `path` (taken from the back) from x = 20 at 10 frames a step.
+World walking(std::vector<Vec3> path) {
     World w{std::string()};
-    std::tie(w.stepFrames, w.walkFromX, w.walkFromZ, w.walking) =
-        std::tuple(10, fromX, fromZ, true);
-    w.path = std::move(path);
+    std::tie(w.stepFrames, w.walkFromX, w.walking, w.path) = std::tuple(10, 20.0f, true, path);
     return w;
 }
 
 } // namespace
 
-TEST(Walker, GlidesAFrameACallAndArrivesOnTheWaypoint) {
-    World one = walking({{30, 0, -10}}, 20.0f, -10.0f);
-    World two = walking({{30, 0, 0}, {30, 0, -10}}, 20.0f, -10.0f);
-    for (int call = 1; call <= 10; ++call) {
+TEST(Walker, GlidesTurnsAndBobsAFrameACall) {
+    // Calls 1 to 10 glide a tenth of the step a call; call 11 ends a walk one glide short of
+    // its last waypoint, or stands exactly on a waypoint that has a next, turned to it.
+    World one = walking({{30, 0, 0}}), two = walking({{30, 0, 10}, {30, 0, 0}});
+    for (int call = 1; call <= 11; ++call) {
         one.stepWalker();
         two.stepWalker();
-        EXPECT_NEAR(one.monkey.position[0], 19.0f + float(call), 1e-5) << call;
-        EXPECT_EQ(std::tuple(one.monkey.position[2], one.monkey.angle), std::tuple(-10.0f, 90.0f));
+        EXPECT_NEAR(one.monkey.position[0], 19.0f + float(std::min(call, 10)), 1e-5) << call;
+        EXPECT_EQ(std::tuple(one.monkey.position[2], one.monkey.angle, one.walking),
+                  std::tuple(0.0f, 90.0f, call < 11));
     }
-    // The last waypoint used up, the monkey stays one glide short; with a waypoint after it,
-    // call 11 stands exactly on the first, turned to the next.
-    one.stepWalker();
-    two.stepWalker();
-    EXPECT_EQ(std::tuple(one.path.size(), one.walking), std::tuple(0u, false));
-    EXPECT_NEAR(one.monkey.position[0], 29.0f, 1e-5);
-    EXPECT_EQ(
-        std::tuple(two.monkey.position[0], two.monkey.position[2], two.monkey.angle, two.walking),
-        std::tuple(30.0f, -10.0f, 0.0f, true));
-}
+    EXPECT_EQ(std::tuple(two.monkey.position[0], two.monkey.position[2], two.monkey.angle),
+              std::tuple(30.0f, 0.0f, 0.0f));
 
-TEST(Walker, FacesWhereItGoesAndBobsEveryFifthFrame) {
     // Bob counter before the call, sin(counter after / 5) + 1, and a heading per row.
     const int counters[] = {0, 4, 5, 9, 14, 900, 901};
     const double heights[] = {1.0, 1.841, 1.841, 1.909, 1.141, 0.199, 1.0};
-    const Vec3 targets[] = {{0, 0, 10}, {10, 0, 0}, {-10, 0, 0}, {0, 0, -10}, {10, 0, 10}};
+    const Vec3 targets[] = {{20, 0, 10}, {30, 0, 0}, {10, 0, 0}, {20, 0, -10}, {30, 0, 10}};
     const float headings[] = {0.0f, 90.0f, -90.0f, 180.0f, 45.0f};
     for (int i = 0; i < 7; ++i) {
         World w = walking({targets[i % 5]});
@@ -50,20 +41,19 @@ TEST(Walker, FacesWhereItGoesAndBobsEveryFifthFrame) {
         EXPECT_NEAR(w.monkey.position[1], heights[i], 1e-3) << i;
         EXPECT_EQ(w.bobFrame, i == 6 ? 1 : counters[i] + 1) << i;
     }
-    World still = walking({}, 5.0f, 5.0f); // an empty path ends at once, without a move
+    World still = walking({}); // an empty path ends at once, without a move
     still.stepWalker();
     EXPECT_EQ(std::tuple(still.walking, still.monkey.position[0], still.monkey.position[1]),
               std::tuple(false, 0.0f, 0.0f));
 }
 
 TEST(Walker, PaceIsReadAfreshAndEveryWalkBeginsOnItsStartTile) {
-    World w = walking({{10, 0, 0}});
-    for (int call = 0; call < 6; ++call) {
-        w.stepWalker(); // 5 of 10 frames: x = 5
+    World w = walking({{30, 0, 0}});
+    for (int call = 0; call < 7; ++call) {
+        w.stepFrames = call < 6 ? 10 : 20; // 5 of 10 frames, then 6 of 20
+        w.stepWalker();
     }
-    w.stepFrames = 20; // 6 of 20 frames
-    w.stepWalker();
-    EXPECT_NEAR(w.monkey.position[0], 3.0f, 1e-5);
+    EXPECT_NEAR(w.monkey.position[0], 23.0f, 1e-5);
 
     TempFolder folder;
     w = mapOf(folder, "0 0 0 0"); // tile c's anchor: (10 (c - 1), 0)
