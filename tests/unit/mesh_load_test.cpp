@@ -10,27 +10,21 @@
 namespace {
 
 // What loading `text` from a file gives, on one line: the error (the file's path shown as
-// "file"), the vertex count, then each face with its normal.
+// "file"), the vertex count, then each face's numbers and normal.
 std::string loaded(const std::string& text) {
     TempFolder folder;
-    const std::string path = folder.write("model.obj", text);
-    const Mesh mesh(path);
+    const Mesh mesh(folder.write("model.obj", text));
     std::ostringstream out;
-    if (!mesh.error.empty()) {
-        out << (mesh.error.starts_with(path) ? "file" + mesh.error.substr(path.size()) : mesh.error)
-            << "; ";
-    }
-    out << mesh.vertices.size() << " v";
-    const auto numbers = [&](Vec3 v) {
-        for (double d : {v.x, v.y, v.z}) { // -0 and -nan read as 0 and nan
-            out << " " << (std::isnan(d) ? std::abs(d) : d + 0.0);
-        }
-    };
+    const std::size_t path = folder.path("model.obj").size();
+    out << (mesh.error.empty() ? "" : "file" + mesh.error.substr(path) + "; ")
+        << mesh.vertices.size() << " v";
     for (std::size_t i = 0; i < mesh.faces.size(); ++i) {
         out << ";";
-        numbers(mesh.faces[i]);
-        out << " >";
-        numbers(mesh.normals.at(i));
+        for (Vec3 v : {mesh.faces[i], mesh.normals.at(i)}) {
+            for (double d : {v.x, v.y, v.z}) { // -0 and -nan read as 0 and nan
+                out << " " << (std::isnan(d) ? std::abs(d) : d + 0.0);
+            }
+        }
     }
     return out.str();
 }
@@ -43,9 +37,9 @@ TEST(MeshLoad, LayoutNormalsAndErrors) {
     const std::string square = "# made by hand\n# two faces\no square\n"
                                "v 0 0 0\nv 1 0 0\nv 0 0 -1\nv 0 1 0\n"
                                "s off\nusemtl none\nf 1 2 3\nf 1 2.7 4\n";
-    const std::string squareRead = "4 v; 1 2 3 > 0 1 0; 1 2.7 4 > 0 0 1";
+    const std::string squareRead = "4 v; 1 2 3 0 1 0; 1 2.7 4 0 0 1";
     const std::string h = "h\nh\nh\nv 0 0 0\nv 1 0 0\n", head = h + "v 0 0 -1\ns\n\nf 1 2 3\n";
-    const std::string headRead = "3 v; 1 2 3 > 0 1 0";
+    const std::string headRead = "3 v; 1 2 3 0 1 0";
     const std::pair<std::string, std::string> cases[] = {
         {square, squareRead},
         {"h\r\nh\r\nh\r\nv 0 0 0\r\nv 1 0 0\r\nv 0 0 -1\r\ns\r\n\r\nf 1 2 3\r\n", headRead},
@@ -60,9 +54,9 @@ TEST(MeshLoad, LayoutNormalsAndErrors) {
         {"h\nh\nh\nv 0 0\n0 v 1\n0 0 v 0 0 -1\ng\n\ntri 1\n2 3\n", headRead},
         {"h\nh\nh\ng\nf 1 2 3\n", "0 v"},
         // Normals are (Q - P) x (R - P) scaled to unit length; NaN for a zero-area triangle.
-        {h + "v 40 0 30\ns\n\nf 1 3 2\n", "3 v; 1 3 2 > 0 1 0"},
-        {h + "v 0 1 1\ns\n\nf 1 2 3\n", "3 v; 1 2 3 > 0 -0.707107 0.707107"},
-        {h + "s\n\nf 1 2 2\n", "2 v; 1 2 2 > nan nan nan"},
+        {h + "v 40 0 30\ns\n\nf 1 3 2\n", "3 v; 1 3 2 0 1 0"},
+        {h + "v 0 1 1\ns\n\nf 1 2 3\n", "3 v; 1 2 3 0 -0.707107 0.707107"},
+        {h + "s\n\nf 1 2 2\n", "2 v; 1 2 2 nan nan nan"},
         // Errors stop the load, keeping only whole records read before.
         {head + "f 1/1 2/2 3/3\n", "file: face 2 has a number that cannot be read; " + headRead},
         {head + "f 1 2", "file: the file ends inside face 2; " + headRead},

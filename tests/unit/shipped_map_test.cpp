@@ -26,10 +26,9 @@ TEST(ShippedMap, EachRuleShowsOnAWalk) {
         clickTile(w, row.start);
         clickTile(w, row.target);
         const std::vector<int> path = pathTiles(w);
-        const bool passes =
-            row.via < 0 || std::find(path.begin(), path.end(), row.via) != path.end();
-        const bool avoids = std::none_of(path.begin(), path.end(),
-                                         [&](int t) { return w.nodes[t].kind == row.avoided; });
+        const bool passes = row.via < 0 || std::ranges::count(path, row.via) == 1;
+        const bool avoids =
+            std::ranges::none_of(path, [&](int t) { return w.nodes[t].kind == row.avoided; });
         EXPECT_EQ(std::tuple(w.walking, passes, avoids), std::tuple(row.walks, true, true))
             << row.what << ": " << ::testing::PrintToString(path);
     }
