@@ -84,31 +84,24 @@ TEST(WorldMap, KindsGiveCostModelTurnAndColour) {
     randomDraw = defaultRandomDraw;
     EXPECT_EQ(taken, 10u);
 
-    // Kind, terrain cost, model vertices, turn, colour.
-    const float half = static_cast<float>(16383 / 32767.0 * 360.0);
-    using Look = std::tuple<int, int, size_t, float, double, double, double>;
-    const Look expected[] = {
-        {1, ImpassableCost, 4, 0.0f, 0.2, 0.5, 0},
-        {1, ImpassableCost, 5, 0.0f, 0.2, 0.5, 0},
-        {1, ImpassableCost, 5, 0.0f, 0.2, 0.5, 0},
-        {1, ImpassableCost, 6, 360.0f, 0.2, 0.5, 0},
-        {3, 40, 8, 0.0f, 0, 0, 0.3},
-        {7, 0, 0, 0.0f, 0, 0, 0},
-        {-1, 0, 0, 0.0f, 0, 0, 0},
-        {0, 0, 3, 360.0f, 0, 0.3, 0},
-        {2, 20, 7, half, 0.5, 0.5, 0.5},
+    // Kind, terrain cost, model vertices, turn and colour of each tile, then the figures'.
+    std::ostringstream looks;
+    const auto look = [&looks](const Mesh& m) {
+        looks << m.vertices.size() << " " << m.angle << " " << m.color[0] << " " << m.color[1]
+              << " " << m.color[2] << "\n";
     };
-    for (int i = 0; i < 9; i++) {
-        const Mesh& m = w.nodes[i].mesh;
-        EXPECT_EQ(Look(w.nodes[i].kind, w.nodes[i].terrainCost, m.vertices.size(), m.angle,
-                       m.color[0], m.color[1], m.color[2]),
-                  expected[i])
-            << "tile " << i;
+    for (const GridNode& node : w.nodes) {
+        looks << node.kind << " " << node.terrainCost << " ";
+        look(node.mesh);
     }
-    // The figures have their models and colours; nothing is under way yet.
-    EXPECT_EQ(std::tuple(w.monkey.vertices.size(), w.banana.vertices.size(), w.monkey.color[1],
-                         w.monkey.color[2], w.banana.color[1], w.banana.color[2],
-                         w.monkey.color[0] + w.banana.color[0], w.clickPhase, w.walking,
-                         w.stepFrames, w.stepFrame, w.bobFrame, w.monkey.visible, w.banana.visible),
-              std::tuple(9u, 10u, 0.6, 0.2, 1.0, 0.0, 2.0, 0, false, 100, 0, 0, false, false));
+    look(w.monkey);
+    look(w.banana);
+    EXPECT_EQ(looks.str(), "1 2147483647 4 0 0.2 0.5 0\n1 2147483647 5 0 0.2 0.5 0\n"
+                           "1 2147483647 5 0 0.2 0.5 0\n1 2147483647 6 360 0.2 0.5 0\n"
+                           "3 40 8 0 0 0 0.3\n7 0 0 0 0 0 0\n-1 0 0 0 0 0 0\n0 0 3 360 0 0.3 0\n"
+                           "2 20 7 179.995 0.5 0.5 0.5\n9 0 1 0.6 0.2\n10 0 1 1 0\n");
+    // Nothing is under way yet.
+    EXPECT_EQ(std::tuple(w.clickPhase, w.walking, w.stepFrames, w.stepFrame, w.bobFrame,
+                         w.monkey.visible, w.banana.visible),
+              std::tuple(0, false, 100, 0, 0, false, false));
 }
