@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // One normal per face, and every face names vertices that exist, broken file or not;
     // libFuzzer saves an input that breaks this.
     bool sound = mesh.normals.size() == mesh.faces.size();
-    for (const Vec3& face : mesh.faces) {
-        for (double number : {face.x, face.y, face.z}) {
-            sound = sound && vertexSlot(number, mesh.vertices.size()) >= 0;
-        }
+    for (const Vec3& f : mesh.faces) {
+        const std::size_t n = mesh.vertices.size();
+        sound =
+            sound && vertexSlot(f.x, n) >= 0 && vertexSlot(f.y, n) >= 0 && vertexSlot(f.z, n) >= 0;
     }
     if (!sound) {
         std::abort();

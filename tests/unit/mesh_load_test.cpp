@@ -1,5 +1,4 @@
 // The OBJ reader: the layout it accepts, its quirks, and how it stops on a broken file.
-#include "mesh/mesh.h"
 #include "world_files.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,10 @@
-// The A* search's exact walks, and the click cycle around them.
+// The A* search's exact walks, the click cycle around them, and the walks of the shipped
+// map, which show every rule of the search where a user is likely to click.
 #include "world_files.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 TEST(Search, WalksExactly) {
     // A small field on which each walk changes if a step or terrain cost, the heuristic, the
@@ -11,27 +14,27 @@ TEST(Search, WalksExactly) {
         const char* map;
         int from, to;
         std::vector<int> path; // tiles from the target back, the start left out
-        bool walks;
     } walks[] = {
-        {field, 26, 8, {8, 14, 19}, true},
-        {field, 0, 20, {20, 19, 12, 7}, true},
-        {field, 12, 5, {5, 4, 9, 8, 7}, true},
-        {"0 0 2 2 2/1 0 2 1 3/3 2 0 3 2/1 3 3 0 1", 0, 9, {9, 14, 18, 12, 6}, true},
+        {field, 26, 8, {8, 14, 19}},
+        {field, 0, 20, {20, 19, 12, 7}},
+        {field, 12, 5, {5, 4, 9, 8, 7}},
+        {"0 0 2 2 2/1 0 2 1 3/3 2 0 3 2/1 3 3 0 1", 0, 9, {9, 14, 18, 12, 6}},
         // An open tile takes a new parent only for a strictly lower cost.
-        {"0 2 0 2/0 2 0 2", 7, 0, {0, 1, 2}, true},
+        {"0 2 0 2/0 2 0 2", 7, 0, {0, 1, 2}},
         // Taking the chosen tile off the open list keeps the others in order.
-        {"2 3 2 2/0 1 1 2/0 2 3 3", 7, 4, {4, 1, 2}, true},
+        {"2 3 2 2/0 1 1 2/0 2 3 3", 7, 4, {4, 1, 2}},
         // The target's own cost never counts: water beside the start is a walk of one step.
-        {"0 3 0", 0, 1, {1}, true},
-        {"0 0 0/0 0 0", 4, 4, {}, true},  // the start again: a walk of no steps
-        {"0 1 0/1 1 0", 0, 2, {}, false}, // walled in
+        {"0 3 0", 0, 1, {1}},
+        {"0 0 0/0 0 0", 4, 4, {}}, // the start again: a walk of no steps
+        {"0 1 0/1 1 0", 0, 2, {}}, // walled in: no walk
     };
     TempFolder folder;
     for (const auto& walk : walks) {
         World w = mapOf(folder, walk.map);
         clickTile(w, walk.from);
         clickTile(w, walk.to);
-        EXPECT_EQ(std::tuple(pathTiles(w), w.walking), std::tuple(walk.path, walk.walks))
+        EXPECT_EQ(std::tuple(pathTiles(w), w.walking),
+                  std::tuple(walk.path, !walk.path.empty() || walk.from == walk.to))
             << walk.map << " from " << walk.from << " to " << walk.to;
     }
 }
@@ -51,5 +54,32 @@ TEST(Search, FiguresStandOnTheirTilesAndAThirdClickStartsOver) {
         EXPECT_TRUE(!start || (w.walkFromX == at[0] && w.walkFromZ == at[2] && w.stepFrame == 0 &&
                                !w.walking && w.path.size() + w.openList.size() == 0));
     }
-    EXPECT_EQ(pathTiles(w), (std::vector<int>{6, 3, 1}));
+}
+
+TEST(ShippedMap, EachRuleShowsOnAWalk) {
+    World w(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
+    ASSERT_TRUE(w.problems.empty());
+    const struct {
+        const char* what;
+        int start, target, via; // tiles (row x 16 + column); via: one the path passes, or -1
+        int avoided;            // a kind no tile of the path has; no via: no walk either
+    } rows[] = {
+        // The straight line runs through the stones; the walk goes round them instead.
+        {"bends round the stones field", 176, 182, 146, 2},
+        {"crosses the stones band between river and woods", 92, 188, 140, 3},
+        {"goes up the bank to the ford", 102, 124, 73, 3},
+        {"goes through the gap in the tree wall", 82, 150, 116, 3},
+        // Trees close the clearing on every side and every corner.
+        {"finds no way into the clearing in the woods", 70, 51, -1, -1},
+    };
+    for (const auto& row : rows) {
+        clickTile(w, row.start);
+        clickTile(w, row.target);
+        const std::vector<int> path = pathTiles(w);
+        const bool passes = row.via < 0 || std::ranges::count(path, row.via) == 1;
+        const bool avoids =
+            std::ranges::none_of(path, [&](int t) { return w.nodes[t].kind == row.avoided; });
+        EXPECT_EQ(std::tuple(w.walking, passes, avoids), std::tuple(row.via >= 0, true, true))
+            << row.what << ": " << ::testing::PrintToString(path);
+    }
 }

@@ -46,12 +46,3 @@ TEST(Walker, GlidesTurnsAndBobsAFrameACall) {
     EXPECT_EQ(std::tuple(still.walking, still.monkey.position[0], still.monkey.position[1]),
               std::tuple(false, 0.0f, 0.0f));
 }
-
-TEST(Walker, ReadsThePaceAfreshEveryFrame) {
-    World w = walking({{30, 0, 0}});
-    for (int call = 0; call < 7; ++call) {
-        w.stepFrames = call < 6 ? 10 : 20; // 5 of 10 frames, then 6 of 20
-        w.stepWalker();
-    }
-    EXPECT_NEAR(w.monkey.position[0], 23.0f, 1e-5);
-}

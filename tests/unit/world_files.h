@@ -8,19 +8,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <vector>
 
 #include <unistd.h>
 
 // A fresh folder under the system's temp folder, removed with everything in it.
 struct TempFolder {
-    inline static int count = 0;
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() /
-        ("tanglor_world_" + std::to_string(::getpid()) + "_" + std::to_string(count++));
+    std::string pattern = (std::filesystem::temp_directory_path() / "tanglor_XXXXXX").string();
+    std::filesystem::path dir = ::mkdtemp(pattern.data());
 
-    TempFolder() { std::filesystem::create_directories(dir); }
     ~TempFolder() {
         std::error_code ignored; // a destructor must not throw
         std::filesystem::remove_all(dir, ignored);
