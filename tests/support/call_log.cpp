@@ -1,24 +1,22 @@
 #include "tests/support/call_log.h"
 
-std::vector<Call>& callLog() {
-    static std::vector<Call> calls;
-    return calls;
-}
+#include <sstream>
 
-void clearCalls() {
-    callLog().clear();
-}
-
-void logCall(const char* name, std::vector<double> args) {
-    callLog().push_back(Call{name, std::move(args)});
-}
-
-std::vector<std::string> callNames(const std::string& prefix) {
-    std::vector<std::string> names;
-    for (const Call& call : callLog()) {
-        if (call.name.compare(0, prefix.size(), prefix) == 0) {
-            names.push_back(call.name);
+std::string callText(std::size_t from) {
+    std::ostringstream out;
+    for (std::size_t i = from; i < calls.size(); ++i) {
+        out << calls[i].name << "(";
+        for (std::size_t a = 0; a < calls[i].args.size(); ++a) {
+            out << (a == 0 ? "" : ",") << calls[i].args[a];
         }
+        out << ") ";
     }
-    return names;
+    return out.str();
+}
+
+std::size_t callAt(const std::string& name, std::size_t from) {
+    while (from < calls.size() && calls[from].name != name) {
+        ++from;
+    }
+    return from;
 }

@@ -1,35 +1,23 @@
 // What one mesh sends to OpenGL, read from the recording stand-in.
 #include "mesh/mesh.h"
 #include "tests/support/call_log.h"
-#include "tests/support/fake_gl.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <sstream>
 #include <string>
 
 namespace {
 
-// The calls one draw makes, as "name(arg,arg) " each.
 std::string drawn(const Mesh& mesh, bool highlighted) {
-    resetFakeGl();
-    clearCalls();
+    calls.clear();
     mesh.draw(highlighted);
-    std::ostringstream out;
-    for (const Call& call : callLog()) {
-        out << call.name << "(";
-        for (std::size_t i = 0; i < call.args.size(); ++i) {
-            out << (i == 0 ? "" : ",") << call.args[i];
-        }
-        out << ") ";
-    }
-    return out.str();
+    return callText();
 }
 
-// Two triangles at (10, 2, -20), turned 30 degrees, coloured (1, 0.6, 0.2). The normals are set by
-// hand so that each face's is easy to tell apart; face 2 names vertex 2 as 2.7.
+// Two triangles at (10, 2, -20), turned 30 degrees, coloured (1, 0.6, 0.2), with normals
+// easy to tell apart; face 2 names vertex 2 as 2.7.
 Mesh twoTriangles() {
     Mesh mesh;
     std::ranges::copy(std::array{10.0f, 2.0f, -20.0f}, mesh.position);
@@ -42,7 +30,7 @@ Mesh twoTriangles() {
 }
 
 // Moved by (-5, +1, +5) onto the tile's centre and turned by 90 + angle about y; 4 is
-// GL_TRIANGLES.
+// GL_TRIANGLES; one colour for the whole mesh.
 std::string batch(const std::string& colour, const std::string& faces) {
     return "glPushMatrix() glTranslatef(5,3,-15) glRotatef(120,0,1,0) glBegin(4) glColor3f(" +
            colour + ") " + faces + "glEnd() glPopMatrix() ";
