@@ -20,7 +20,7 @@ template <typename... Args> void record(const char* name, Args... args) {
     }
 }
 
-// The log as "name(arg,arg) " per call, from call `from` on.
-std::string callText(std::size_t from = 0);
+// The log as "name(arg,arg) " per call.
+std::string callText();
 // Where the first call of that name stands at or after `from`; the log's size if nowhere.
 std::size_t callAt(const std::string& name, std::size_t from = 0);

@@ -9,32 +9,27 @@ void fakeKey(int key, int action) {
     }
 }
 
-int glfwInit() {
-    return 1;
-}
+// A stand-in whose body is one statement (or a few joined by commas).
+#define FAKE(signature, ...)                                                                       \
+    signature {                                                                                    \
+        __VA_ARGS__;                                                                               \
+    }
 
-void glfwTerminate() {
-    record("glfwTerminate");
-    fakeGlfw.opened = false;
-}
+FAKE(int glfwInit(), return 1)
+FAKE(void glfwSetWindowTitle(const char* title), fakeGlfw.title = title)
+FAKE(int glfwGetWindowParam(int param), return param == GLFW_OPENED && fakeGlfw.opened)
+FAKE(void glfwSetKeyCallback(GLFWkeyfun callback), fakeGlfw.keyCallback = callback)
+FAKE(int glfwGetKey(int key), return fakeGlfw.keys[key])
+FAKE(int glfwGetMouseButton(int button), return fakeGlfw.buttons[button])
+FAKE(void glfwSetMouseWheel(int pos), fakeGlfw.wheel = pos)
+FAKE(void glfwTerminate(), record("glfwTerminate"), fakeGlfw.opened = false)
+FAKE(void glfwGetWindowSize(int* w, int* h), *w = fakeGlfw.width, *h = fakeGlfw.height)
+FAKE(void glfwGetMousePos(int* x, int* y), *x = fakeGlfw.mouseX, *y = fakeGlfw.mouseY)
+FAKE(void glfwSleep(double time), record("glfwSleep", time), fakeGlfw.time += time)
 
 int glfwOpenWindow(int w, int h, int r, int g, int b, int a, int depth, int stencil, int mode) {
     record("glfwOpenWindow", w, h, r, g, b, a, depth, stencil, mode);
-    fakeGlfw.opened = fakeGlfw.openSucceeds;
-    return fakeGlfw.opened ? 1 : 0;
-}
-
-void glfwSetWindowTitle(const char* title) {
-    fakeGlfw.title = title;
-}
-
-void glfwGetWindowSize(int* width, int* height) {
-    *width = fakeGlfw.width;
-    *height = fakeGlfw.height;
-}
-
-int glfwGetWindowParam(int param) {
-    return param == GLFW_OPENED && fakeGlfw.opened ? 1 : 0;
+    return fakeGlfw.opened = fakeGlfw.openSucceeds;
 }
 
 void glfwSwapBuffers() {
@@ -52,34 +47,7 @@ double glfwGetTime() {
     return now;
 }
 
-void glfwSleep(double time) {
-    record("glfwSleep", time);
-    fakeGlfw.time += time;
-}
-
-void glfwSetKeyCallback(GLFWkeyfun callback) {
-    fakeGlfw.keyCallback = callback;
-}
-
-int glfwGetKey(int key) {
-    return fakeGlfw.keys[key];
-}
-
-int glfwGetMouseButton(int button) {
-    return fakeGlfw.buttons[button];
-}
-
-void glfwGetMousePos(int* x, int* y) {
-    record("glfwGetMousePos");
-    *x = fakeGlfw.mouseX;
-    *y = fakeGlfw.mouseY;
-}
-
 int glfwGetMouseWheel() {
     record("glfwGetMouseWheel");
     return fakeGlfw.wheel;
-}
-
-void glfwSetMouseWheel(int pos) {
-    fakeGlfw.wheel = pos;
 }

@@ -1,16 +1,22 @@
-// A scripted stand-in for the platform layer: tests set the clock, keys, buttons, cursor,
-// wheel and window state, and script what happens while events are processed.
+// Scripted stand-ins for the platform layer and OpenGL: tests set the clock, keys, buttons,
+// cursor, wheel, window state and picked point, and script what happens while events are
+// processed. Calls that tests look at go into the call log.
 #pragma once
 
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "tests/support/call_log.h"
-#include "tests/support/fake_gl.h"
 #include "view/camera.h"
 #include "view/mouse.h"
 
 #include <functional>
 #include <string>
+
+// The OpenGL stand-ins' one answer: unprojection (tests/support/fake_gl.cpp).
+struct FakeGl {
+    bool unProjectOk = true;
+    double unProjected[3] = {0.0, 0.0, 0.0};
+};
 
 struct FakeGlfw {
     bool openSucceeds = true;
@@ -28,6 +34,7 @@ struct FakeGlfw {
     std::function<void(int)> onEvents;
 };
 
+extern FakeGl fakeGl;
 extern FakeGlfw fakeGlfw;
 
 // Delivers a key event the way event processing does: state first, then the callback.
@@ -43,8 +50,6 @@ inline void resetFakes() {
     escapeRequested = false;
     framesThisInterval = 0;
     frameStartTime = fpsIntervalStart = frameBusyTime = 0.0;
-    windowWidth = 1280;
-    windowHeight = 720;
     zoom = 1.0f;
     leftButtonHeld = false;
     resetCamera();

@@ -7,18 +7,11 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <tuple>
 
-namespace {
-
-std::string drawn(const Mesh& mesh, bool highlighted) {
-    calls.clear();
-    mesh.draw(highlighted);
-    return callText();
-}
-
-// Two triangles at (10, 2, -20), turned 30 degrees, coloured (1, 0.6, 0.2), with normals
-// easy to tell apart; face 2 names vertex 2 as 2.7.
-Mesh twoTriangles() {
+TEST(MeshDraw, CallSequence) {
+    // Two triangles at (10, 2, -20), turned 30 degrees, coloured (1, 0.6, 0.2), with normals
+    // easy to tell apart; face 2 names vertex 2 as 2.7.
     Mesh mesh;
     std::ranges::copy(std::array{10.0f, 2.0f, -20.0f}, mesh.position);
     std::ranges::copy(std::array{1.0, 0.6, 0.2}, mesh.color);
@@ -26,30 +19,29 @@ Mesh twoTriangles() {
     mesh.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}};
     mesh.faces = {{1, 2, 3}, {4, 2.7, 1}};
     mesh.normals = {{0, 1, 0}, {1, 0, 0}};
-    return mesh;
-}
-
-// Moved by (-5, +1, +5) onto the tile's centre and turned by 90 + angle about y; 4 is
-// GL_TRIANGLES; one colour for the whole mesh.
-std::string batch(const std::string& colour, const std::string& faces) {
-    return "glPushMatrix() glTranslatef(5,3,-15) glRotatef(120,0,1,0) glBegin(4) glColor3f(" +
-           colour + ") " + faces + "glEnd() glPopMatrix() ";
-}
-const std::string TwoFaces =
-    "glNormal3f(0,1,0) glVertex3f(0,0,0) glVertex3f(1,0,0) glVertex3f(0,0,-1) "
-    "glNormal3f(1,0,0) glVertex3f(0,1,0) glVertex3f(1,0,0) glVertex3f(0,0,0) ";
-
-} // namespace
-
-TEST(MeshDraw, CallSequence) {
-    Mesh hidden = twoTriangles(), empty = twoTriangles(), mismatched = twoTriangles();
+    Mesh hidden = mesh, empty = mesh, mismatched = mesh;
     hidden.visible = false;
     empty.faces.clear();
     // Vertex numbers below 1 and past the end, and a face without a normal, are left out.
     mismatched.faces.insert(mismatched.faces.end(), {{0, 1, 2}, {1, 2, 5}, {1, 2, 3}});
     mismatched.normals.insert(mismatched.normals.end(), {{0, 0, 1}, {0, 0, 1}});
-    EXPECT_EQ(drawn(hidden, true), "");
-    EXPECT_EQ(drawn(empty, true), batch("100,60,20", ""));
-    EXPECT_EQ(drawn(twoTriangles(), false), batch("1,0.6,0.2", TwoFaces));
-    EXPECT_EQ(drawn(mismatched, false), batch("1,0.6,0.2", TwoFaces));
+
+    // Moved by (-5, +1, +5) onto the tile's centre and turned by 90 + angle about y; 4 is
+    // GL_TRIANGLES; one colour for the whole mesh, each face with its own normal.
+    const std::string begin =
+        "glPushMatrix() glTranslatef(5,3,-15) glRotatef(120,0,1,0) glBegin(4) glColor3f(";
+    const std::string end = "glEnd() glPopMatrix() ";
+    const std::string faces =
+        "1,0.6,0.2) glNormal3f(0,1,0) glVertex3f(0,0,0) glVertex3f(1,0,0) glVertex3f(0,0,-1) "
+        "glNormal3f(1,0,0) glVertex3f(0,1,0) glVertex3f(1,0,0) glVertex3f(0,0,0) ";
+    const std::tuple<const Mesh&, bool, std::string> cases[] = {
+        {hidden, true, ""},
+        {empty, true, begin + "100,60,20) " + end},
+        {mesh, false, begin + faces + end},
+        {mismatched, false, begin + faces + end}};
+    for (const auto& [drawn, highlighted, expected] : cases) {
+        calls.clear();
+        drawn.draw(highlighted);
+        EXPECT_EQ(callText(), expected);
+    }
 }

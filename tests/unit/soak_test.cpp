@@ -18,21 +18,12 @@ namespace {
 
 constexpr unsigned Seed = 7151; // fixed, so that a failure reproduces
 constexpr int Frames = 20000;
-// What a pick names when not a tile: nothing, or a point the test doesn't work out.
+// What a pick names when not a tile.
 constexpr int Ignored = -1;
-constexpr int Unknown = -2;
-
-struct Soak : ::testing::Test {
-    void TearDown() override {
-        resetFakes(); // its event script refers to the test's locals
-        world = World(std::string());
-    }
-};
 
 } // namespace
 
-TEST_F(Soak, RandomInputKeepsEveryFrameInOrder) {
-    std::cout << "soak: seed " << Seed << ", " << Frames << " frames\n";
+TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
     resetFakes();
     logging = false;
     world = World(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
@@ -50,6 +41,7 @@ TEST_F(Soak, RandomInputKeepsEveryFrameInOrder) {
         anchored[{world.nodes[i].mesh.position[0], world.nodes[i].mesh.position[2]}] = i;
     }
 
+    const double extremes[] = {1e12, -1e15, INFINITY, -INFINITY, NAN};
     int nextIntent = Ignored, lastTile = 0, stretch = 0, heldKey = -1;
     bool tap = false;
     double clickRate = 0.0;
@@ -66,51 +58,40 @@ TEST_F(Soak, RandomInputKeepsEveryFrameInOrder) {
             left = GLFW_PRESS; // a tap within one poll reads pressed until the next poll
             tap = chance(0.5);
         }
-        // The next frame's pick: inside a tile (maybe the last clicked), anywhere near the
-        // grid, off it (maybe beyond any int), or failed.
-        double x = uniform(-95.0, 95.0), z = uniform(-95.0, 95.0), kind = uniform(0.0, 1.0);
-        nextIntent = Unknown;
-        if (kind < 0.6) {
-            int tile = kind < 0.15 ? lastTile : any(tiles);
-            x = world.nodes[tile].mesh.position[0] - uniform(1.0, 9.0);
-            z = world.nodes[tile].mesh.position[2] + uniform(1.0, 9.0);
-            nextIntent = world.nodes[tile].kind == 1 ? Ignored : tile;
-        } else if (kind < 0.85) {
-            x = kind < 0.8 ? uniform(100.0, 1e4) * (chance(0.5) ? 1 : -1)
-                           : std::vector<double>{1e12, -1e15, INFINITY, -INFINITY, NAN}[any(5)];
-            z = uniform(-1e4, 1e4);
+        // The next frame's pick: inside a tile (maybe the last clicked), off the grid (maybe
+        // beyond any int), or failed.
+        const int tile = chance(0.25) ? lastTile : any(tiles);
+        nextIntent = world.nodes[tile].kind == 1 ? Ignored : tile;
+        double x = world.nodes[tile].mesh.position[0] - uniform(1.0, 9.0);
+        double z = world.nodes[tile].mesh.position[2] + uniform(1.0, 9.0);
+        if (chance(0.35)) {
+            double& off = chance(0.5) ? x : z;
+            off = chance(0.8) ? uniform(100.0, 1e4) * (chance(0.5) ? 1 : -1) : extremes[any(5)];
             nextIntent = Ignored;
-            if (chance(0.5)) {
-                std::swap(x, z);
-            }
         }
         fakeGl.unProjectOk = !chance(0.08);
         nextIntent = fakeGl.unProjectOk ? nextIntent : Ignored;
         fakeGl.unProjected[0] = x;
-        fakeGl.unProjected[1] = uniform(-1.0, 3.0);
         fakeGl.unProjected[2] = z;
 
         int& right = fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT];
         right = chance(right == GLFW_PRESS ? 0.1 : 0.03) ? 1 - right : right;
         if (chance(0.5)) { // the real layer reports the cursor no further out than 1e6
-            bool far = chance(0.1);
-            fakeGlfw.mouseX = int(far ? uniform(-1e6, 1e6) : uniform(0.0, windowWidth));
-            fakeGlfw.mouseY = int(far ? uniform(-1e6, 1e6) : uniform(0.0, windowHeight));
+            const double reach = chance(0.1) ? 1e6 : 1e3;
+            fakeGlfw.mouseX = int(uniform(-reach, reach));
+            fakeGlfw.mouseY = int(uniform(-reach, reach));
         }
         fakeGlfw.wheel += chance(0.05) ? int(uniform(-80.0, 80.0)) : 0;
+        // A key tapped within one poll, or held until the next; mostly faster once slow, so
+        // that most walks can end.
         if (heldKey >= 0) {
-            fakeKey(heldKey, GLFW_RELEASE);
-            heldKey = -1;
+            fakeKey(std::exchange(heldKey, -1), GLFW_RELEASE);
         } else if (chance(0.03)) {
-            // Mostly faster once slow, so that most walks can end.
-            heldKey = chance(0.33)                                ? GLFW_KEY_SPACE
-                      : chance(world.stepFrames > 20 ? 0.9 : 0.5) ? GLFW_KEY_KP_ADD
-                                                                  : GLFW_KEY_KP_SUBTRACT;
-            fakeKey(heldKey, GLFW_PRESS);
-            if (chance(0.5)) {
-                fakeKey(heldKey, GLFW_RELEASE);
-                heldKey = -1;
-            }
+            const int key = chance(0.33)                                ? GLFW_KEY_SPACE
+                            : chance(world.stepFrames > 20 ? 0.9 : 0.5) ? GLFW_KEY_KP_ADD
+                                                                        : GLFW_KEY_KP_SUBTRACT;
+            fakeKey(key, GLFW_PRESS);
+            chance(0.5) ? fakeKey(key, GLFW_RELEASE) : void(heldKey = key);
         }
         fakeGlfw.timePerRead = chance(0.01) ? uniform(0.5, 3.0) : uniform(0.0, 0.01);
     };
@@ -132,7 +113,7 @@ TEST_F(Soak, RandomInputKeepsEveryFrameInOrder) {
         if (!held || pressed || heldIntent == Ignored) {
             EXPECT_EQ(world.clickPhase, phase)
                 << at << ": the clicks moved on without a click on a tile";
-        } else if (heldIntent != Unknown) {
+        } else {
             EXPECT_NE(world.clickPhase, phase) << at << ": a click on open ground was ignored";
             EXPECT_EQ(world.clickPhase == 1 ? start : target, heldIntent) << at;
             lastTile = heldIntent; // users click the same tile again
@@ -164,10 +145,12 @@ TEST_F(Soak, RandomInputKeepsEveryFrameInOrder) {
         EXPECT_TRUE(std::isfinite(place[0] + place[1] + place[2] + world.monkey.angle)) << at;
         EXPECT_TRUE(running) << at;
     }
-    std::cout << "soak: " << searches << " searches, " << walksDone << " walks done, " << walksCut
-              << " cut short\n";
+    std::cout << "soak: seed " << Seed << ", " << Frames << " frames, " << searches << " searches, "
+              << walksDone << " walks done, " << walksCut << " cut short\n";
     // Only worth something if it got into every corner of the click cycle.
     EXPECT_GT(searches, 50);
     EXPECT_GT(walksDone, 5);
     EXPECT_GT(walksCut, 20);
+    resetFakes(); // the event script refers to this test's locals
+    world = World(std::string());
 }
