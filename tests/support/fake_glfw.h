@@ -19,8 +19,7 @@ struct FakeGl {
 };
 
 struct FakeGlfw {
-    bool openSucceeds = true;
-    bool opened = false;
+    bool openSucceeds = true, opened = false;
     int width = 1280, height = 720;
     // Each glfwGetTime returns `time`, then adds `timePerRead` to it.
     double time = 0.0, timePerRead = 0.0;

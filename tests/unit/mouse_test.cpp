@@ -49,7 +49,6 @@ TEST(Mouse, ReleaseRequestsOnceForTheLastHeldPickTruncatedWithZNegated) {
     };
     resetFakes();
     for (const auto& [held, tile] : cases) {
-        SCOPED_TRACE(tile);
         world = World(std::string());
         world.buildGrid(2, 2);
         fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] = GLFW_PRESS;
