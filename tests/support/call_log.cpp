@@ -1,24 +1,22 @@
 #include "tests/support/call_log.h"
 
-std::vector<Call>& callLog() {
-    static std::vector<Call> calls;
-    return calls;
-}
+#include <algorithm>
+#include <sstream>
 
-void clearCalls() {
-    callLog().clear();
-}
-
-void logCall(const char* name, std::vector<double> args) {
-    callLog().push_back(Call{name, std::move(args)});
-}
-
-std::vector<std::string> callNames(const std::string& prefix) {
-    std::vector<std::string> names;
-    for (const Call& call : callLog()) {
-        if (call.name.compare(0, prefix.size(), prefix) == 0) {
-            names.push_back(call.name);
+std::string callText() {
+    std::ostringstream out;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        out << calls[i].name << "(";
+        for (std::size_t a = 0; a < calls[i].args.size(); ++a) {
+            out << (a == 0 ? "" : ",") << calls[i].args[a];
         }
+        out << ") ";
     }
-    return names;
+    return out.str();
+}
+
+std::size_t callAt(const std::string& name, std::size_t from) {
+    auto named = [&](const Call& call) { return call.name == name; };
+    return std::size_t(std::find_if(calls.begin() + std::ptrdiff_t(from), calls.end(), named) -
+                       calls.begin());
 }

@@ -10,8 +10,17 @@ struct Call {
     std::vector<double> args;
 };
 
-std::vector<Call>& callLog();
-void clearCalls();
-void logCall(const char* name, std::vector<double> args = {});
-// Only the names, in order; with a prefix, only the calls whose name starts with it.
-std::vector<std::string> callNames(const std::string& prefix = "");
+inline std::vector<Call> calls;
+// Off for long runs: a frame makes thousands of OpenGL calls.
+inline bool logging = true;
+
+template <typename... Args> void record(const char* name, Args... args) {
+    if (logging) {
+        calls.push_back(Call{name, {double(args)...}});
+    }
+}
+
+// The log as "name(arg,arg) " per call.
+std::string callText();
+// Where the first call of that name stands at or after `from`; the log's size if nowhere.
+std::size_t callAt(const std::string& name, std::size_t from = 0);

@@ -1,11 +1,6 @@
 #include "tests/support/fake_glfw.h"
-#include "tests/support/call_log.h"
 
 FakeGlfw fakeGlfw;
-
-void resetFakeGlfw() {
-    fakeGlfw = FakeGlfw{};
-}
 
 void fakeKey(int key, int action) {
     fakeGlfw.keys[key] = action;
@@ -14,46 +9,31 @@ void fakeKey(int key, int action) {
     }
 }
 
-int glfwInit() {
-    logCall("glfwInit");
-    return 1;
-}
+// A stand-in whose body is one statement (or a few joined by commas).
+#define FAKE(signature, ...)                                                                       \
+    signature {                                                                                    \
+        __VA_ARGS__;                                                                               \
+    }
 
-void glfwTerminate() {
-    logCall("glfwTerminate");
-    fakeGlfw.opened = false;
-}
+FAKE(int glfwInit(), return 1)
+FAKE(void glfwSetWindowTitle(const char* title), fakeGlfw.title = title)
+FAKE(int glfwGetWindowParam(int param), return param == GLFW_OPENED && fakeGlfw.opened)
+FAKE(void glfwSetKeyCallback(GLFWkeyfun callback), fakeGlfw.keyCallback = callback)
+FAKE(int glfwGetKey(int key), return fakeGlfw.keys[key])
+FAKE(int glfwGetMouseButton(int button), return fakeGlfw.buttons[button])
+FAKE(void glfwSetMouseWheel(int pos), fakeGlfw.wheel = pos)
+FAKE(void glfwTerminate(), record("glfwTerminate"), fakeGlfw.opened = false)
+FAKE(void glfwGetWindowSize(int* w, int* h), *w = fakeGlfw.width, *h = fakeGlfw.height)
+FAKE(void glfwGetMousePos(int* x, int* y), *x = fakeGlfw.mouseX, *y = fakeGlfw.mouseY)
+FAKE(void glfwSleep(double time), record("glfwSleep", time), fakeGlfw.time += time)
 
-int glfwOpenWindow(int width, int height, int r, int g, int b, int a, int depth, int stencil,
-                   int mode) {
-    logCall("glfwOpenWindow", {double(width), double(height), double(r), double(g), double(b),
-                               double(a), double(depth), double(stencil), double(mode)});
-    fakeGlfw.opened = fakeGlfw.openSucceeds;
-    return fakeGlfw.openSucceeds ? 1 : 0;
-}
-
-const char* glfwGetOpenError() {
-    return fakeGlfw.openSucceeds ? "" : fakeGlfw.openError.c_str();
-}
-
-void glfwSetWindowTitle(const char* title) {
-    logCall("glfwSetWindowTitle");
-    fakeGlfw.title = title;
-}
-
-void glfwGetWindowSize(int* width, int* height) {
-    logCall("glfwGetWindowSize");
-    *width = fakeGlfw.width;
-    *height = fakeGlfw.height;
-}
-
-int glfwGetWindowParam(int param) {
-    logCall("glfwGetWindowParam", {double(param)});
-    return param == GLFW_OPENED && fakeGlfw.opened ? 1 : 0;
+int glfwOpenWindow(int w, int h, int r, int g, int b, int a, int depth, int stencil, int mode) {
+    record("glfwOpenWindow", w, h, r, g, b, a, depth, stencil, mode);
+    return fakeGlfw.opened = fakeGlfw.openSucceeds;
 }
 
 void glfwSwapBuffers() {
-    logCall("glfwSwapBuffers");
+    record("glfwSwapBuffers");
     if (fakeGlfw.onEvents) {
         fakeGlfw.onEvents(fakeGlfw.swaps);
     }
@@ -61,45 +41,13 @@ void glfwSwapBuffers() {
 }
 
 double glfwGetTime() {
-    logCall("glfwGetTime");
+    record("glfwGetTime");
     double now = fakeGlfw.time;
     fakeGlfw.time += fakeGlfw.timePerRead;
     return now;
 }
 
-void glfwSleep(double time) {
-    logCall("glfwSleep", {time});
-    fakeGlfw.sleeps.push_back(time);
-    fakeGlfw.time += time;
-}
-
-void glfwSetKeyCallback(GLFWkeyfun callback) {
-    logCall("glfwSetKeyCallback");
-    fakeGlfw.keyCallback = callback;
-}
-
-int glfwGetKey(int key) {
-    logCall("glfwGetKey", {double(key)});
-    return key >= 0 && key <= GLFW_KEY_LAST ? fakeGlfw.keys[key] : GLFW_RELEASE;
-}
-
-int glfwGetMouseButton(int button) {
-    logCall("glfwGetMouseButton", {double(button)});
-    return button >= 0 && button < 3 ? fakeGlfw.buttons[button] : GLFW_RELEASE;
-}
-
-void glfwGetMousePos(int* x, int* y) {
-    logCall("glfwGetMousePos");
-    *x = fakeGlfw.mouseX;
-    *y = fakeGlfw.mouseY;
-}
-
 int glfwGetMouseWheel() {
-    logCall("glfwGetMouseWheel");
+    record("glfwGetMouseWheel");
     return fakeGlfw.wheel;
-}
-
-void glfwSetMouseWheel(int pos) {
-    logCall("glfwSetMouseWheel", {double(pos)});
-    fakeGlfw.wheel = pos;
 }

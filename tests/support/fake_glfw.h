@@ -1,37 +1,55 @@
-// A scripted stand-in for the platform layer: tests set the clock, keys, buttons, cursor,
-// wheel and window state, and script what happens while events are processed.
+// Scripted stand-ins for the platform layer and OpenGL: tests set the clock, keys, buttons,
+// cursor, wheel, window state and picked point, and script what happens while events are
+// processed. Calls that tests look at go into the call log.
 #pragma once
 
+#include "app/app.h"
 #include "platform/glfw2.h"
+#include "tests/support/call_log.h"
+#include "view/camera.h"
+#include "view/mouse.h"
 
 #include <functional>
 #include <string>
-#include <vector>
+
+// The OpenGL stand-ins' one answer: unprojection (tests/support/fake_gl.cpp).
+struct FakeGl {
+    bool unProjectOk = true;
+    double unProjected[3] = {0.0, 0.0, 0.0};
+};
 
 struct FakeGlfw {
-    bool openSucceeds = true;
-    std::string openError = "cannot open display";
-    bool opened = false;
-    int width = 1280;
-    int height = 720;
-    // The clock: each glfwGetTime call returns `time`, then adds `timePerRead` to it.
-    double time = 0.0;
-    double timePerRead = 0.0;
+    bool openSucceeds = true, opened = false;
+    int width = 1280, height = 720;
+    // Each glfwGetTime returns `time`, then adds `timePerRead` to it.
+    double time = 0.0, timePerRead = 0.0;
     int keys[GLFW_KEY_LAST + 1] = {};
     int buttons[3] = {};
-    int mouseX = 0;
-    int mouseY = 0;
-    int wheel = 0;
+    int mouseX = 0, mouseY = 0, wheel = 0, swaps = 0;
     std::string title;
     GLFWkeyfun keyCallback = nullptr;
-    int swaps = 0;
-    std::vector<double> sleeps;
-    // Called inside glfwSwapBuffers, before the swap counts: the place where the real
-    // layer processes window events. Its argument is the number of swaps before this one.
+    // Runs inside glfwSwapBuffers, where the real layer processes window events; its
+    // argument is the number of swaps before this one.
     std::function<void(int)> onEvents;
 };
 
+extern FakeGl fakeGl;
 extern FakeGlfw fakeGlfw;
-void resetFakeGlfw();
+
 // Delivers a key event the way event processing does: state first, then the callback.
 void fakeKey(int key, int action);
+
+// The stand-ins, the log and the shell's, camera's and mouse's state back to their start.
+inline void resetFakes() {
+    fakeGlfw = FakeGlfw{};
+    fakeGl = FakeGl{};
+    calls.clear();
+    logging = true;
+    running = true;
+    escapeRequested = false;
+    framesThisInterval = 0;
+    frameStartTime = fpsIntervalStart = frameBusyTime = 0.0;
+    zoom = 1.0f;
+    leftButtonHeld = false;
+    resetCamera();
+}
