@@ -73,14 +73,13 @@ int main(int argc, char** argv) {
     }
 
     XDriver x;
-    if (!openDisplay(x)) {
+    if (x.display == nullptr) {
         std::fprintf(stderr, "demo: no X display\n");
         return 1;
     }
     RunningProgram running = startProgram(program, assets);
     if (findWindow(x, running.pid, 10.0) == 0) {
-        std::fprintf(stderr, "demo: the program opened no window\n%s",
-                     readFile(running.stderrPath).c_str());
+        std::fprintf(stderr, "demo: the program opened no window\n%s", errorText(running).c_str());
         waitForExit(running, 1.0);
         return 1;
     }
@@ -106,12 +105,12 @@ int main(int argc, char** argv) {
     // Turn and tilt the scene with the right button, then let it coast.
     movePointer(x, 640, 360);
     pause(0.1);
-    pressButton(x, 3);
+    button(x, 3, true);
     for (int i = 1; i <= 20; ++i) {
         movePointer(x, 640 + i * 6, 360 + i * 3);
         pause(0.02);
     }
-    releaseButton(x, 3);
+    button(x, 3, false);
     pause(1.0);
     save(x, out + "/4-turned.png");
     title = windowTitle(x);
@@ -120,6 +119,5 @@ int main(int argc, char** argv) {
     tapKey(x, XK_Escape);
     int status = waitForExit(running, 5.0);
     std::printf("The program ended with status %d.\n", status);
-    closeDisplay(x);
     return status == 0 ? 0 : 1;
 }
