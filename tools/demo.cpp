@@ -18,10 +18,12 @@
 
 namespace {
 
-// The centre of a tile, from its anchor (the corner with the largest x and smallest z).
-void tilePixel(const World& map, int index, int* px, int* py) {
+// Clicks the centre of a tile, found from its anchor (the corner with the largest x and
+// smallest z).
+void clickTile(XDriver& x, const World& map, int index) {
     const float* anchor = map.nodes[index].mesh.position;
-    startCameraPixel(anchor[0] - TileSize / 2.0, anchor[2] + TileSize / 2.0, px, py);
+    auto [px, py] = startCameraPixel(anchor[0] - TileSize / 2.0, anchor[2] + TileSize / 2.0);
+    click(x, px, py);
 }
 
 bool save(XDriver& x, const std::string& path) {
@@ -77,24 +79,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "demo: no X display\n");
         return 1;
     }
-    RunningProgram running = startProgram(program, assets);
+    RunningProgram running(program, assets);
     if (findWindow(x, running.pid, 10.0) == 0) {
-        std::fprintf(stderr, "demo: the program opened no window\n%s", errorText(running).c_str());
-        waitForExit(running, 1.0);
+        std::fprintf(stderr, "demo: the program opened no window\n%s", running.errorText().c_str());
         return 1;
     }
-    std::string title = waitForTitle(x, "Tanglor pathfinding - fps: ", 3.0);
+    std::string title;
+    waitUntil([&] { return (title = windowTitle(x)).rfind("Tanglor pathfinding - fps: ", 0) == 0; },
+              3.0);
     std::printf("Window title: %s\n", title.c_str());
 
     std::printf("Screenshots:\n");
     save(x, out + "/1-before.png");
-    int px = 0;
-    int py = 0;
-    tilePixel(map, start, &px, &py);
-    click(x, px, py);
+    clickTile(x, map, start);
     pause(0.3);
-    tilePixel(map, target, &px, &py);
-    click(x, px, py);
+    clickTile(x, map, target);
     // Ten frames per step at 70 frames a second.
     double walk = (static_cast<double>(steps) + 1.0) * 10.0 / 70.0;
     watch(x, walk / 2.0, frames, &framesSaved);
@@ -117,7 +116,7 @@ int main(int argc, char** argv) {
     std::printf("Window title: %s\n", title.c_str());
 
     tapKey(x, XK_Escape);
-    int status = waitForExit(running, 5.0);
+    int status = running.exitStatus(5.0);
     std::printf("The program ended with status %d.\n", status);
     return status == 0 ? 0 : 1;
 }

@@ -9,33 +9,33 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Asks `done` again and again until it holds or `seconds` have passed; whether it held.
 bool waitUntil(const std::function<bool()>& done, double seconds);
 void pause(double seconds);
 
+// A program started in `folder` (without DISPLAY in its environment when `display` is
+// false), ended when this is destroyed if it has not ended before.
 struct RunningProgram {
-    pid_t pid = -1;
     std::shared_ptr<FILE> errors; // its standard error, in a file without a name
+    pid_t pid = -1;
+    RunningProgram(const std::string& exe, const std::string& folder, bool display = true);
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    // Its exit status, or -1 when it has not ended within `seconds` (it is then killed).
+    int exitStatus(double seconds);
+    std::string errorText() const;
 };
 
-// Starts `exe` in `folder`. Without a display, DISPLAY is removed from its environment.
-RunningProgram startProgram(const std::string& exe, const std::string& folder,
-                            bool withDisplay = true);
-// The exit status, or -1 when it has not ended within `seconds` (it is then killed).
-int waitForExit(RunningProgram& program, double seconds);
-std::string errorText(const RunningProgram& program);
-
-// A scratch folder with a map and flat square models, removed with all it holds.
+// A scratch folder with a map and flat square models (all tiles alike; the monkey and the
+// banana smaller), removed with all it holds.
 struct SceneFolder {
     std::filesystem::path dir;
     explicit SceneFolder(const std::string& map);
     ~SceneFolder();
-    void write(const std::string& name, const std::string& text) const;
 };
-// A flat square model of half width `half`, `height` above its tile.
-std::string squareModel(double half, double height);
 
 // Xlib's own header stays out of the tests: its macros (None, Bool, Status) clash.
 typedef struct _XDisplay Display;
@@ -51,19 +51,18 @@ struct XDriver {
 // The top-level window of the process, or 0 when none appears within `seconds`.
 XWindow findWindow(XDriver& x, pid_t pid, double seconds);
 std::string windowTitle(XDriver& x);
-// Waits until the title starts with `prefix`; returns the title it saw last.
-std::string waitForTitle(XDriver& x, const std::string& prefix, double seconds);
 // Waits until the program has run a whole frame after all input sent so far: the title
 // changes at the end of a frame, twice a second.
 bool settle(XDriver& x);
 
-void key(XDriver& x, unsigned long keysym, bool down);
+// Each of these returns once the X server has acted on it.
+void key(XDriver& x, int keysym, bool down);
 // X stamps events in milliseconds, and GLFW drops a second press of a key stamped the same
 // millisecond as a duplicate: taps are kept a few milliseconds apart, as a hand's are.
-void tapKey(XDriver& x, unsigned long keysym);
+void tapKey(XDriver& x, int keysym);
 // Holds a key until the X server repeats it (the driver watches the window's key presses
 // too), calling `meanwhile` while it waits; whether it repeated.
-bool holdKeyUntilRepeated(XDriver& x, unsigned long keysym, const std::function<void()>& meanwhile);
+bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& meanwhile);
 // Window positions, origin top left.
 void movePointer(XDriver& x, int windowX, int windowY);
 void button(XDriver& x, int number, bool down);
@@ -77,10 +76,13 @@ struct Picture {
     int height = 0;
     std::vector<unsigned char> rgb; // rows top to bottom
     const unsigned char* at(int px, int py) const { return &rgb[(py * width + px) * 3]; }
+    const unsigned char* at(std::pair<int, int> pixel) const {
+        return at(pixel.first, pixel.second);
+    }
     bool operator==(const Picture&) const = default;
 };
 Picture grabWindow(XDriver& x);
 
 // Where a point 1 unit above the ground (the models' base) shows in the 1280 x 720 window
 // under the program's start camera: straight down from 200 units, field of view 65 x 0.75.
-void startCameraPixel(double x, double z, int* px, int* py);
+std::pair<int, int> startCameraPixel(double x, double z);
