@@ -22,8 +22,7 @@ namespace {
 // smallest z).
 void clickTile(XDriver& x, const World& map, int index) {
     const float* anchor = map.nodes[index].mesh.position;
-    auto [px, py] = startCameraPixel(anchor[0] - TileSize / 2.0, anchor[2] + TileSize / 2.0);
-    click(x, px, py);
+    click(x, startCameraPixel(anchor[0] - TileSize / 2.0, anchor[2] + TileSize / 2.0));
 }
 
 bool save(XDriver& x, const std::string& path) {

@@ -13,11 +13,12 @@ namespace {
 // only blue on the board, with its angle in degrees from the window's right, anticlockwise.
 struct Shape {
     int left = 1280, right = 0, top = 720, bottom = 0;
-    double waterX = 0.0, waterY = 0.0, waterPixels = 0.0, waterAngle = 0.0;
+    double waterX = 0.0, waterY = 0.0, waterAngle = 0.0;
 };
 
 Shape shapeOf(const Picture& picture) {
     Shape s;
+    double waterPixels = 0.0;
     for (int i = 0; i < picture.width * picture.height; ++i) {
         const int px = i % picture.width, py = i / picture.width;
         const unsigned char* p = picture.at(px, py);
@@ -26,10 +27,10 @@ Shape shapeOf(const Picture& picture) {
             s.top = std::min(s.top, py), s.bottom = std::max(s.bottom, py);
         }
         if (p[2] > p[1]) {
-            s.waterX += px, s.waterY += py, s.waterPixels += 1.0;
+            s.waterX += px, s.waterY += py, waterPixels += 1.0;
         }
     }
-    s.waterX /= s.waterPixels, s.waterY /= s.waterPixels;
+    s.waterX /= waterPixels, s.waterY /= waterPixels;
     s.waterAngle = std::atan2(360.0 - s.waterY, s.waterX - 640.0) * 180.0 / M_PI;
     return s;
 }

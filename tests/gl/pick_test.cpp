@@ -39,15 +39,14 @@ TEST(PickGl, PixelOverATileModelPicksItsCentre) {
         drawFrame();
         for (int i = 0; i < world.nodeCount; ++i) {
             const float* anchor = world.nodes[i].mesh.position;
-            const double x = anchor[0] - 5.0, z = anchor[2] + 5.0;
-            const double y = world.nodes[i].kind == 7 ? 0.0 : 1.0;
+            const double x = anchor[0] - 5.0, z = anchor[2] + 5.0,
+                         y = world.nodes[i].kind == 7 ? 0.0 : 1.0;
             GLdouble column = 0.0, row = 0.0, depth = 0.0;
             ASSERT_TRUE(gluProject(x, y, z, camera[0], camera[1], viewport, &column, &row, &depth));
-            bool ok = false;
             // The cursor counts rows from the top; the point comes back with z negated.
-            const Vec3 point = pickGround(int(column), viewport[3] - int(row), &ok);
+            const Vec3 point = pickGround(int(column), viewport[3] - int(row));
             // Within a pixel and a 16-bit depth step of the centre, so well inside the tile.
-            EXPECT_TRUE(ok && std::hypot(point.x - x, point.y - y, -point.z - z) < 1.0)
+            EXPECT_LT(std::hypot(point.x - x, point.y - y, -point.z - z), 1.0)
                 << "tile " << i << " picked " << point.x << ", " << point.y << ", " << -point.z;
         }
         // Nothing is read outside the window: the far plane, far below the ground, no tile.

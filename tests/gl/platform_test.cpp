@@ -61,29 +61,25 @@ TEST_F(Layer, ButtonTapsInOnePollAndAWheelNotchUp) {
     }));
     EXPECT_FALSE(rightSeen);
     EXPECT_EQ(glfwGetMouseWheel(), 1);
-    click(x, 100, 50);
+    click(x, {100, 50});
     ASSERT_TRUE(swapUntil([] { return glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS; }));
     glfwSwapBuffers();
     EXPECT_EQ(glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT), GLFW_RELEASE);
 }
 
-TEST_F(Layer, KeypadKeysKeepTheirCodesAndAHeldKeyPressesOnce) {
+TEST_F(Layer, KeypadCodesHeldKeysAndClosing) {
     tapKey(x, XK_KP_Subtract);
     ASSERT_TRUE(holdKeyUntilRepeated(x, XK_KP_Add, [] { glfwSwapBuffers(); }))
         << "the X server did not repeat the held key";
     swapUntil([] { return keys.size() >= 4; });
-    glfwSwapBuffers();
+    EXPECT_EQ(glfwGetWindowParam(GLFW_OPENED), 1);
+    closeWindow(x);
+    EXPECT_TRUE(swapUntil([] { return glfwGetWindowParam(GLFW_OPENED) == 0; }));
+    // A held key presses once; the repeats, had they come through, would show here.
     EXPECT_EQ(keys, (std::vector<std::array<int, 2>>{{GLFW_KEY_KP_SUBTRACT, GLFW_PRESS},
                                                      {GLFW_KEY_KP_SUBTRACT, GLFW_RELEASE},
                                                      {GLFW_KEY_KP_ADD, GLFW_PRESS},
                                                      {GLFW_KEY_KP_ADD, GLFW_RELEASE}}));
-}
-
-TEST_F(Layer, ClosingTheWindowEndsOpened) {
-    glfwSwapBuffers();
-    EXPECT_EQ(glfwGetWindowParam(GLFW_OPENED), 1);
-    closeWindow(x);
-    EXPECT_TRUE(swapUntil([] { return glfwGetWindowParam(GLFW_OPENED) == 0; }));
 }
 
 } // namespace

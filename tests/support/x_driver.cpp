@@ -37,11 +37,6 @@ RunningProgram::RunningProgram(const std::string& exe, const std::string& folder
     }
 }
 
-// A program still running when its test is over is ended.
-RunningProgram::~RunningProgram() {
-    exitStatus(0.0);
-}
-
 int RunningProgram::exitStatus(double seconds) {
     int status = 0;
     if (pid > 0 && !waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds)) {
@@ -64,20 +59,16 @@ SceneFolder::SceneFolder(const std::string& map)
     : dir(std::filesystem::temp_directory_path() / ("tanglor_e2e_" + std::to_string(getpid()))) {
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "map.txt") << map;
-    for (const char* tile : {"ground3.obj", "tree.obj", "tree2.obj", "tree3.obj",
-                             "ground_stones.obj", "water.obj", "monkey.obj", "banan.obj"}) {
-        // The monkey and the banana smaller, and above the tiles in that order.
-        const double half = tile[0] == 'm' ? 2.0 : tile[0] == 'b' ? 1.5 : 4.0;
-        const std::string h = tile[0] == 'm' ? " 0.5 " : tile[0] == 'b' ? " 0.6 " : " 0 ";
-        const std::string a = std::to_string(-half), b = std::to_string(half);
-        std::ofstream(dir / tile) << "#\n#\n#\nv " + a + h + a + "\nv " + b + h + a + "\nv " + b +
-                                         h + b + "\nv " + a + h + b + "\n#\ns\nf 1 4 3\nf 1 3 2\n";
+    const std::string faces = "#\ns\nf 1 4 3\nf 1 3 2\n";
+    for (const char* tile :
+         {"ground3.obj", "tree.obj", "tree2.obj", "tree3.obj", "ground_stones.obj", "water.obj"}) {
+        std::ofstream(dir / tile) << "#\n#\n#\nv -4 0 -4\nv 4 0 -4\nv 4 0 4\nv -4 0 4\n" + faces;
     }
-}
-
-SceneFolder::~SceneFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
+    // The monkey and the banana smaller, and above the tiles in that order.
+    std::ofstream(dir / "monkey.obj")
+        << "#\n#\n#\nv -2 0.5 -2\nv 2 0.5 -2\nv 2 0.5 2\nv -2 0.5 2\n" + faces;
+    std::ofstream(dir / "banan.obj")
+        << "#\n#\n#\nv -1.5 0.6 -1.5\nv 1.5 0.6 -1.5\nv 1.5 0.6 1.5\nv -1.5 0.6 1.5\n" + faces;
 }
 
 XDriver::XDriver() {
@@ -140,7 +131,7 @@ bool settle(XDriver& x) {
            waitUntil([&] { return windowTitle(x) != title; }, 30.0);
 }
 
-void key(XDriver& x, int keysym, bool down) {
+static void key(XDriver& x, int keysym, bool down) {
     XTestFakeKeyEvent(x.display, XKeysymToKeycode(x.display, keysym), down, CurrentTime);
     XSync(x.display, False); // the server has acted on it when this returns
 }
@@ -161,8 +152,8 @@ void movePointer(XDriver& x, int windowX, int windowY) {
     XSync(x.display, False);
 }
 
-void click(XDriver& x, int windowX, int windowY) {
-    movePointer(x, windowX, windowY);
+void click(XDriver& x, std::pair<int, int> windowPixel) {
+    movePointer(x, windowPixel.first, windowPixel.second);
     button(x, 1, true);
     button(x, 1, false);
 }
@@ -181,7 +172,6 @@ bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& m
             return presses >= 2;
         },
         10.0);
-    XSelectInput(x.display, x.window, NoEventMask);
     key(x, keysym, false);
     return repeated;
 }
@@ -193,37 +183,30 @@ void resizeWindow(XDriver& x, int width, int height) {
 
 void closeWindow(XDriver& x) {
     XEvent event{};
-    event.xclient = {ClientMessage,
-                     0,
-                     False,
-                     x.display,
-                     x.window,
-                     XInternAtom(x.display, "WM_PROTOCOLS", False),
-                     32,
-                     {}};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = x.window;
+    event.xclient.message_type = XInternAtom(x.display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(x.display, "WM_DELETE_WINDOW", False));
     XSendEvent(x.display, x.window, False, NoEventMask, &event);
     XSync(x.display, False);
 }
 
 Picture grabWindow(XDriver& x) {
-    Picture picture;
     XWindowAttributes size{};
     XGetWindowAttributes(x.display, x.window, &size);
     XImage* image =
         XGetImage(x.display, x.window, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
-    if (image == nullptr) {
-        return picture;
-    }
-    picture.width = size.width;
-    picture.height = size.height;
-    for (int i = 0; i < size.width * size.height; ++i) {
+    Picture picture{image != nullptr ? size.width : 0, image != nullptr ? size.height : 0, {}};
+    for (int i = 0; i < picture.width * picture.height; ++i) {
         const unsigned long pixel = XGetPixel(image, i % size.width, i / size.width);
-        for (int shift : {16, 8, 0}) {
-            picture.rgb.push_back(static_cast<unsigned char>(pixel >> shift));
-        }
+        picture.rgb.insert(picture.rgb.end(), {static_cast<unsigned char>(pixel >> 16),
+                                               static_cast<unsigned char>(pixel >> 8),
+                                               static_cast<unsigned char>(pixel)});
     }
-    XDestroyImage(image);
+    if (image != nullptr) {
+        XDestroyImage(image);
+    }
     return picture;
 }
 

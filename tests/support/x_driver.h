@@ -22,7 +22,7 @@ struct RunningProgram {
     std::shared_ptr<FILE> errors; // its standard error, in a file without a name
     pid_t pid = -1;
     RunningProgram(const std::string& exe, const std::string& folder, bool display = true);
-    ~RunningProgram();
+    ~RunningProgram() { exitStatus(0.0); } // ended if still running
     RunningProgram(const RunningProgram&) = delete;
     // Its exit status, or -1 when it has not ended within `seconds` (it is then killed).
     int exitStatus(double seconds);
@@ -34,7 +34,8 @@ struct RunningProgram {
 struct SceneFolder {
     std::filesystem::path dir;
     explicit SceneFolder(const std::string& map);
-    ~SceneFolder();
+    ~SceneFolder() { std::filesystem::remove_all(dir, ignored); }
+    std::error_code ignored;
 };
 
 // Xlib's own header stays out of the tests: its macros (None, Bool, Status) clash.
@@ -56,7 +57,6 @@ std::string windowTitle(XDriver& x);
 bool settle(XDriver& x);
 
 // Each of these returns once the X server has acted on it.
-void key(XDriver& x, int keysym, bool down);
 // X stamps events in milliseconds, and GLFW drops a second press of a key stamped the same
 // millisecond as a duplicate: taps are kept a few milliseconds apart, as a hand's are.
 void tapKey(XDriver& x, int keysym);
@@ -66,7 +66,7 @@ bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& m
 // Window positions, origin top left.
 void movePointer(XDriver& x, int windowX, int windowY);
 void button(XDriver& x, int number, bool down);
-void click(XDriver& x, int windowX, int windowY);
+void click(XDriver& x, std::pair<int, int> windowPixel);
 void resizeWindow(XDriver& x, int width, int height);
 // Asks the window to close, as a window manager does.
 void closeWindow(XDriver& x);
