@@ -1,5 +1,7 @@
 // The GLFW version-2 interface over GLFW 3: version-2 key codes, no key repeat, an integer
-// wheel position, and event processing inside glfwSwapBuffers only.
+// wheel position, and event processing inside glfwSwapBuffers only. Every input read,
+// cursor and window size included, returns what the latest event processing left, so all
+// reads between two swaps see one and the same state.
 #include "platform/glfw2.h"
 #include "platform/glfw3_backend.h"
 
@@ -18,12 +20,27 @@ std::string openError;
 GLFWkeyfun keyCallback = nullptr;
 bool keyDown[GLFW_KEY_LAST + 1] = {};
 bool buttonDown[ButtonCount] = {};
-// A press seen in the latest event processing. A click whose press and release fall into
-// one poll (a touchpad tap, automated input) then still reads as pressed until the next
-// poll, so the frame's mouse step sees it instead of losing it.
-bool buttonPressedInPoll[ButtonCount] = {};
+// A left press seen in the latest event processing. A left click whose press and release
+// fall into one poll (a touchpad tap, automated input) then still reads as pressed until
+// the next poll, so the frame's mouse step picks it instead of losing it. Only the left
+// button: a right tap read as held would turn the scene by a one-frame drag.
+bool leftPressedInPoll = false;
 int wheel = 0;
 double wheelRest = 0.0;
+int cursorX = 0;
+int cursorY = 0;
+int frameWidth = 0;
+int frameHeight = 0;
+
+void takeCursorAndSize() {
+    double x = 0.0;
+    double y = 0.0;
+    glfw3::cursorPos(&x, &y);
+    // Far outside any window, but never a conversion that overflows an int.
+    cursorX = static_cast<int>(std::clamp(x, -1.0e6, 1.0e6));
+    cursorY = static_cast<int>(std::clamp(y, -1.0e6, 1.0e6));
+    glfw3::framebufferSize(&frameWidth, &frameHeight);
+}
 
 } // namespace
 
@@ -42,8 +59,8 @@ void onButtonEvent(int button, int action) {
         return;
     }
     buttonDown[button] = action == GLFW_PRESS;
-    if (action == GLFW_PRESS) {
-        buttonPressedInPoll[button] = true;
+    if (action == GLFW_PRESS && button == GLFW_MOUSE_BUTTON_LEFT) {
+        leftPressedInPoll = true;
     }
 }
 
@@ -85,6 +102,7 @@ int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebi
         return 0;
     }
     openError.clear();
+    takeCursorAndSize();
     return 1;
 }
 
@@ -97,7 +115,8 @@ void glfwSetWindowTitle(const char* title) {
 }
 
 void glfwGetWindowSize(int* width, int* height) {
-    glfw3::framebufferSize(width, height);
+    *width = frameWidth;
+    *height = frameHeight;
 }
 
 int glfwGetWindowParam(int param) {
@@ -108,10 +127,9 @@ int glfwGetWindowParam(int param) {
 }
 
 void glfwSwapBuffers() {
-    for (bool& pressed : buttonPressedInPoll) {
-        pressed = false;
-    }
+    leftPressedInPoll = false;
     glfw3::pollEvents();
+    takeCursorAndSize();
     glfw3::swapBuffers();
 }
 
@@ -137,16 +155,13 @@ int glfwGetMouseButton(int button) {
     if (button < 0 || button >= ButtonCount) {
         return GLFW_RELEASE;
     }
-    return buttonDown[button] || buttonPressedInPoll[button] ? GLFW_PRESS : GLFW_RELEASE;
+    bool latched = button == GLFW_MOUSE_BUTTON_LEFT && leftPressedInPoll;
+    return buttonDown[button] || latched ? GLFW_PRESS : GLFW_RELEASE;
 }
 
 void glfwGetMousePos(int* xpos, int* ypos) {
-    double x = 0.0;
-    double y = 0.0;
-    glfw3::cursorPos(&x, &y);
-    // Far outside any window, but never a conversion that overflows an int.
-    *xpos = static_cast<int>(std::clamp(x, -1.0e6, 1.0e6));
-    *ypos = static_cast<int>(std::clamp(y, -1.0e6, 1.0e6));
+    *xpos = cursorX;
+    *ypos = cursorY;
 }
 
 int glfwGetMouseWheel() {

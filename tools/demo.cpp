@@ -18,10 +18,11 @@
 
 namespace {
 
-// The centre of a tile, from its anchor (the corner with the largest x and smallest z).
-void tilePixel(const World& map, int index, int* px, int* py) {
+// Clicks the centre of a tile, found from its anchor (the corner with the largest x and
+// smallest z).
+void clickTile(XDriver& x, const World& map, int index) {
     const float* anchor = map.nodes[index].mesh.position;
-    startCameraPixel(anchor[0] - TileSize / 2.0, anchor[2] + TileSize / 2.0, px, py);
+    click(x, startCameraPixel(anchor[0] - TileSize / 2.0, anchor[2] + TileSize / 2.0));
 }
 
 bool save(XDriver& x, const std::string& path) {
@@ -73,29 +74,25 @@ int main(int argc, char** argv) {
     }
 
     XDriver x;
-    if (!openDisplay(x)) {
+    if (x.display == nullptr) {
         std::fprintf(stderr, "demo: no X display\n");
         return 1;
     }
-    RunningProgram running = startProgram(program, assets);
+    RunningProgram running(program, assets);
     if (findWindow(x, running.pid, 10.0) == 0) {
-        std::fprintf(stderr, "demo: the program opened no window\n%s",
-                     readFile(running.stderrPath).c_str());
-        waitForExit(running, 1.0);
+        std::fprintf(stderr, "demo: the program opened no window\n%s", running.errorText().c_str());
         return 1;
     }
-    std::string title = waitForTitle(x, "Tanglor pathfinding - fps: ", 3.0);
+    std::string title;
+    waitUntil([&] { return (title = windowTitle(x)).rfind("Tanglor pathfinding - fps: ", 0) == 0; },
+              3.0);
     std::printf("Window title: %s\n", title.c_str());
 
     std::printf("Screenshots:\n");
     save(x, out + "/1-before.png");
-    int px = 0;
-    int py = 0;
-    tilePixel(map, start, &px, &py);
-    click(x, px, py);
+    clickTile(x, map, start);
     pause(0.3);
-    tilePixel(map, target, &px, &py);
-    click(x, px, py);
+    clickTile(x, map, target);
     // Ten frames per step at 70 frames a second.
     double walk = (static_cast<double>(steps) + 1.0) * 10.0 / 70.0;
     watch(x, walk / 2.0, frames, &framesSaved);
@@ -106,20 +103,19 @@ int main(int argc, char** argv) {
     // Turn and tilt the scene with the right button, then let it coast.
     movePointer(x, 640, 360);
     pause(0.1);
-    pressButton(x, 3);
+    button(x, 3, true);
     for (int i = 1; i <= 20; ++i) {
         movePointer(x, 640 + i * 6, 360 + i * 3);
         pause(0.02);
     }
-    releaseButton(x, 3);
+    button(x, 3, false);
     pause(1.0);
     save(x, out + "/4-turned.png");
     title = windowTitle(x);
     std::printf("Window title: %s\n", title.c_str());
 
     tapKey(x, XK_Escape);
-    int status = waitForExit(running, 5.0);
+    int status = running.exitStatus(5.0);
     std::printf("The program ended with status %d.\n", status);
-    closeDisplay(x);
     return status == 0 ? 0 : 1;
 }

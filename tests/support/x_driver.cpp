@@ -1,6 +1,5 @@
 #include "tests/support/x_driver.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -8,248 +7,211 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
-RunningProgram startProgram(const std::string& exe, const std::string& folder, bool withDisplay) {
-    RunningProgram program;
-    // Beside, not in, the folder: the program's folder may be the shipped assets.
-    char path[] = "/tmp/tanglor-stderr-XXXXXX";
-    int file = mkstemp(path);
-    if (file >= 0) {
-        close(file);
+bool waitUntil(const std::function<bool()>& done, double seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (; !done(); pause(0.01)) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
     }
-    program.stderrPath = path;
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(folder.c_str()) != 0) {
-            _exit(126);
-        }
-        int err = open(program.stderrPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (err >= 0) {
-            dup2(err, 2);
-            close(err);
-        }
-        if (!withDisplay) {
-            unsetenv("DISPLAY");
-        }
-        execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    program.pid = pid;
-    return program;
-}
-
-int waitForExit(RunningProgram& program, double seconds) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (program.pid > 0) {
-        int status = 0;
-        pid_t done = waitpid(program.pid, &status, WNOHANG);
-        if (done == program.pid) {
-            program.pid = -1;
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(program.pid, SIGKILL);
-            waitpid(program.pid, &status, 0);
-            program.pid = -1;
-            return -1;
-        }
-        pause(0.02);
-    }
-    return -1;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return true;
 }
 
 void pause(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-bool openDisplay(XDriver& x) {
-    x.display = XOpenDisplay(nullptr);
-    return x.display != nullptr;
-}
-
-void closeDisplay(XDriver& x) {
-    if (x.display != nullptr) {
-        XCloseDisplay(x.display);
-    }
-    x.display = nullptr;
-}
-
-namespace {
-
-long windowPid(Display* display, Window window) {
-    Atom pidAtom = XInternAtom(display, "_NET_WM_PID", True);
-    if (pidAtom == None) {
-        return -1;
-    }
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long rest = 0;
-    unsigned char* data = nullptr;
-    long pid = -1;
-    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &rest, &data) == Success &&
-        data != nullptr) {
-        if (count == 1 && format == 32) {
-            pid = *reinterpret_cast<long*>(data);
+RunningProgram::RunningProgram(const std::string& exe, const std::string& folder, bool display)
+    : errors(std::tmpfile(), std::fclose), pid(fork()) {
+    if (pid == 0) {
+        dup2(fileno(errors.get()), 2);
+        if (!display) {
+            unsetenv("DISPLAY");
         }
-        XFree(data);
+        _exit(chdir(folder.c_str()) == 0 ? execl(exe.c_str(), exe.c_str(), nullptr) : 126);
     }
-    return pid;
 }
 
-bool isViewable(Display* display, Window window) {
-    XWindowAttributes attributes;
-    return XGetWindowAttributes(display, window, &attributes) != 0 &&
-           attributes.map_state == IsViewable;
+int RunningProgram::exitStatus(double seconds) {
+    int status = 0;
+    if (pid > 0 && !waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds)) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        status = -1;
+    }
+    pid = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-} // namespace
+std::string RunningProgram::errorText() const {
+    std::string text(4096, '\0');
+    std::rewind(errors.get());
+    text.resize(std::fread(text.data(), 1, text.size(), errors.get()));
+    return text;
+}
+
+SceneFolder::SceneFolder(const std::string& map)
+    : dir(std::filesystem::temp_directory_path() / ("tanglor_e2e_" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "map.txt") << map;
+    const std::string faces = "#\ns\nf 1 4 3\nf 1 3 2\n";
+    for (const char* tile :
+         {"ground3.obj", "tree.obj", "tree2.obj", "tree3.obj", "ground_stones.obj", "water.obj"}) {
+        std::ofstream(dir / tile) << "#\n#\n#\nv -4 0 -4\nv 4 0 -4\nv 4 0 4\nv -4 0 4\n" + faces;
+    }
+    // The monkey and the banana smaller, and above the tiles in that order.
+    std::ofstream(dir / "monkey.obj")
+        << "#\n#\n#\nv -2 0.5 -2\nv 2 0.5 -2\nv 2 0.5 2\nv -2 0.5 2\n" + faces;
+    std::ofstream(dir / "banan.obj")
+        << "#\n#\n#\nv -1.5 0.6 -1.5\nv 1.5 0.6 -1.5\nv 1.5 0.6 1.5\nv -1.5 0.6 1.5\n" + faces;
+}
+
+XDriver::XDriver() {
+    // The server resets when its last client leaves, and turns new ones away meanwhile.
+    waitUntil([&] { return (display = XOpenDisplay(nullptr)) != nullptr; }, 10.0);
+    // A window that goes away while it is being looked at is no reason to end the test.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
+
+XDriver::~XDriver() {
+    if (display != nullptr) {
+        XCloseDisplay(display);
+    }
+}
+
+// A property of `window` as bytes (32-bit items come as longs); empty when it is not there.
+static std::string property(XDriver& x, XWindow window, const char* name) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, rest = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(x.display, window, XInternAtom(x.display, name, False), 0, 1024, False,
+                       AnyPropertyType, &type, &format, &count, &rest, &data);
+    std::string value(reinterpret_cast<char*>(data),
+                      data ? count * (format == 32 ? sizeof(long) : 1) : 0);
+    XFree(data);
+    return value;
+}
 
 XWindow findWindow(XDriver& x, pid_t pid, double seconds) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (std::chrono::steady_clock::now() < deadline) {
-        Window root = DefaultRootWindow(x.display);
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(x.display, root, &root, &parent, &children, &count) != 0) {
+    const long wanted = pid;
+    const std::string pidBytes(reinterpret_cast<const char*>(&wanted), sizeof wanted);
+    waitUntil(
+        [&] {
+            Window root = 0, parent = 0, *children = nullptr;
+            unsigned int count = 0;
+            XQueryTree(x.display, DefaultRootWindow(x.display), &root, &parent, &children, &count);
             for (unsigned int i = 0; i < count; ++i) {
-                if (windowPid(x.display, children[i]) == pid &&
-                    isViewable(x.display, children[i])) {
+                XWindowAttributes seen{};
+                if (XGetWindowAttributes(x.display, children[i], &seen) &&
+                    seen.map_state == IsViewable &&
+                    property(x, children[i], "_NET_WM_PID") == pidBytes) {
                     x.window = children[i];
                 }
             }
-            if (children != nullptr) {
-                XFree(children);
-            }
-        }
-        if (x.window != 0) {
-            return x.window;
-        }
-        pause(0.05);
-    }
-    return 0;
+            XFree(children);
+            return x.window != 0;
+        },
+        seconds);
+    return x.window;
 }
 
 std::string windowTitle(XDriver& x) {
-    Atom nameAtom = XInternAtom(x.display, "_NET_WM_NAME", False);
-    Atom utf8 = XInternAtom(x.display, "UTF8_STRING", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long rest = 0;
-    unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(x.display, x.window, nameAtom, 0, 1024, False, utf8, &type, &format,
-                           &count, &rest, &data) == Success &&
-        data != nullptr) {
-        title.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-    }
-    return title;
+    return property(x, x.window, "_NET_WM_NAME");
 }
 
-std::string waitForTitle(XDriver& x, const std::string& prefix, double seconds) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    std::string title = windowTitle(x);
-    while (title.rfind(prefix, 0) != 0 && std::chrono::steady_clock::now() < deadline) {
-        pause(0.01);
-        title = windowTitle(x);
-    }
-    return title;
+bool settle(XDriver& x) {
+    std::string title = windowTitle(x), first = title;
+    return waitUntil([&] { return (title = windowTitle(x)) != first; }, 30.0) &&
+           waitUntil([&] { return windowTitle(x) != title; }, 30.0);
 }
 
-void windowSize(XDriver& x, int* width, int* height) {
-    XWindowAttributes attributes;
-    XGetWindowAttributes(x.display, x.window, &attributes);
-    *width = attributes.width;
-    *height = attributes.height;
+static void key(XDriver& x, int keysym, bool down) {
+    XTestFakeKeyEvent(x.display, XKeysymToKeycode(x.display, keysym), down, CurrentTime);
+    XSync(x.display, False); // the server has acted on it when this returns
 }
 
-void pressKey(XDriver& x, unsigned long keysym) {
-    XTestFakeKeyEvent(x.display, XKeysymToKeycode(x.display, keysym), True, CurrentTime);
-    XFlush(x.display);
+void tapKey(XDriver& x, int keysym) {
+    key(x, keysym, true);
+    key(x, keysym, false);
+    pause(0.005);
 }
 
-void releaseKey(XDriver& x, unsigned long keysym) {
-    XTestFakeKeyEvent(x.display, XKeysymToKeycode(x.display, keysym), False, CurrentTime);
-    XFlush(x.display);
-}
-
-void tapKey(XDriver& x, unsigned long keysym) {
-    pressKey(x, keysym);
-    releaseKey(x, keysym);
+void button(XDriver& x, int number, bool down) {
+    XTestFakeButtonEvent(x.display, number, down, CurrentTime);
+    XSync(x.display, False);
 }
 
 void movePointer(XDriver& x, int windowX, int windowY) {
-    Window child = 0;
-    int rootX = 0;
-    int rootY = 0;
-    XTranslateCoordinates(x.display, x.window, DefaultRootWindow(x.display), windowX, windowY,
-                          &rootX, &rootY, &child);
-    XTestFakeMotionEvent(x.display, DefaultScreen(x.display), rootX, rootY, CurrentTime);
-    XFlush(x.display);
+    XWarpPointer(x.display, 0, x.window, 0, 0, 0, 0, windowX, windowY);
+    XSync(x.display, False);
 }
 
-void pressButton(XDriver& x, int button) {
-    XTestFakeButtonEvent(x.display, static_cast<unsigned int>(button), True, CurrentTime);
-    XFlush(x.display);
+void click(XDriver& x, std::pair<int, int> windowPixel) {
+    movePointer(x, windowPixel.first, windowPixel.second);
+    button(x, 1, true);
+    button(x, 1, false);
 }
 
-void releaseButton(XDriver& x, int button) {
-    XTestFakeButtonEvent(x.display, static_cast<unsigned int>(button), False, CurrentTime);
-    XFlush(x.display);
+bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& meanwhile) {
+    XAutoRepeatOn(x.display);
+    XSelectInput(x.display, x.window, KeyPressMask);
+    key(x, keysym, true);
+    int presses = 0;
+    const bool repeated = waitUntil(
+        [&] {
+            meanwhile();
+            for (XEvent event; XPending(x.display) > 0; presses += event.type == KeyPress) {
+                XNextEvent(x.display, &event);
+            }
+            return presses >= 2;
+        },
+        10.0);
+    key(x, keysym, false);
+    return repeated;
 }
 
-void click(XDriver& x, int windowX, int windowY) {
-    movePointer(x, windowX, windowY);
-    pause(0.05);
-    pressButton(x, 1);
-    releaseButton(x, 1);
+void resizeWindow(XDriver& x, int width, int height) {
+    XResizeWindow(x.display, x.window, width, height);
+    XSync(x.display, False);
+}
+
+void closeWindow(XDriver& x) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = x.window;
+    event.xclient.message_type = XInternAtom(x.display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x.display, "WM_DELETE_WINDOW", False));
+    XSendEvent(x.display, x.window, False, NoEventMask, &event);
+    XSync(x.display, False);
 }
 
 Picture grabWindow(XDriver& x) {
-    Picture picture;
-    windowSize(x, &picture.width, &picture.height);
-    XImage* image = XGetImage(x.display, x.window, 0, 0, static_cast<unsigned>(picture.width),
-                              static_cast<unsigned>(picture.height), AllPlanes, ZPixmap);
-    if (image == nullptr) {
-        picture.width = picture.height = 0;
-        return picture;
+    XWindowAttributes size{};
+    XGetWindowAttributes(x.display, x.window, &size);
+    XImage* image =
+        XGetImage(x.display, x.window, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
+    Picture picture{image != nullptr ? size.width : 0, image != nullptr ? size.height : 0, {}};
+    for (int i = 0; i < picture.width * picture.height; ++i) {
+        const unsigned long pixel = XGetPixel(image, i % size.width, i / size.width);
+        picture.rgb.insert(picture.rgb.end(), {static_cast<unsigned char>(pixel >> 16),
+                                               static_cast<unsigned char>(pixel >> 8),
+                                               static_cast<unsigned char>(pixel)});
     }
-    picture.rgb.resize(static_cast<size_t>(picture.width) * picture.height * 3);
-    for (int py = 0; py < picture.height; ++py) {
-        for (int px = 0; px < picture.width; ++px) {
-            unsigned long pixel = XGetPixel(image, px, py);
-            unsigned char* out = &picture.rgb[(static_cast<size_t>(py) * picture.width + px) * 3];
-            out[0] = static_cast<unsigned char>((pixel & image->red_mask) >> 16);
-            out[1] = static_cast<unsigned char>((pixel & image->green_mask) >> 8);
-            out[2] = static_cast<unsigned char>(pixel & image->blue_mask);
-        }
+    if (image != nullptr) {
+        XDestroyImage(image);
     }
-    XDestroyImage(image);
     return picture;
 }
 
-void startCameraPixel(double x, double z, int* px, int* py) {
-    const double pi = 3.14159265358979;
-    double halfHeight = (200.0 - 1.0) * std::tan(65.0 * 0.75 / 2.0 * pi / 180.0);
-    double pixelsPerUnit = 360.0 / halfHeight;
-    *px = static_cast<int>(std::lround(640.0 + x * pixelsPerUnit));
-    *py = static_cast<int>(std::lround(360.0 + z * pixelsPerUnit));
+std::pair<int, int> startCameraPixel(double x, double z) {
+    const double perUnit = 360.0 / ((200.0 - 1.0) * std::tan(65.0 * 0.75 / 2.0 * M_PI / 180.0));
+    return {static_cast<int>(std::lround(640.0 + x * perUnit)),
+            static_cast<int>(std::lround(360.0 + z * perUnit))};
 }

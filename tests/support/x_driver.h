@@ -1,24 +1,42 @@
 // Drives a real program on an X display the way a user would: starts it, finds its
-// window, sends real key and button events through XTest, and reads the window's pixels.
+// window, sends real input through XTest, and reads the window's pixels back.
 #pragma once
 
 #include <sys/types.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+// Asks `done` again and again until it holds or `seconds` have passed; whether it held.
+bool waitUntil(const std::function<bool()>& done, double seconds);
+void pause(double seconds);
+
+// A program started in `folder` (without DISPLAY in its environment when `display` is
+// false), ended when this is destroyed if it has not ended before.
 struct RunningProgram {
+    std::shared_ptr<FILE> errors; // its standard error, in a file without a name
     pid_t pid = -1;
-    std::string stderrPath;
+    RunningProgram(const std::string& exe, const std::string& folder, bool display = true);
+    ~RunningProgram() { exitStatus(0.0); } // ended if still running
+    RunningProgram(const RunningProgram&) = delete;
+    // Its exit status, or -1 when it has not ended within `seconds` (it is then killed).
+    int exitStatus(double seconds);
+    std::string errorText() const;
 };
 
-// Starts `exe` with `folder` as its working directory; its standard error goes to a file.
-// Without a display, DISPLAY is removed from its environment.
-RunningProgram startProgram(const std::string& exe, const std::string& folder,
-                            bool withDisplay = true);
-// The exit status, or -1 when it has not ended within `seconds` (it is then killed).
-int waitForExit(RunningProgram& program, double seconds);
-std::string readFile(const std::string& path);
+// A scratch folder with a map and flat square models (all tiles alike; the monkey and the
+// banana smaller), removed with all it holds.
+struct SceneFolder {
+    std::filesystem::path dir;
+    explicit SceneFolder(const std::string& map);
+    ~SceneFolder() { std::filesystem::remove_all(dir, ignored); }
+    std::error_code ignored;
+};
 
 // Xlib's own header stays out of the tests: its macros (None, Bool, Status) clash.
 typedef struct _XDisplay Display;
@@ -27,36 +45,44 @@ using XWindow = unsigned long;
 struct XDriver {
     Display* display = nullptr;
     XWindow window = 0;
+    XDriver();
+    ~XDriver();
 };
 
-bool openDisplay(XDriver& x);
-void closeDisplay(XDriver& x);
 // The top-level window of the process, or 0 when none appears within `seconds`.
 XWindow findWindow(XDriver& x, pid_t pid, double seconds);
 std::string windowTitle(XDriver& x);
-// Waits until the title starts with `prefix`; returns the title it saw last.
-std::string waitForTitle(XDriver& x, const std::string& prefix, double seconds);
-void windowSize(XDriver& x, int* width, int* height);
+// Waits until the program has run a whole frame after all input sent so far: the title
+// changes at the end of a frame, twice a second.
+bool settle(XDriver& x);
 
-void pressKey(XDriver& x, unsigned long keysym);
-void releaseKey(XDriver& x, unsigned long keysym);
-void tapKey(XDriver& x, unsigned long keysym);
-// Pointer at a position inside the window (origin top left).
+// Each of these returns once the X server has acted on it.
+// X stamps events in milliseconds, and GLFW drops a second press of a key stamped the same
+// millisecond as a duplicate: taps are kept a few milliseconds apart, as a hand's are.
+void tapKey(XDriver& x, int keysym);
+// Holds a key until the X server repeats it (the driver watches the window's key presses
+// too), calling `meanwhile` while it waits; whether it repeated.
+bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& meanwhile);
+// Window positions, origin top left.
 void movePointer(XDriver& x, int windowX, int windowY);
-void pressButton(XDriver& x, int button);
-void releaseButton(XDriver& x, int button);
-void click(XDriver& x, int windowX, int windowY);
+void button(XDriver& x, int number, bool down);
+void click(XDriver& x, std::pair<int, int> windowPixel);
+void resizeWindow(XDriver& x, int width, int height);
+// Asks the window to close, as a window manager does.
+void closeWindow(XDriver& x);
 
 struct Picture {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgb; // rows top to bottom
     const unsigned char* at(int px, int py) const { return &rgb[(py * width + px) * 3]; }
+    const unsigned char* at(std::pair<int, int> pixel) const {
+        return at(pixel.first, pixel.second);
+    }
+    bool operator==(const Picture&) const = default;
 };
-
 Picture grabWindow(XDriver& x);
 
 // Where a point 1 unit above the ground (the models' base) shows in the 1280 x 720 window
 // under the program's start camera: straight down from 200 units, field of view 65 x 0.75.
-void startCameraPixel(double x, double z, int* px, int* py);
-void pause(double seconds);
+std::pair<int, int> startCameraPixel(double x, double z);

@@ -1,0 +1,102 @@
+// The view of the real program, steered by real X events and checked on its pixels: the
+// colours, the wheel, turning and tilting with the right button, Space, and closing.
+#include "tests/support/x_driver.h"
+
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// What the tests look at: the extent of everything drawn, and the centre of the water, the
+// only blue on the board, with its angle in degrees from the window's right, anticlockwise.
+struct Shape {
+    int left = 1280, right = 0, top = 720, bottom = 0;
+    double waterX = 0.0, waterY = 0.0, waterAngle = 0.0;
+};
+
+Shape shapeOf(const Picture& picture) {
+    Shape s;
+    double waterPixels = 0.0;
+    for (int i = 0; i < picture.width * picture.height; ++i) {
+        const int px = i % picture.width, py = i / picture.width;
+        const unsigned char* p = picture.at(px, py);
+        if (p[0] + p[1] + p[2] > 0) {
+            s.left = std::min(s.left, px), s.right = std::max(s.right, px);
+            s.top = std::min(s.top, py), s.bottom = std::max(s.bottom, py);
+        }
+        if (p[2] > p[1]) {
+            s.waterX += px, s.waterY += py, waterPixels += 1.0;
+        }
+    }
+    s.waterX /= waterPixels, s.waterY /= waterPixels;
+    s.waterAngle = std::atan2(360.0 - s.waterY, s.waterX - 640.0) * 180.0 / M_PI;
+    return s;
+}
+
+// The picture once it no longer moves: the same before and after the program has run on.
+Shape stillShape(XDriver& x) {
+    Picture picture;
+    waitUntil([&] { return picture = grabWindow(x), settle(x) && grabWindow(x) == picture; },
+              120.0);
+    return shapeOf(picture);
+}
+
+TEST(View, ColoursWheelTurnTiltSpaceAndClose) {
+    // Two water tiles on the right, one either side of the x axis; nothing else on the board.
+    SceneFolder folder("9 9 9 9 9 9 9 3\n9 9 9 9 9 9 9 3\n");
+    XDriver x;
+    RunningProgram program(TANGLOR_EXE, folder.dir.string());
+    ASSERT_NE(findWindow(x, program.pid, 30.0), 0u) << program.errorText();
+    movePointer(x, 640, 360); // where the drags begin, seen by the program before they do
+    ASSERT_TRUE(settle(x));
+
+    // Cleared to black around the 160-unit ground square; lit with the colour as ambient and
+    // diffuse material, so the water (0, 0, 0.3) and the ground (0, 0.4, 0) stay pure.
+    const Picture first = grabWindow(x);
+    const Shape board = shapeOf(first);
+    EXPECT_TRUE(board.left > 300 && board.right < 980) << "nothing but black around the board";
+    const auto [waterX, row] = startCameraPixel(35, 5);
+    const unsigned char *water = first.at(waterX, row), *ground = first.at(1280 - waterX, row);
+    EXPECT_TRUE(water[0] == 0 && water[1] == 0 && water[2] > 0 && ground[0] == 0 && ground[1] > 0 &&
+                ground[2] == 0);
+
+    // A wheel notch up widens the field of view: the scene shrinks.
+    button(x, 4, true);
+    button(x, 4, false);
+    ASSERT_TRUE(waitUntil([&] { return !(grabWindow(x) == first); }, 30.0));
+    const Picture zoomed = grabWindow(x);
+    EXPECT_LT(shapeOf(zoomed).right - shapeOf(zoomed).left, board.right - board.left);
+
+    // Held right with the pointer 10 pixels right of the press, the scene turns on until
+    // released. Seen from above (the eye looks down on the board) a turn to the right is
+    // anticlockwise: the water on the right goes up.
+    button(x, 3, true);
+    movePointer(x, 650, 360);
+    ASSERT_TRUE(waitUntil([&] { return std::abs(shapeOf(grabWindow(x)).waterAngle) >= 20; }, 60));
+    button(x, 3, false);
+    const Shape turned = stillShape(x);
+    EXPECT_GT(turned.waterAngle, 0.0);
+
+    // Dragged down, the board tilts about the screen's horizontal line through its centre,
+    // its lower edge towards the eye: the turned water comes nearer the middle row, and the
+    // near part, below the middle, looks larger than the far part above it.
+    button(x, 3, true);
+    movePointer(x, 650, 370);
+    ASSERT_TRUE(waitUntil(
+        [&] { return 360 - shapeOf(grabWindow(x)).waterY < 0.85 * (360 - turned.waterY); }, 60))
+        << "the tilt does not move the turned water";
+    button(x, 3, false);
+    const Shape tilted = stillShape(x);
+    EXPECT_GT(tilted.bottom - 360, 360 - tilted.top + 10);
+
+    // Space puts the view back, the zoom as the wheel left it.
+    tapKey(x, XK_space);
+    EXPECT_TRUE(waitUntil([&] { return grabWindow(x) == zoomed; }, 30.0));
+    closeWindow(x);
+    EXPECT_EQ(program.exitStatus(30.0), 0);
+    EXPECT_EQ(program.errorText(), "");
+}
+
+} // namespace
