@@ -42,4 +42,6 @@ build_program() {
     cmake --build "$1" -j "$(nproc)" --target tanglor demo
 }
 
-XVFB_SCREEN="-screen 0 1600x1000x24"
+# -noreset: Xvfb would otherwise reset when its last client leaves and refuse the next
+# test's connection while it does.
+XVFB_SCREEN="-screen 0 1600x1000x24 -noreset"
