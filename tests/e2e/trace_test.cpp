@@ -1,0 +1,74 @@
+// The trace tool on a small map worked out by hand, and on a target that trees close off.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Traced {
+    std::string output;
+    int status = -1;
+};
+
+// Runs the tool on `map` with the shipped models beside it, in a folder removed afterwards.
+Traced trace(const std::string& map, const std::string& tiles) {
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::temp_directory_path() / ("tanglor_trace_" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    for (const auto& entry : fs::directory_iterator(TANGLOR_ASSETS_DIR)) {
+        if (entry.path().extension() == ".obj") {
+            fs::copy_file(entry.path(), folder / entry.path().filename());
+        }
+    }
+    std::ofstream(folder / "map.txt") << map;
+    Traced run;
+    FILE* pipe = popen(
+        (std::string(TRACE_EXE) + " " + folder.string() + " " + tiles + " 2>&1").c_str(), "r");
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        run.output.append(buffer, n);
+    }
+    run.status = WEXITSTATUS(pclose(pipe));
+    fs::remove_all(folder);
+    return run;
+}
+
+TEST(Trace, ShowsTheWalkItsCostAndTheCheapest) {
+    // From 2,0 the search closes the start, then 1,1 (f 44, added before 3,1), and stops
+    // there at its first sight of the target 1,2: 34 + 30 = 64 through two stones tiles.
+    // Round by 3,1 and 2,2 it costs 14 + 14 + 30 = 58.
+    const Traced run = trace("0 2 2 0 0\n1 2 2 0 1\n0 2 0 0 1\n2 0 0 0 3\n", "2,0 1,2");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, "map and walk   search\n"
+                          ". s S . .   o o S o .\n"
+                          "T * s . T   T x o o T\n"
+                          ". G . . T   o G . . T\n"
+                          "s . . . ~   . . . . .\n"
+                          "S start, G target, * walk; . ground, T tree, s stones (+20), ~ water "
+                          "(+40), blank a code without a kind\n"
+                          "search: x closed, o still open when it stopped\n\n"
+                          "step  tile    move      enter  cost\n"
+                          "   1  1,1     diagonal    +20    34\n"
+                          "   2  1,2     straight    +20    64\n\n"
+                          "walk: 2 steps, cost 64\n"
+                          "search: 2 tiles closed, 6 left open\n"
+                          "cheapest walk: cost 58\n"
+                          "The walk costs 6 more: the search stops at its first sight of the "
+                          "target and never reopens a closed tile.\n");
+}
+
+TEST(Trace, SaysWhenTreesCloseTheTargetOff) {
+    const Traced run = trace("0 1 0\n1 1 0\n", "2,0 0,0");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output,
+              "trace: no walk from 2,0 to 0,0: trees close the target off (2 tiles searched)\n");
+}
+
+} // namespace
