@@ -19,6 +19,7 @@ TEST(Mouse, DragTurnsByMoveTimesBusyTimeTimesGainCoastsAndClampsThePitch) {
         {true, 0.02, 900, 100, 0.54, 54.0, 2.28f, 90.0f},  // a new drag starts without a jump
         {true, 0.02, 900, -2400, 0.54, -96.0, 2.82f, 0.0f},
         {false, 0.02, 900, -2400, 0.486, -86.4, 3.306f, 0.0f}, // the velocity is kept
+        {true, 0.02, 900, 450, 0.486, 84.6, 3.792f, 84.6f},    // just under 90: kept
     };
     resetFakes();
     for (const auto& frame : frames) {
