@@ -29,6 +29,9 @@ void World::buildGrid(int columnCount, int rowCount) {
                 node.neighbours[s] = inside ? &nodes[nr * columns + nc] : nullptr;
             }
             node.index = r * columns + c;
+            const Vec3 anchor = tileAnchor(node.index);
+            node.mesh.position[0] = static_cast<float>(anchor.x);
+            node.mesh.position[2] = static_cast<float>(anchor.z);
         }
     }
 }
@@ -55,4 +58,34 @@ int World::tileIndexOf(float column, float row) const {
         return -1;
     }
     return static_cast<int>(index);
+}
+
+Vec3 World::tileAnchor(int index) const {
+    const int c = index % columns;
+    const int r = index / columns;
+    return Vec3{double(TileSize * (c + 1 - columns / 2)), 0.0, double(TileSize * (r - rows / 2))};
+}
+
+Vec3 World::tileCentre(int index) const {
+    const Vec3 anchor = tileAnchor(index);
+    return Vec3{anchor.x - TileSize / 2.0, 0.0, anchor.z + TileSize / 2.0};
+}
+
+int World::tileOfWaypoint(const Vec3& waypoint) const {
+    return tileIndexAt(static_cast<int>(waypoint.x) - TileSize / 2,
+                       -static_cast<int>(waypoint.z) - TileSize / 2);
+}
+
+int World::stepCost(int from, int to) const {
+    for (int s = 0; s < 8; s++) {
+        if (nodes[from].neighbours[s] == &nodes[to]) {
+            return StepCosts[s] + nodes[to].terrainCost;
+        }
+    }
+    return ImpassableCost; // not a step: the tiles are not neighbours
+}
+
+void World::clickTile(int index) {
+    const Vec3 centre = tileCentre(index);
+    requestPath(static_cast<int>(centre.x), -static_cast<int>(centre.z));
 }

@@ -11,6 +11,9 @@ constexpr int ImpassableCost = INT_MAX;
 // Neighbour slots: 0 up-left, 1 up, 2 up-right, 3 left, 4 right, 5 down-left, 6 down,
 // 7 down-right. "Up" is toward smaller rows (-z), "left" toward smaller columns (-x).
 // The opposite of slot s is 7 - s.
+// Step cost by neighbour slot: 14 for the diagonals, 10 for the straight steps.
+constexpr int StepCosts[8] = {14, 10, 14, 10, 10, 14, 10, 14};
+
 struct GridNode {
     GridNode* neighbours[8] = {};
     int f = 0;
@@ -24,5 +27,7 @@ struct GridNode {
     Mesh mesh;
     bool marked = false;
 
+    // Trees are never entered and never stood on.
+    bool passable() const { return terrainCost != ImpassableCost; }
     void printNeighbours() const;
 };

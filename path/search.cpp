@@ -5,16 +5,9 @@
 
 #include <climits>
 
-namespace {
-
-// Step cost by neighbour slot: 14 for the diagonals, 10 for the straight steps.
-constexpr int StepCosts[8] = {14, 10, 14, 10, 10, 14, 10, 14};
-
-} // namespace
-
 void World::requestPath(int x, int v) {
     int i = tileIndexAt(x, v);
-    if (i == -1 || nodes[i].kind == 1) {
+    if (i == -1 || !nodes[i].passable()) {
         return; // off the grid or on a tree: not a place to stand
     }
 
@@ -115,7 +108,8 @@ void World::findPath() {
         while (!found) {
             GridNode* best = lowestF();
             if (!best) {
-                // Nothing left to try: the target is walled in. No path, no walk.
+                // Nothing left to try: trees part the start from the target (either may be
+                // the one walled in). No path, no walk.
                 pathComplete = false;
                 return;
             }
@@ -137,7 +131,7 @@ void World::findPath() {
 bool World::expand(GridNode* current) {
     for (int s = 0; s < 8; s++) {
         GridNode* n = current->neighbours[s];
-        if (!n || isClosed(n) || n->terrainCost == ImpassableCost) {
+        if (!n || isClosed(n) || !n->passable()) {
             continue;
         }
         if (n == targetNode) {

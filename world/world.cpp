@@ -209,8 +209,6 @@ World::World(std::string mapFileName) {
         addProblem(problems, mesh.error);
     };
 
-    int hc = columns / 2;
-    int hr = rows / 2;
     for (int i = 0; i < nodeCount; i++) {
         GridNode& node = nodes[i];
         Mesh& mesh = node.mesh;
@@ -247,11 +245,6 @@ World::World(std::string mapFileName) {
             // (terrain cost 0, black).
             break;
         }
-        int c = i % columns;
-        int r = i / columns;
-        mesh.position[0] = static_cast<float>(TileSize * (c + 1 - hc));
-        mesh.position[1] = 0.0f;
-        mesh.position[2] = static_cast<float>(TileSize * (r - hr));
     }
 
     load(monkey, "monkey.obj");

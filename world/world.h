@@ -9,6 +9,13 @@
 #include <string>
 #include <vector>
 
+// A walk as tiles, from the first step on to the target, and what it costs: each step 10 or
+// 14, plus the extra cost of every tile entered, the target's included. Cost -1: no walk.
+struct Walk {
+    std::vector<int> tiles;
+    int cost = -1;
+};
+
 // The random source for tile turns and tree choice: integers from 0 to 32767. Tests point
 // it at a scripted sequence; the program keeps the default, seeded from the clock.
 extern int (*randomDraw)();
@@ -52,6 +59,19 @@ struct World {
     void buildGrid(int columns, int rows);
     int tileIndexAt(int x, int v) const;
     int tileIndexOf(float column, float row) const;
+    // Tile maths: a tile's anchor (its corner with the largest x and smallest z, where its
+    // model is placed) and centre on the ground; the tile of a path waypoint (an anchor);
+    // what one step between neighbouring tiles costs.
+    Vec3 tileAnchor(int index) const;
+    Vec3 tileCentre(int index) const;
+    int tileOfWaypoint(const Vec3& waypoint) const;
+    int stepCost(int from, int to) const;
+    // A click on the centre of a tile, handed over as the mouse step hands a pick.
+    void clickTile(int index);
+
+    // Walks (path/walks.cpp)
+    int walkCost(int from, const std::vector<int>& tiles) const;
+    Walk cheapestWalk(int from, int to) const;
 
     // Click cycle and A* search (path/search.cpp)
     void requestPath(int x, int v);

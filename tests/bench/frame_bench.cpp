@@ -7,7 +7,7 @@
 //   frame_bench [FRAMES]     FRAMES of each kind, 3000 when not given
 #include "app/app.h"
 #include "platform/glfw2.h"
-#include "tests/support/tile_clicks.h"
+#include "tools/longest_walk.h"
 #include "world/world.h"
 
 #include <GL/gl.h>
@@ -125,8 +125,8 @@ int main(int argc, char** argv) {
             // between frames here; its own benchmark measures it.
             if (!world.walking) {
                 bool back = walks % 2 == 1;
-                clickTile(world, back ? target : start);
-                clickTile(world, back ? start : target);
+                world.clickTile(back ? target : start);
+                world.clickTile(back ? start : target);
                 steps = world.path.size();
                 ++walks;
             }

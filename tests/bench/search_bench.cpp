@@ -7,7 +7,7 @@
 // Before the benchmarks run, the worst pair of the shipped map is looked for (every ordered
 // pair of tiles a click accepts, timed once; the slowest ones timed again) and every map's
 // pair is searched by both searches, which must give the same path.
-#include "tests/support/tile_clicks.h"
+#include "tools/longest_walk.h"
 #include "world/world.h"
 
 #include <benchmark/benchmark.h>
@@ -39,9 +39,9 @@ double secondsSince(Clock::time_point begin) {
 
 // The program's search from a start tile already chosen: only the target click is timed.
 double timedSearch(World& map, int start, int target) {
-    clickTile(map, start);
+    map.clickTile(start);
     Clock::time_point begin = Clock::now();
-    clickTile(map, target);
+    map.clickTile(target);
     return secondsSince(begin);
 }
 
@@ -54,9 +54,9 @@ double threadSeconds() {
 // The same in processor time of this thread: on a shared machine, other processes taking
 // turns on the processor would pick the worst pair at random.
 double cpuTimedSearch(World& map, int start, int target) {
-    clickTile(map, start);
+    map.clickTile(start);
     double begin = threadSeconds();
-    clickTile(map, target);
+    map.clickTile(target);
     return threadSeconds() - begin;
 }
 

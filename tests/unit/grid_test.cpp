@@ -69,8 +69,8 @@ TEST(Diagnostics, DumpsTheirExactText) {
     w.printTileCodes(2, 2);
     w.printTileCodes(1, 1);
     w.printTileCodes(4, 1); // off the grid: nothing
-    clickTile(w, 5);
-    clickTile(w, 0); // the heuristic: 10 per row and column away from the target
+    w.clickTile(5);
+    w.clickTile(0); // the heuristic: 10 per row and column away from the target
     w.printHeuristics();
     std::cout.rdbuf(before);
     EXPECT_EQ(text.str(), "NULL \nNULL \nNULL \nNULL \nindex: 1 F: 30 G: 10 H: 20\n \nNULL \n"

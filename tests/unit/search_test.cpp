@@ -31,8 +31,8 @@ TEST(Search, WalksExactly) {
     TempFolder folder;
     for (const auto& walk : walks) {
         World w = mapOf(folder, walk.map);
-        clickTile(w, walk.from);
-        clickTile(w, walk.to);
+        w.clickTile(walk.from);
+        w.clickTile(walk.to);
         EXPECT_EQ(std::tuple(pathTiles(w), w.walking),
                   std::tuple(walk.path, !walk.path.empty() || walk.from == walk.to))
             << walk.map << " from " << walk.from << " to " << walk.to;
@@ -44,7 +44,7 @@ TEST(Search, FiguresStandOnTheirTilesAndAThirdClickStartsOver) {
     World w = mapOf(folder, "0 0 0/0 1 0/0 0 0");
     for (int tile : {0, 8, 2, 6}) {
         w.stepFrame = 7; // the walker is under way
-        clickTile(w, tile);
+        w.clickTile(tile);
         const float* at = w.nodes[tile].mesh.position;
         const bool start = w.clickPhase == 1; // else the target was chosen and searched for
         const Mesh& figure = start ? w.monkey : w.banana;
@@ -73,8 +73,8 @@ TEST(ShippedMap, EachRuleShowsOnAWalk) {
         {"finds no way into the clearing in the woods", 70, 51, -1, -1},
     };
     for (const auto& row : rows) {
-        clickTile(w, row.start);
-        clickTile(w, row.target);
+        w.clickTile(row.start);
+        w.clickTile(row.target);
         const std::vector<int> path = pathTiles(w);
         const bool passes = row.via < 0 || std::ranges::count(path, row.via) == 1;
         const bool avoids =

@@ -2,7 +2,7 @@
 // search tests share.
 #pragma once
 
-#include "tests/support/tile_clicks.h"
+#include "tools/longest_walk.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -37,12 +37,11 @@ inline World mapOf(const TempFolder& folder, std::string rows) {
     return World(folder.write("map.txt", rows));
 }
 
-// The tiles of `path`, in its order (the target first), from the anchors it holds.
+// The tiles of `path`, in its order (the target first).
 inline std::vector<int> pathTiles(const World& w) {
     std::vector<int> tiles;
     for (const Vec3& point : w.path) {
-        tiles.push_back(w.tileIndexAt(static_cast<int>(point.x) - TileSize / 2,
-                                      -static_cast<int>(point.z) - TileSize / 2));
+        tiles.push_back(w.tileOfWaypoint(point));
     }
     return tiles;
 }
