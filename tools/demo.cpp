@@ -6,8 +6,8 @@
 // With FRAMES_FOLDER it also saves a picture about every 0.1 s of the walk there, as
 // walk-000.png and on, for an animation (scripts/walk-gif).
 #include "tools/longest_walk.h"
-#include "tests/support/x_driver.h"
 #include "tools/png_write.h"
+#include "tools/xdriver/x_driver.h"
 #include "world/world.h"
 
 #include <X11/keysym.h>

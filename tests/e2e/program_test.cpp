@@ -1,7 +1,7 @@
 // The real program, driven by real X events and checked on its window's pixels: whole walks
 // (the window, its frame-rate title, the monkey, the lit path, keypad minus slowing the
 // next walk down, Escape), and the reasons it gives when it cannot start.
-#include "tests/support/x_driver.h"
+#include "tools/xdriver/x_driver.h"
 #include "world/world.h"
 
 #include <X11/keysym.h>

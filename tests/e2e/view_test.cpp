@@ -1,6 +1,6 @@
 // The view of the real program, steered by real X events and checked on its pixels: the
 // colours, the wheel, turning and tilting with the right button, Space, and closing.
-#include "tests/support/x_driver.h"
+#include "tools/xdriver/x_driver.h"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>

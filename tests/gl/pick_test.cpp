@@ -3,7 +3,7 @@
 // a pixel outside the window reads as the far plane.
 #include "app/app.h"
 #include "platform/glfw2.h"
-#include "tests/support/x_driver.h"
+#include "tools/xdriver/x_driver.h"
 #include "view/camera.h"
 #include "view/mouse.h"
 #include "world/world.h"

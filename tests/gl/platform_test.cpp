@@ -1,7 +1,7 @@
 // The version-2 layer over real GLFW, fed real X events: input state changes only inside
 // glfwSwapBuffers, and keys, buttons, the wheel and closing read as version 2 gave them.
 #include "platform/glfw2.h"
-#include "tests/support/x_driver.h"
+#include "tools/xdriver/x_driver.h"
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>

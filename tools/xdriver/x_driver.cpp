@@ -1,4 +1,4 @@
-#include "tests/support/x_driver.h"
+#include "tools/xdriver/x_driver.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
