@@ -11,7 +11,11 @@
 int World::walkCost(int from, const std::vector<int>& tiles) const {
     int cost = 0;
     for (int to : tiles) {
-        cost += stepCost(from, to);
+        const int step = stepCost(from, to);
+        if (step == ImpassableCost || !nodes[to].passable()) {
+            return -1; // not a walk: a jump, or into a tree
+        }
+        cost += step;
         from = to;
     }
     return cost;

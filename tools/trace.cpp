@@ -8,11 +8,10 @@
 #include "world/world.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <iostream>
-#include <queue>
 #include <string>
 #include <vector>
 
@@ -23,10 +22,22 @@ struct Tile {
     int row = 0;
 };
 
+// A tile as written on the command line: two whole numbers, "column,row", and nothing else:
+// no sign, no blank, nothing an int cannot hold.
 bool parseTile(const std::string& text, Tile* tile) {
-    int used = 0;
-    return std::sscanf(text.c_str(), "%d,%d%n", &tile->column, &tile->row, &used) == 2 &&
-           used == static_cast<int>(text.size());
+    const char* end = text.data() + text.size();
+    auto number = [&](const char* from, int* value) -> const char* {
+        if (from == end || *from < '0' || *from > '9') {
+            return nullptr;
+        }
+        const auto [after, error] = std::from_chars(from, end, *value);
+        return error == std::errc() ? after : nullptr;
+    };
+    const char* comma = number(text.data(), &tile->column);
+    if (comma == nullptr || comma == end || *comma != ',') {
+        return false;
+    }
+    return number(comma + 1, &tile->row) == end;
 }
 
 int indexOf(const World& w, Tile t) {
@@ -43,34 +54,6 @@ std::string count(size_t n, const char* thing) {
 
 std::string name(Tile t) {
     return std::to_string(t.column) + "," + std::to_string(t.row);
-}
-
-// What entering a tile costs, as the search counts it: the step, then the tile's terrain.
-int stepCost(const World& w, int from, int to) {
-    const bool diagonal = from % w.columns != to % w.columns && from / w.columns != to / w.columns;
-    return (diagonal ? 14 : 10) + w.nodes[to].terrainCost;
-}
-
-// A plain exhaustive search (Dijkstra) over the same moves and costs: the cheapest walk.
-int cheapestCost(const World& w, int from, int to) {
-    std::vector<int> best(w.nodes.size(), -1);
-    using Entry = std::pair<int, int>; // cost, tile
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> todo;
-    todo.push({0, from});
-    while (!todo.empty()) {
-        auto [cost, i] = todo.top();
-        todo.pop();
-        if (best[i] >= 0) {
-            continue;
-        }
-        best[i] = cost;
-        for (const GridNode* n : w.nodes[i].neighbours) {
-            if (n && n->kind != 1 && best[n->index] < 0) {
-                todo.push({cost + stepCost(w, i, n->index), n->index});
-            }
-        }
-    }
-    return best[to];
 }
 
 char terrainChar(int kind) {
@@ -92,7 +75,7 @@ void printGrids(const World& w, const std::vector<int>& walk) {
     std::vector<char> map(w.nodes.size()), search(w.nodes.size(), '.');
     for (size_t i = 0; i < w.nodes.size(); i++) {
         map[i] = terrainChar(w.nodes[i].kind);
-        search[i] = w.nodes[i].kind == 1 ? 'T' : '.';
+        search[i] = w.nodes[i].passable() ? '.' : 'T';
     }
     for (const GridNode* n : w.closedList) {
         search[n->index] = 'x';
@@ -138,16 +121,24 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const bool dump = !args.empty() && args.back() == "--dump";
+    const auto dumpWord = std::find(args.begin(), args.end(), "--dump");
+    const bool dump = dumpWord != args.end();
     if (dump) {
-        args.pop_back();
+        args.erase(dumpWord);
     }
-    Tile start;
-    Tile target;
-    if (args.size() < 2 || args.size() > 3 || !parseTile(args[args.size() - 2], &start) ||
-        !parseTile(args.back(), &target)) {
+    if (args.size() < 2 || args.size() > 3) {
         return usage();
     }
+    Tile ends[2];
+    for (int e = 0; e < 2; e++) {
+        const std::string& word = args[args.size() - 2 + e];
+        if (!parseTile(word, &ends[e])) {
+            std::cerr << "trace: \"" << word << "\" is not a tile: write it as column,row\n";
+            return usage();
+        }
+    }
+    const Tile start = ends[0];
+    const Tile target = ends[1];
     // The program reads "map.txt" and its models from its working folder; so does this, and
     // a broken map or model gets the program's own lines.
     std::error_code error;
@@ -169,27 +160,25 @@ int main(int argc, char** argv) {
                       << w.rows << " tiles); the window ignores a click there\n";
             return 1;
         }
-        if (w.nodes[indexOf(w, t)].kind == 1) {
+        if (!w.nodes[indexOf(w, t)].passable()) {
             std::cerr << "trace: tile " << name(t)
                       << " is a tree; the window ignores a click on a tree\n";
             return 1;
         }
-        // The centre of the tile, as the window's pick hands it over: x and the negated z.
-        w.requestPath(TileSize * (t.column - w.columns / 2) + TileSize / 2,
-                      -(TileSize * (t.row - w.rows / 2) + TileSize / 2));
+        w.clickTile(indexOf(w, t));
     }
     if (!w.walking && indexOf(w, start) != indexOf(w, target)) {
-        std::cerr << "trace: no walk from " << name(start) << " to " << name(target)
-                  << ": trees close the target off (" << count(w.closedList.size(), "tile")
-                  << " searched)\n";
+        // The search ran from the start, so it does not know which end is walled in.
+        std::cerr << "trace: no walk joins " << name(start) << " and " << name(target)
+                  << ": trees part them (" << count(w.closedList.size(), "tile")
+                  << " searched from the start)\n";
         return 1;
     }
 
-    // The path holds the tiles' anchors, the target first; the walk runs the other way.
+    // The path holds the tiles' waypoints, the target first; the walk runs the other way.
     std::vector<int> walk;
     for (auto it = w.path.rbegin(); it != w.path.rend(); ++it) {
-        walk.push_back(w.tileIndexAt(static_cast<int>(it->x) - TileSize / 2,
-                                     -static_cast<int>(it->z) - TileSize / 2));
+        walk.push_back(w.tileOfWaypoint(*it));
     }
     printGrids(w, walk);
 
@@ -198,7 +187,7 @@ int main(int argc, char** argv) {
     int from = indexOf(w, start);
     for (size_t k = 0; k < walk.size(); k++) {
         const int to = walk[k];
-        const int step = stepCost(w, from, to);
+        const int step = w.stepCost(from, to);
         cost += step;
         char line[80];
         std::snprintf(line, sizeof line, "%4zu  %-6s  %-8s  %+5d  %4d\n", k + 1,
@@ -208,7 +197,7 @@ int main(int argc, char** argv) {
         std::cout << line;
         from = to;
     }
-    const int cheapest = cheapestCost(w, indexOf(w, start), indexOf(w, target));
+    const int cheapest = w.cheapestWalk(indexOf(w, start), indexOf(w, target)).cost;
     std::cout << "\nwalk: " << count(walk.size(), "step") << ", cost " << cost << "\n"
               << "search: " << count(w.closedList.size(), "tile") << " closed, "
               << w.openList.size() << " left open\n"

@@ -69,7 +69,7 @@ struct World {
     // A click on the centre of a tile, handed over as the mouse step hands a pick.
     void clickTile(int index);
 
-    // Walks (path/walks.cpp)
+    // Walks (path/walks.cpp). walkCost is -1 for tiles that are no walk from `from`.
     int walkCost(int from, const std::vector<int>& tiles) const;
     Walk cheapestWalk(int from, int to) const;
 

@@ -68,8 +68,6 @@ double cpuTimedSearch(World& map, int start, int target) {
 // the sequence number of its first addition; an improved tile is pushed again with it, and
 // an entry whose f is no longer the tile's own is stale (f only ever falls).
 
-constexpr int StepCosts[8] = {14, 10, 14, 10, 10, 14, 10, 14};
-
 struct HeapSearch {
     enum : std::uint8_t { Unseen, Open, Closed };
     struct Entry {
@@ -131,7 +129,7 @@ struct HeapSearch {
             const GridNode& node = map->nodes[current];
             for (int s = 0; s < 8; ++s) {
                 const GridNode* n = node.neighbours[s];
-                if (!n || state[n->index] == Closed || n->terrainCost == ImpassableCost) {
+                if (!n || state[n->index] == Closed || !n->passable()) {
                     continue;
                 }
                 int next = n->index;
@@ -179,8 +177,7 @@ bool samePath(const World& map, const HeapSearch& reference, bool referenceFound
         return false;
     }
     for (size_t i = 0; i < map.path.size(); ++i) {
-        const float* anchor = map.nodes[reference.path[i]].mesh.position;
-        if (map.path[i].x != anchor[0] || map.path[i].z != anchor[2]) {
+        if (map.tileOfWaypoint(map.path[i]) != reference.path[i]) {
             return false;
         }
     }
@@ -327,7 +324,7 @@ WorstPairs worstPairs(World& map) {
     std::vector<std::pair<double, std::pair<int, int>>> withPath;
     for (int from = 0; from < map.nodeCount; ++from) {
         for (int to = 0; to < map.nodeCount; ++to) {
-            if (from == to || map.nodes[from].kind == 1 || map.nodes[to].kind == 1) {
+            if (from == to || !map.nodes[from].passable() || !map.nodes[to].passable()) {
                 continue;
             }
             double t = cpuTimedSearch(map, from, to);

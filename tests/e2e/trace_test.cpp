@@ -64,11 +64,29 @@ TEST(Trace, ShowsTheWalkItsCostAndTheCheapest) {
                           "target and never reopens a closed tile.\n");
 }
 
-TEST(Trace, SaysWhenTreesCloseTheTargetOff) {
-    const Traced run = trace("0 1 0\n1 1 0\n", "2,0 0,0");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.output,
-              "trace: no walk from 2,0 to 0,0: trees close the target off (2 tiles searched)\n");
+TEST(Trace, RefusesWordsThatAreNotTilesAndSaysWhenNoWalkJoinsTheTwo) {
+    const std::string usage = "usage: trace [FOLDER] START TARGET [--dump]\n";
+    const struct {
+        const char* words;
+        int status;
+        std::string output; // its start
+    } rows[] = {
+        // The start is walled in; so is the target, seen from the start.
+        {"0,0 2,0", 1, "trace: no walk joins 0,0 and 2,0: trees part them (1 tile searched"},
+        {"2,0 0,0 --dump", 1, "trace: no walk joins 2,0 and 0,0: trees part them (2 tiles"},
+        {"2,0 0,0 1,1 --dump", 2, usage},
+        {"4294967298,0 2,0", 2, "trace: \"4294967298,0\" is not a tile: write it as column,row\n"},
+        {"2,0 +0,0", 2, "trace: \"+0,0\" is not a tile"},
+        {"2,0 -0,0", 2, "trace: \"-0,0\" is not a tile"},
+        {"' 2,0' 0,0", 2, "trace: \" 2,0\" is not a tile"},
+        {"2,0 '0,0 '", 2, "trace: \"0,0 \" is not a tile"},
+        {"2,0 0,0x", 2, "trace: \"0,0x\" is not a tile"},
+    };
+    for (const auto& row : rows) {
+        const Traced run = trace("0 1 0\n1 1 0\n", row.words);
+        EXPECT_EQ(run.status, row.status) << row.words;
+        EXPECT_EQ(run.output.rfind(row.output, 0), 0u) << row.words << ": " << run.output;
+    }
 }
 
 } // namespace

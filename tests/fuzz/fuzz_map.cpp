@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         int from = w.startNode ? w.startNode->index : 0;
         const std::vector<int> tiles = pathTiles(w);
         for (auto it = tiles.rbegin(); it != tiles.rend(); from = *it++) {
-            sound = sound && *it >= 0 && w.nodes[*it].kind != 1 &&
+            sound = sound && *it >= 0 && w.nodes[*it].passable() &&
                     std::abs(*it % w.columns - from % w.columns) <= 1 &&
                     std::abs(*it / w.columns - from / w.columns) <= 1;
         }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 TEST(Search, WalksExactly) {
     // A small field on which each walk changes if a step or terrain cost, the heuristic, the
@@ -37,6 +38,39 @@ TEST(Search, WalksExactly) {
                   std::tuple(walk.path, !walk.path.empty() || walk.from == walk.to))
             << walk.map << " from " << walk.from << " to " << walk.to;
     }
+}
+
+// On random maps the search finds a walk exactly when the exhaustive search does, and its
+// walk, stopped early and never reopened, costs at most 10/7 of the cheapest.
+TEST(Search, FindsAWalkWhenThereIsOneAndNeverDearerThanTenSeventhsOfTheCheapest) {
+    std::mt19937 rng(1);
+    int walks = 0, dearer = 0;
+    for (int map = 0; map < 1500; ++map) {
+        World w{std::string()};
+        w.buildGrid(2 + int(rng() % 13), 2 + int(rng() % 13));
+        for (GridNode& node : w.nodes) {
+            node.kind = std::discrete_distribution<>{50, 15, 15, 20}(rng);
+            node.terrainCost = std::array{0, ImpassableCost, 20, 40}[node.kind];
+        }
+        const int start = int(rng() % w.nodes.size()), target = int(rng() % w.nodes.size());
+        if (!w.nodes[start].passable() || !w.nodes[target].passable()) {
+            continue;
+        }
+        w.clickTile(start);
+        w.clickTile(target);
+        std::vector<int> found = pathTiles(w);
+        std::ranges::reverse(found);
+        const Walk cheapest = w.cheapestWalk(start, target);
+        const int cost = w.walkCost(start, found);
+        ASSERT_EQ(w.walkCost(start, cheapest.tiles), cheapest.cost >= 0 ? cheapest.cost : 0);
+        ASSERT_EQ(w.walking, cheapest.cost >= 0) << map;
+        ASSERT_TRUE(!w.walking || (cost >= cheapest.cost && cost * 7 <= cheapest.cost * 10))
+            << map << ": " << cost << " against " << cheapest.cost;
+        walks += w.walking;
+        dearer += w.walking && cost > cheapest.cost;
+    }
+    EXPECT_GT(walks, 500); // the maps are not all walled in
+    EXPECT_GT(dearer, 20); // and the bound is put to the test
 }
 
 TEST(Search, FiguresStandOnTheirTilesAndAThirdClickStartsOver) {

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <iostream>
-#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -34,13 +33,6 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
     auto chance = [&](double p) { return uniform(0.0, 1.0) < p; };
     auto any = [&](auto n) { return int(rng() % unsigned(n)); };
     const int tiles = int(world.nodes.size());
-    // Tiles by their anchor, the corner with the largest x and the smallest z: where the
-    // path's waypoints lie.
-    std::map<std::pair<double, double>, int> anchored;
-    for (int i = 0; i < tiles; ++i) {
-        anchored[{world.nodes[i].mesh.position[0], world.nodes[i].mesh.position[2]}] = i;
-    }
-
     const double extremes[] = {1e12, -1e15, INFINITY, -INFINITY, NAN};
     int nextIntent = Ignored, lastTile = 0, stretch = 0, heldKey = -1;
     bool tap = false;
@@ -61,9 +53,9 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
         // The next frame's pick: inside a tile (maybe the last clicked), off the grid (maybe
         // beyond any int), or failed.
         const int tile = chance(0.25) ? lastTile : any(tiles);
-        nextIntent = world.nodes[tile].kind == 1 ? Ignored : tile;
-        double x = world.nodes[tile].mesh.position[0] - uniform(1.0, 9.0);
-        double z = world.nodes[tile].mesh.position[2] + uniform(1.0, 9.0);
+        nextIntent = world.nodes[tile].passable() ? tile : Ignored;
+        double x = world.tileCentre(tile).x + uniform(-4.0, 4.0);
+        double z = world.tileCentre(tile).z + uniform(-4.0, 4.0);
         if (chance(0.35)) {
             double& off = chance(0.5) ? x : z;
             off = chance(0.8) ? uniform(100.0, 1e4) * (chance(0.5) ? 1 : -1) : extremes[any(5)];
@@ -125,7 +117,7 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
             marked = {start, target};
             ++searches;
             for (const Vec3& point : world.path) {
-                marked.insert(anchored.at({point.x, point.z}));
+                marked.insert(world.tileOfWaypoint(point));
             }
         } else {
             walksDone += wasWalking && !world.walking;
