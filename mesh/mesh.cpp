@@ -47,10 +47,15 @@ std::string recordProblem(const std::istream& in, const char* what, std::size_t 
 // problem, keeping the whole records read before it.
 std::string readObj(const std::string& fileName, std::vector<Vec3>& vertices,
                     std::vector<Vec3>& faces) {
-    // A folder opens as a stream that ends at once; say what it is instead.
+    // A folder opens as a stream that ends at once, and a pipe or a device might never end
+    // (opening a pipe waits for a writer): say what it is instead of opening it.
     std::error_code error;
-    if (std::filesystem::is_directory(fileName, error)) {
+    const std::filesystem::file_status status = std::filesystem::status(fileName, error);
+    if (std::filesystem::is_directory(status)) {
         return "is a folder, not a model file";
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return "is not a plain file";
     }
     std::ifstream in(fileName);
     if (!in) {

@@ -1,10 +1,15 @@
 // The OBJ reader: the layout it accepts, its quirks, and how it stops on a broken file.
 #include "world_files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -68,6 +73,21 @@ TEST(MeshLoad, LayoutNormalsAndErrors) {
     for (const auto& [text, read] : cases) {
         EXPECT_EQ(loaded(text), read) << text;
     }
-    EXPECT_EQ(Mesh("no such dir/monkey.obj").error, "no such dir/monkey.obj: cannot be opened");
-    EXPECT_EQ(Mesh(".").error, ".: is a folder, not a model file");
+    // A pipe is refused unopened: opening it would wait for a writer. Should it be opened,
+    // this writer ends the read at once (a wrong message, not a hang).
+    TempFolder folder;
+    const std::string pipe = folder.path("water.obj");
+    ::mkfifo(pipe.c_str(), 0600);
+    std::thread writer([&] { std::ofstream{pipe}; });
+    const std::pair<std::string, std::string> unread[] = {
+        {"no such dir/monkey.obj", "cannot be opened"},
+        {".", "is a folder, not a model file"},
+        {pipe, "is not a plain file"},
+    };
+    for (const auto& [path, problem] : unread) {
+        EXPECT_EQ(Mesh(path).error, path + ": " + problem);
+    }
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK); // the writer's open returns
+    writer.join();
+    ::close(reader);
 }
