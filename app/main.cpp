@@ -1,19 +1,61 @@
 // Tanglor pathfinding: click a tile for the monkey, another for the banana, and watch the
 // monkey walk the A* path between them.
+//   tanglor [FOLDER]      FOLDER holds map.txt and the models (default: the current folder)
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "world/world.h"
 
+#include <filesystem>
 #include <iostream>
 
 // Built before the window exists: reading the map and the models needs no OpenGL.
 World world("map.txt");
 
-int main() {
+namespace {
+
+const char* const Usage = "usage: tanglor [FOLDER]";
+
+// Works in `folder` from here on, as if started there, so that files read or written later
+// are found there too; 0 when that worked, else the exit status after one line saying why.
+int enterFolder(const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(folder, error);
+    if (!std::filesystem::is_directory(status)) {
+        std::cerr << "tanglor: " << folder
+                  << (std::filesystem::exists(status) ? ": is not a folder" : ": no such folder")
+                  << " (" << Usage << ")\n";
+        return 2;
+    }
+    std::filesystem::current_path(folder, error);
+    if (error) {
+        std::cerr << "tanglor: " << folder << ": " << error.message() << '\n';
+        return 1;
+    }
+    world = World("map.txt");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2) {
+        std::cerr << Usage << '\n';
+        return 2;
+    }
+    if (argc == 2) {
+        if (const int status = enterFolder(argv[1])) {
+            return status;
+        }
+    }
     // A missing or broken map or model would show a wrong scene; say what is wrong instead.
     if (!world.problems.empty()) {
         for (const std::string& problem : world.problems) {
-            std::cerr << "tanglor: " << problem << '\n';
+            std::cerr << "tanglor: " << problem;
+            // Most often the program was started from another folder: say how to name one.
+            if (problem.rfind("map.txt: not found in ", 0) == 0) {
+                std::cerr << " (give the folder that holds it: tanglor FOLDER)";
+            }
+            std::cerr << '\n';
         }
         return 1;
     }
