@@ -1,8 +1,10 @@
-// The keyboard: Space resets the view, keypad plus and minus change the walking pace.
+// The keyboard: Space resets the view, keypad plus and minus change the walking pace, and
+// O, P and the arrows steer the search view.
 // Called by the platform layer while it processes events inside glfwSwapBuffers.
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "view/camera.h"
+#include "view/search_view.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -35,5 +37,7 @@ void keyCallback(int key, int action) {
         if (world.stepFrames <= INT_MAX - 5) {
             world.stepFrames += 5;
         }
+    } else {
+        searchViewKey(world, key, action);
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/glfw2.h"
 #include "view/camera.h"
 #include "view/mouse.h"
+#include "view/search_view.h"
 #include "world/world.h"
 
 #include <GL/gl.h>
@@ -45,6 +46,7 @@ void runFrame() {
     ++framesThisInterval;
     updateViewport();
     applyCamera();
+    advanceSearchView(world, frameStartTime);
     drawFrame();
     handleMouse();
     glfwSwapBuffers();

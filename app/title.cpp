@@ -1,6 +1,8 @@
 // The frame-rate cap and the frame-rate title.
 #include "app/app.h"
 #include "platform/glfw2.h"
+#include "view/search_view.h"
+#include "world/world.h"
 
 #include <sstream>
 
@@ -32,5 +34,6 @@ void updateTitle() {
     std::string word = rateText(rate);
     fpsIntervalStart = glfwGetTime();
     framesThisInterval = 0;
-    glfwSetWindowTitle((titlePrefix + word).c_str());
+    // The search view adds its figures after the rate, joined by " | ".
+    glfwSetWindowTitle((titlePrefix + word + searchViewTitle(world)).c_str());
 }

@@ -3,7 +3,10 @@
 // starts over.
 #include "world/world.h"
 
+#include <algorithm>
 #include <climits>
+
+void (*searchStepWatcher)(const World&) = nullptr;
 
 void World::requestPath(int x, int v) {
     int i = tileIndexAt(x, v);
@@ -39,6 +42,7 @@ void World::requestPath(int x, int v) {
         }
         openList.clear();
         closedList.clear();
+        clearSearchRecord();
         setStart(x, v);
         clickPhase = 1;
         monkey.visible = true;
@@ -98,34 +102,61 @@ void World::fillHeuristic(GridNode* node, int direction, int value) {
 }
 
 void World::findPath() {
+    clearSearchRecord();
+    search.start = startNode->index;
+    search.target = targetNode->index;
     GridNode* start = startNode;
     start->g = 0;
     start->f = start->h;
-    closedList.push_back(start);
+    closeTile(start);
 
     if (start != targetNode) {
-        bool found = expand(start);
-        while (!found) {
-            GridNode* best = lowestF();
-            if (!best) {
+        GridNode* current = start;
+        for (;;) {
+            const bool found = expand(current);
+            if (searchStepWatcher) {
+                searchStepWatcher(*this);
+            }
+            if (found) {
+                break;
+            }
+            current = lowestF();
+            if (!current) {
                 // Nothing left to try: trees part the start from the target (either may be
                 // the one walled in). No path, no walk.
                 pathComplete = false;
                 return;
             }
-            closedList.push_back(best);
-            openList.erase(findOpen(best));
-            found = expand(best);
+            closeTile(current);
+            openList.erase(findOpen(current));
         }
         GridNode* t = targetNode;
         do {
             path.push_back(Vec3{t->mesh.position[0], 0.0, t->mesh.position[2]});
+            search.walk.push_back(t->index);
             t = t->parent;
             t->marked = true;
         } while (t != startNode);
+        std::reverse(search.walk.begin(), search.walk.end());
     }
+    search.found = true;
     pathComplete = true;
     walking = true;
+}
+
+void World::closeTile(GridNode* node) {
+    closedList.push_back(node);
+    search.closed.push_back(node->index);
+}
+
+void World::clearSearchRecord() {
+    search.serial++;
+    search.closed.clear();
+    search.opened.clear();
+    search.openedAt.clear();
+    search.walk.clear();
+    search.found = false;
+    search.start = search.target = -1;
 }
 
 bool World::expand(GridNode* current) {
@@ -145,6 +176,8 @@ bool World::expand(GridNode* current) {
             n->g = newG;
             n->f = newG + n->h;
             openList.push_back(n);
+            search.opened.push_back(n->index);
+            search.openedAt.push_back(static_cast<int>(search.closed.size()));
         } else if (n->g > newG) {
             n->g = newG;
             n->f = newG + n->h;

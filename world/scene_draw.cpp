@@ -1,6 +1,7 @@
 // One frame of the scene: clear, light, tiles, the walker's step, the two figures and the
 // green ground square. The projection and model-view matrices are left as the camera set
 // them, because the mouse pick right after this reads them together with the depth buffer.
+#include "view/search_view.h"
 #include "world/world.h"
 
 #include <GL/gl.h>
@@ -33,8 +34,10 @@ void drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     setupLight();
     world.drawTiles();
-    // Step before drawing the monkey, so the monkey shows this frame's step.
-    if (world.walking) {
+    drawSearchMarks(world);
+    // Step before drawing the monkey, so the monkey shows this frame's step. While the search
+    // view plays a search back, the monkey waits for its end.
+    if (world.walking && !searchViewHoldsWalk()) {
         world.stepWalker();
     }
     if (world.monkey.visible) {

@@ -16,6 +16,24 @@ struct Walk {
     int cost = -1;
 };
 
+// What the last search did, step by step, for the search view. Kept for every search (a few
+// appends a step) so that showing it never runs the search again.
+struct SearchRecord {
+    int serial = 0; // grows with every search and every clearing: a new record
+    int start = -1; // the tiles searched between
+    int target = -1;
+    std::vector<int> closed;   // tiles in the order the search expanded them, the start first
+    std::vector<int> opened;   // tiles in the order they joined the open list
+    std::vector<int> openedAt; // for each of `opened`: how many tiles were closed when it joined
+    std::vector<int> walk;     // the walk found, first step first
+    bool found = false;        // a walk was found (with no steps when start and target are one)
+};
+
+// Called after each step of a search with the lists as they stand; tests watch the search
+// through it. The program leaves it empty.
+struct World;
+extern void (*searchStepWatcher)(const World&);
+
 // The random source for tile turns and tree choice: integers from 0 to 32767. Tests point
 // it at a scripted sequence; the program keeps the default, seeded from the clock.
 extern int (*randomDraw)();
@@ -46,6 +64,7 @@ struct World {
     // False after a search that found no way to the target: its parent chain is then
     // incomplete, so the next start choice must not follow it.
     bool pathComplete = true;
+    SearchRecord search;
 
     explicit World(std::string mapFileName);
     // Tiles, lists and the start and target point into `nodes`: a copy would point into
@@ -80,6 +99,8 @@ struct World {
     void fillHeuristic(GridNode* node, int direction, int value);
     void findPath();
     bool expand(GridNode* current);
+    void closeTile(GridNode* node);
+    void clearSearchRecord();
     GridNode* lowestF();
     bool isClosed(GridNode* node);
     std::vector<GridNode*>::iterator findOpen(GridNode* node);
@@ -101,3 +122,5 @@ extern World world;
 // Frame drawing (world/scene_draw.cpp)
 void setupLight();
 void drawFrame();
+// The search view's marks (world/search_marks.cpp); nothing while the view is off.
+void drawSearchMarks(const World& w);

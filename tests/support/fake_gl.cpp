@@ -16,6 +16,7 @@ extern "C" {
 FAKE(glClear, (GLbitfield mask), mask)
 FAKE(glClearColor, (GLclampf, GLclampf, GLclampf, GLclampf))
 FAKE(glEnable, (GLenum cap), cap)
+FAKE(glDisable, (GLenum cap), cap)
 FAKE(glColorMaterial, (GLenum, GLenum))
 FAKE(glCullFace, (GLenum))
 FAKE(glDepthMask, (GLboolean))

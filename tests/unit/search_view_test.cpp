@@ -1,0 +1,119 @@
+// The search view: its playback shows, step by step, what the search's own lists held at
+// that step; the monkey waits for it; turning it off mid-way leaves nothing behind.
+#include "platform/glfw2.h"
+#include "tests/support/call_log.h"
+#include "view/search_view.h"
+#include "world_files.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+using Tiles = std::set<int>;
+struct Lists {
+    Tiles closed, open;
+};
+std::vector<Lists> watched;
+
+Tiles indices(const std::vector<GridNode*>& list) {
+    Tiles tiles;
+    for (const GridNode* node : list) {
+        tiles.insert(node->index);
+    }
+    return tiles;
+}
+
+Lists shown(const World& w) {
+    Lists lists;
+    for (int i = 0; i < w.nodeCount; ++i) {
+        const TileMark mark = searchViewMark(i);
+        if (mark != TileMark::None) {
+            (mark == TileMark::Closed ? lists.closed : lists.open).insert(i);
+        }
+    }
+    return lists;
+}
+
+void press(int key) {
+    searchViewKey(world, key, GLFW_PRESS);
+    searchViewKey(world, key, GLFW_RELEASE); // acts on the press only
+}
+
+struct View : testing::Test {
+    void SetUp() override {
+        world = World(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
+        searchView = SearchView();
+        press('O');
+    }
+    void TearDown() override {
+        searchStepWatcher = nullptr;
+        world = World(std::string());
+        searchView = SearchView();
+    }
+};
+
+TEST_F(View, PlaybackShowsTheSearchsOwnListsAtEveryStepForwardAndBack) {
+    searchStepWatcher = [](const World& w) {
+        watched.push_back({indices(w.closedList), indices(w.openList)});
+    };
+    // A walk found by the early stop, dearer than the cheapest; a start walled in.
+    for (const auto& [from, to] : {std::pair{9 * 16 + 7, 1 * 16 + 9}, {3 * 16 + 3, 4 * 16 + 6}}) {
+        watched.clear();
+        world.clickTile(from);
+        world.clickTile(to);
+        advanceSearchView(world, 0.0);
+        press('P');
+        ASSERT_EQ(watched.size(), world.closedList.size());
+        EXPECT_TRUE(shown(world).closed.empty() && shown(world).open.empty());
+        for (size_t k = 1; k <= watched.size(); ++k) {
+            press(GLFW_KEY_RIGHT);
+            EXPECT_EQ(shown(world).closed, watched[k - 1].closed) << from << " step " << k;
+            EXPECT_EQ(shown(world).open, watched[k - 1].open) << from << " step " << k;
+        }
+        press(GLFW_KEY_RIGHT); // no step beyond the last
+        for (size_t k = watched.size(); k-- > 1;) {
+            press(GLFW_KEY_LEFT);
+            EXPECT_EQ(shown(world).closed, watched[k - 1].closed) << from << " back to " << k;
+            EXPECT_EQ(shown(world).open, watched[k - 1].open) << from << " back to " << k;
+        }
+    }
+    world.clickTile(0); // start over: nothing left to show
+    advanceSearchView(world, 0.0);
+    EXPECT_TRUE(shown(world).closed.empty() && shown(world).open.empty());
+}
+
+TEST_F(View, TheMonkeyWaitsForThePlaybackAndTurningItOffMidWayLeavesNoMark) {
+    world.clickTile(9 * 16 + 7);
+    world.clickTile(1 * 16 + 9);
+    // About two seconds for the whole search, whatever its size; a stall is no jump.
+    advanceSearchView(world, 10.0);
+    for (double t = 10.0; t < 10.95; t += 0.05) {
+        advanceSearchView(world, t);
+    }
+    advanceSearchView(world, 30.0);
+    EXPECT_EQ(searchViewStep(), 23 / 2);
+    EXPECT_TRUE(searchViewHoldsWalk());
+    calls.clear();
+    drawSearchMarks(world);
+    EXPECT_GT(calls.size(), 23u * 4);
+
+    press('O'); // costs
+    press('O'); // off
+    EXPECT_FALSE(searchViewHoldsWalk()) << "off ends the playback: the monkey sets off";
+    calls.clear();
+    drawSearchMarks(world);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(searchViewTitle(world), "");
+
+    // On again after the search: the finished picture at once, and the walk goes on.
+    press('O');
+    advanceSearchView(world, 31.0);
+    EXPECT_EQ(searchViewStep(), 23);
+    EXPECT_FALSE(searchViewHoldsWalk());
+    press(GLFW_KEY_LEFT); // back into the record, paused there, the walk still going
+    EXPECT_TRUE(searchView.paused && searchViewStep() == 22 && !searchViewHoldsWalk());
+}
+
+} // namespace
