@@ -18,6 +18,15 @@ extern double frameBusyTime;
 extern double fpsIntervalStart;
 extern std::string titlePrefix;
 
+// A notice after the frame rate in the title, for NoticeSeconds ("" takes it away).
+inline constexpr double NoticeSeconds = 5.0;
+void showTitleNotice(const std::string& text, double now);
+
+// The map edited while the program runs (app/map_edit.cpp).
+void reloadMap(double now);
+void saveMap(double now);
+void paintTileNow(int index, int code, double now);
+
 bool startUp();
 void setupGlState();
 void updateViewport();

@@ -1,5 +1,5 @@
-// The keyboard: Space resets the view, keypad plus and minus change the walking pace, and
-// O, P and the arrows steer the search view.
+// The keyboard: Space resets the view, keypad plus and minus change the walking pace, R
+// reloads the map and Ctrl+S saves it, O, P and the arrows steer the search view.
 // Called by the platform layer while it processes events inside glfwSwapBuffers.
 #include "app/app.h"
 #include "platform/glfw2.h"
@@ -37,6 +37,12 @@ void keyCallback(int key, int action) {
         if (world.stepFrames <= INT_MAX - 5) {
             world.stepFrames += 5;
         }
+    } else if (key == 'R' && action == GLFW_PRESS) {
+        reloadMap(frameStartTime);
+    } else if (key == 'S' && action == GLFW_PRESS &&
+               (glfwGetKey(GLFW_KEY_LCTRL) == GLFW_PRESS ||
+                glfwGetKey(GLFW_KEY_RCTRL) == GLFW_PRESS)) {
+        saveMap(frameStartTime);
     } else {
         searchViewKey(world, key, action);
     }

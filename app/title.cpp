@@ -11,6 +11,28 @@ double frameBusyTime = 0.0;
 double fpsIntervalStart = 0.0;
 std::string titlePrefix = "Tanglor pathfinding - fps: ";
 
+namespace {
+
+std::string rateWord; // the latest rate shown
+std::string notice;
+double noticeUntil = 0.0;
+
+void setTitle(double now) {
+    std::string title = titlePrefix + rateWord + searchViewTitle(world);
+    if (!notice.empty() && now < noticeUntil) {
+        title += " | " + notice;
+    }
+    glfwSetWindowTitle(title.c_str());
+}
+
+} // namespace
+
+void showTitleNotice(const std::string& text, double now) {
+    notice = text;
+    noticeUntil = now + NoticeSeconds;
+    setTitle(now); // at once, not at the next rate
+}
+
 // The stream's default format: six significant digits, no trailing zeros (70, 69.9301).
 std::string rateText(double rate) {
     std::stringstream stream;
@@ -31,9 +53,9 @@ void updateTitle() {
     }
     double elapsed = glfwGetTime() - fpsIntervalStart;
     double rate = framesThisInterval / elapsed;
-    std::string word = rateText(rate);
+    rateWord = rateText(rate);
     fpsIntervalStart = glfwGetTime();
     framesThisInterval = 0;
-    // The search view adds its figures after the rate, joined by " | ".
-    glfwSetWindowTitle((titlePrefix + word + searchViewTitle(world)).c_str());
+    // The search view and notices add their parts after the rate, joined by " | ".
+    setTitle(fpsIntervalStart);
 }

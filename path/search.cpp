@@ -31,14 +31,13 @@ void World::requestPath(int x, int v) {
     }
 
     if (clickPhase == 0) {
-        // Unmark the last path by its parent chain. Only a search that reached its target
-        // left a whole chain back to the start; any other chain may run anywhere.
-        if (pathComplete) {
-            GridNode* t = targetNode;
-            while (t != startNode) {
-                t = t->parent;
-                t->marked = false;
-            }
+        // Unmark the last walk by what its search recorded, not by parent links: a search
+        // that found no way, or a later one, leaves other links behind.
+        for (int tile : search.walk) {
+            nodes[tile].marked = false;
+        }
+        if (search.start >= 0) {
+            nodes[search.start].marked = false;
         }
         openList.clear();
         closedList.clear();
@@ -124,7 +123,6 @@ void World::findPath() {
             if (!current) {
                 // Nothing left to try: trees part the start from the target (either may be
                 // the one walled in). No path, no walk.
-                pathComplete = false;
                 return;
             }
             closeTile(current);
@@ -140,7 +138,6 @@ void World::findPath() {
         std::reverse(search.walk.begin(), search.walk.end());
     }
     search.found = true;
-    pathComplete = true;
     walking = true;
 }
 

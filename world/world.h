@@ -6,6 +6,8 @@
 #include "path/grid_node.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -61,10 +63,14 @@ struct World {
     // Every distinct problem met while reading the map and the models, one line each,
     // e.g. `map.txt:3: "x7" is not a tile code`. Empty when the world is sound.
     std::vector<std::string> problems;
-    // False after a search that found no way to the target: its parent chain is then
-    // incomplete, so the next start choice must not follow it.
-    bool pathComplete = true;
     SearchRecord search;
+    // The map file the world was read from; its models lie beside it.
+    std::string mapFileName;
+    // The first copy of each model read, for tiles painted later; a model the map never
+    // needed is read when first painted.
+    std::map<std::string, Mesh> models;
+    // Tiles painted since the map was read or saved.
+    bool unsavedPaints = false;
 
     explicit World(std::string mapFileName);
     // Tiles, lists and the start and target point into `nodes`: a copy would point into
@@ -73,6 +79,22 @@ struct World {
     World& operator=(const World&) = delete;
     World(World&&) = default;
     World& operator=(World&&) = default;
+
+    // Giving a tile its kind (world/world.cpp): model, terrain cost, turn and colour as the
+    // map's code says. `read` reads a model into a mesh; when it cannot, the tile stays as
+    // it was and this returns false.
+    using ModelReader = std::function<bool(const std::string& modelName, Mesh& into)>;
+    bool setTileKind(int index, int code, const ModelReader& read);
+    std::string modelPath(const std::string& modelName) const;
+
+    // Painting (world/paint.cpp). paintTile gives a tile a new kind, as the map would have,
+    // and plans the walk again while the banana is shown; it returns "" or why the tile
+    // stays as it was. A tree is never painted under a figure.
+    int monkeyTile() const;
+    bool figureOn(int index) const;
+    int paintCycle(int index) const;
+    std::string paintTile(int index, int code);
+    void replan();
 
     // Grid (path/grid.cpp)
     void buildGrid(int columns, int rows);
@@ -115,6 +137,10 @@ struct World {
     // Drawing (world/scene_draw.cpp)
     void drawTiles() const;
 };
+
+// The kind a painted tile takes next: ground -> stones -> water -> tree -> ground; any other
+// code becomes ground.
+int nextPaintKind(int code);
 
 // The process-wide world, built from "map.txt" beside the entry point.
 extern World world;

@@ -4,10 +4,14 @@
 // collected and set beside the cost of an empty frame (clear and swap only) timed the same
 // way on the same renderer. Needs a display; without a screen run it under xvfb-run.
 //
-//   frame_bench [FRAMES]     FRAMES of each kind, 3000 when not given
+//   frame_bench [FRAMES] [marks|costs]
+//
+// FRAMES of each kind, 3000 when not given; with marks or costs, the search view is on (each
+// walk then waits for the playback of its search, whose frames count too).
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "tools/longest_walk.h"
+#include "view/search_view.h"
 #include "world/world.h"
 
 #include <GL/gl.h>
@@ -86,6 +90,10 @@ double emptyFrame() {
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 3000;
+    const std::string view = argc > 2 ? argv[2] : "off";
+    searchView.mode = view == "costs"   ? SearchViewMode::Costs
+                      : view == "marks" ? SearchViewMode::Marks
+                                        : SearchViewMode::Off;
     if (!world.problems.empty() || frames < 1) {
         std::fprintf(stderr, "frame_bench: %s\n",
                      frames < 1 ? "FRAMES must be a positive number" : world.problems[0].c_str());

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include <unistd.h>
 
@@ -44,4 +45,31 @@ inline std::vector<int> pathTiles(const World& w) {
         tiles.push_back(w.tileOfWaypoint(point));
     }
     return tiles;
+}
+
+// Every model the world reads, each with one vertex more than the one before (ground3.obj
+// 3, banan.obj 10), so that tests can tell which one a tile got.
+inline void writeModels(const TempFolder& folder) {
+    std::string text = "#\n#\n#\nv 0 0 0\nv 0 0 0\n";
+    for (std::string name :
+         {"ground3", "tree", "tree3", "tree2", "ground_stones", "water", "monkey", "banan"}) {
+        folder.write(name + ".obj", (text += "v 0 0 0\n") + "s off\nusemtl none\n");
+    }
+}
+
+// Kind, terrain cost, model vertices, turn and colour of each tile, then the figures', a
+// line each.
+inline std::string looksOf(const World& w) {
+    std::ostringstream looks;
+    const auto look = [&looks](const Mesh& m) {
+        looks << m.vertices.size() << " " << m.angle << " " << m.color[0] << " " << m.color[1]
+              << " " << m.color[2] << "\n";
+    };
+    for (const GridNode& node : w.nodes) {
+        looks << node.kind << " " << node.terrainCost << " ";
+        look(node.mesh);
+    }
+    look(w.monkey);
+    look(w.banana);
+    return looks.str();
 }

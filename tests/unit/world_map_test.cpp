@@ -6,20 +6,6 @@
 
 #include <sstream>
 
-namespace {
-
-// Every model the world reads, each with one vertex more than the one before (ground3.obj
-// 3, banan.obj 10), so that tests can tell which one a tile got.
-void writeModels(const TempFolder& folder) {
-    std::string text = "#\n#\n#\nv 0 0 0\nv 0 0 0\n";
-    for (std::string name :
-         {"ground3", "tree", "tree3", "tree2", "ground_stones", "water", "monkey", "banan"}) {
-        folder.write(name + ".obj", (text += "v 0 0 0\n") + "s off\nusemtl none\n");
-    }
-}
-
-} // namespace
-
 TEST(WorldMap, ReadsCodesOrTellsTheProblem) {
     // Map text, then the grid and its codes, or the problem (after the map's path).
     const std::pair<std::string, std::string> cases[] = {
@@ -85,21 +71,10 @@ TEST(WorldMap, KindsGiveCostModelTurnAndColour) {
     EXPECT_EQ(taken, 10u);
 
     // Kind, terrain cost, model vertices, turn and colour of each tile, then the figures'.
-    std::ostringstream looks;
-    const auto look = [&looks](const Mesh& m) {
-        looks << m.vertices.size() << " " << m.angle << " " << m.color[0] << " " << m.color[1]
-              << " " << m.color[2] << "\n";
-    };
-    for (const GridNode& node : w.nodes) {
-        looks << node.kind << " " << node.terrainCost << " ";
-        look(node.mesh);
-    }
-    look(w.monkey);
-    look(w.banana);
-    EXPECT_EQ(looks.str(), "1 2147483647 4 0 0.2 0.5 0\n1 2147483647 5 0 0.2 0.5 0\n"
-                           "1 2147483647 5 0 0.2 0.5 0\n1 2147483647 6 360 0.2 0.5 0\n"
-                           "3 40 8 0 0 0 0.3\n7 0 0 0 0 0 0\n-1 0 0 0 0 0 0\n0 0 3 360 0 0.3 0\n"
-                           "2 20 7 179.995 0.5 0.5 0.5\n9 0 1 0.6 0.2\n10 0 1 1 0\n");
+    EXPECT_EQ(looksOf(w), "1 2147483647 4 0 0.2 0.5 0\n1 2147483647 5 0 0.2 0.5 0\n"
+                          "1 2147483647 5 0 0.2 0.5 0\n1 2147483647 6 360 0.2 0.5 0\n"
+                          "3 40 8 0 0 0 0.3\n7 0 0 0 0 0 0\n-1 0 0 0 0 0 0\n0 0 3 360 0 0.3 0\n"
+                          "2 20 7 179.995 0.5 0.5 0.5\n9 0 1 0.6 0.2\n10 0 1 1 0\n");
     // Nothing is under way yet.
     EXPECT_EQ(std::tuple(w.clickPhase, w.walking, w.stepFrames, w.stepFrame, w.bobFrame,
                          w.monkey.visible, w.banana.visible),

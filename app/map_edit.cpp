@@ -1,0 +1,64 @@
+// The map edited while the program runs: R reads map.txt and the models again, Ctrl+S writes
+// the painted map back. What goes wrong goes to stderr, one line a problem, and to the title
+// for a few seconds; the world in use is never left half changed.
+#include "app/app.h"
+#include "view/search_view.h"
+#include "world/map_file.h"
+#include "world/world.h"
+
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+// When the first R found paints not yet saved; a second R within the notice's time reloads.
+double reloadWarnedAt = -1.0;
+
+std::string mapName() {
+    return std::filesystem::path(world.mapFileName).filename().string();
+}
+
+} // namespace
+
+void reloadMap(double now) {
+    if (world.unsavedPaints && (reloadWarnedAt < 0.0 || now - reloadWarnedAt > NoticeSeconds)) {
+        reloadWarnedAt = now;
+        showTitleNotice("unsaved paints: press R again to reload", now);
+        return;
+    }
+    reloadWarnedAt = -1.0;
+    World fresh(world.mapFileName);
+    if (!fresh.problems.empty()) {
+        for (const std::string& problem : fresh.problems) {
+            std::cerr << "tanglor: " << problem << '\n';
+        }
+        showTitleNotice(mapName() + " not reloaded: " + fresh.problems.front(), now);
+        return;
+    }
+    // The pace and the camera are the user's; the rest starts afresh.
+    fresh.stepFrames = world.stepFrames;
+    world = std::move(fresh);
+    searchView.closedRank.clear();
+    searchView.openedAt.clear();
+    searchView.playing = false;
+    showTitleNotice("", now);
+}
+
+void saveMap(double now) {
+    const std::string problem = writeMap(world.mapFileName, world);
+    if (!problem.empty()) {
+        std::cerr << "tanglor: " << mapName() << " not saved: " << problem << '\n';
+        showTitleNotice(mapName() + " not saved: " + problem, now);
+        return;
+    }
+    world.unsavedPaints = false;
+    showTitleNotice(mapName() + " saved", now);
+}
+
+void paintTileNow(int index, int code, double now) {
+    const std::string problem = world.paintTile(index, code);
+    if (!problem.empty()) {
+        std::cerr << "tanglor: " << problem << '\n';
+        showTitleNotice("tile not painted: " + problem, now);
+    }
+}

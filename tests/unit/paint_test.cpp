@@ -1,0 +1,187 @@
+// Painting tiles while the program runs, the walk that follows, and the map written back and
+// read again.
+#include "app/app.h"
+#include "tests/support/fake_glfw.h"
+#include "world/map_file.h"
+#include "world_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <csignal>
+#include <set>
+
+#include <sys/resource.h>
+
+namespace {
+
+std::set<int> litTiles(const World& w) {
+    std::set<int> lit;
+    for (const GridNode& node : w.nodes) {
+        if (node.marked) {
+            lit.insert(node.index);
+        }
+    }
+    return lit;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// A fresh world with the tiles of `painted`, clicked from `from` to `to`: its path, the
+// target first.
+std::vector<int> freshWalk(const World& painted, int from, int to) {
+    World fresh(painted.mapFileName);
+    for (int i = 0; i < fresh.nodeCount; ++i) {
+        fresh.paintTile(i, painted.nodes[i].kind);
+    }
+    fresh.clickTile(from);
+    fresh.clickTile(to);
+    return pathTiles(fresh);
+}
+
+struct ConstantDraw : testing::Test {
+    TempFolder folder;
+    void SetUp() override {
+        writeModels(folder);
+        randomDraw = [] { return 16383; }; // the palm, turned half round
+    }
+    void TearDown() override { randomDraw = defaultRandomDraw; }
+};
+
+} // namespace
+
+TEST_F(ConstantDraw, PaintCyclesKindsAsTheMapWouldHaveThemAndNeverPutsATreeUnderAFigure) {
+    World w = mapOf(folder, "0 2 3 1 7 9/3 3 3 3 3 3");
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(w.paintTile(i, w.paintCycle(i)), "");
+    }
+    World read = mapOf(folder, "2 3 1 0 0 9/3 3 3 3 3 3");
+    EXPECT_EQ(looksOf(w), looksOf(read));
+    EXPECT_TRUE(w.unsavedPaints && !read.unsavedPaints);
+
+    // The monkey's tile, the tile it steps onto and the banana's skip the tree.
+    w.clickTile(6);
+    w.clickTile(9);
+    w.stepFrames = 10;
+    w.stepWalker();
+    const int steppingOnto = w.tileOfWaypoint(w.path.back());
+    for (int tile : {6, steppingOnto, 9}) {
+        EXPECT_EQ(w.paintCycle(tile), 0) << tile;
+        EXPECT_EQ(w.paintTile(tile, 1), "");
+        EXPECT_EQ(w.nodes[tile].kind, 3) << "a dragged tree skips it too";
+    }
+    EXPECT_EQ(w.paintCycle(11), 1);
+
+    // A model no tile needed yet is read when first painted; if it cannot be, the tile
+    // stays as it was.
+    std::filesystem::remove(folder.path("tree3.obj"));
+    World trees = mapOf(folder, "0 0");
+    EXPECT_EQ(trees.paintTile(1, 1), folder.path("tree3.obj") + ": cannot be opened");
+    EXPECT_EQ(looksOf(trees), looksOf(mapOf(folder, "0 0")));
+}
+
+TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsIt) {
+    World w(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
+    const int start = 9 * 16 + 7, target = 1 * 16 + 9; // the walk goes 8,8, 9,7, 8,6 ...
+    w.clickTile(start);
+    w.clickTile(target);
+    w.stepFrames = 10;
+    for (int frame = 0; frame < 15; ++frame) {
+        w.stepWalker(); // on the way from 8,8 to 9,7
+    }
+    const int waypoint = 7 * 16 + 9;
+    const float at[2] = {w.monkey.position[0], w.monkey.position[2]};
+
+    // Mid-step: the monkey finishes its step, then walks the new path.
+    EXPECT_EQ(w.paintTile(6 * 16 + 8, 2), "");
+    std::vector<int> expected = freshWalk(w, waypoint, target);
+    expected.push_back(waypoint);
+    EXPECT_EQ(pathTiles(w), expected);
+    EXPECT_EQ(litTiles(w), std::set<int>(expected.begin(), expected.end()));
+    w.stepWalker();
+    EXPECT_LT(std::hypot(w.monkey.position[0] - at[0], w.monkey.position[2] - at[1]), 2.0);
+
+    // Closed off: it stops at the waypoint, start and target lit.
+    for (GridNode* n : w.nodes[target].neighbours) {
+        EXPECT_EQ(w.paintTile(n->index, 1), "");
+    }
+    for (int frame = 0; frame < 30; ++frame) {
+        w.stepWalker();
+    }
+    EXPECT_EQ(std::tuple(w.walking, w.monkeyTile(), litTiles(w)),
+              std::tuple(false, waypoint, std::set<int>{waypoint, target}));
+
+    // Opened again: it goes on from there.
+    EXPECT_EQ(w.paintTile(8, 0), "");
+    EXPECT_EQ(pathTiles(w), freshWalk(w, waypoint, target));
+    EXPECT_TRUE(w.walking);
+
+    // Arrived: a paint plans nothing more.
+    for (int frame = 0; frame < 200; ++frame) {
+        w.stepWalker();
+    }
+    EXPECT_EQ(w.paintTile(0, 2), "");
+    EXPECT_EQ(std::tuple(w.monkeyTile(), pathTiles(w).size()), std::tuple(target, 0u));
+
+    // A start over leaves only the new start lit.
+    w.clickTile(0);
+    EXPECT_EQ(litTiles(w), std::set<int>{0});
+}
+
+TEST_F(ConstantDraw, SaveWritesTheMapKeepsTheOldOneAndFailsWithoutTouchingIt) {
+    const std::string original = "+7 0\n0  2\r\n";
+    World w(folder.write("map.txt", original));
+    EXPECT_EQ(w.paintTile(1, 3), "");
+    EXPECT_EQ(writeMap(w.mapFileName, w), "");
+    EXPECT_EQ(fileText(w.mapFileName), "7 3\n0 2\n");
+    EXPECT_EQ(fileText(w.mapFileName + ".bak"), original);
+    EXPECT_EQ(looksOf(World(w.mapFileName)), looksOf(w));
+
+    // A file size limit holds for root too: the new map cannot be written whole.
+    EXPECT_EQ(w.paintTile(0, 1), "");
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const std::string problem = writeMap(w.mapFileName, w);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(problem, "cannot write the new map: File too large");
+    EXPECT_EQ(fileText(w.mapFileName), "7 3\n0 2\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.dir), {}), 10)
+        << "the map, its .bak and the eight models: no half-written file left";
+}
+
+TEST_F(ConstantDraw, AFailedReloadKeepsTheWorldAndUnsavedPaintsAskForASecondR) {
+    resetFakes();
+    world = mapOf(folder, "0 0 0/0 0 0");
+    world.clickTile(0);
+    world.clickTile(5);
+    world.stepFrames = 30;
+    world.paintTile(2, world.paintCycle(2));
+    const std::string before = looksOf(world);
+    const std::set<int> lit = litTiles(world);
+
+    reloadMap(1.0);
+    EXPECT_EQ(fakeGlfw.title,
+              "Tanglor pathfinding - fps:  | unsaved paints: press R again to reload");
+    folder.write("map.txt", "0 0 0\n0 x 0\n");
+    reloadMap(2.0);
+    EXPECT_EQ(fakeGlfw.title, "Tanglor pathfinding - fps:  | map.txt not reloaded: " +
+                                  folder.path("map.txt") + ":2: \"x\" is not a tile code");
+    EXPECT_EQ(
+        std::tuple(looksOf(world), litTiles(world), world.monkey.visible, world.banana.visible),
+        std::tuple(before, lit, true, true));
+
+    folder.write("map.txt", "3 3\n3 3\n");
+    reloadMap(9.0); // the warning was long ago: warned again
+    reloadMap(10.0);
+    EXPECT_EQ(std::tuple(world.nodeCount, world.nodes[0].kind, world.monkey.visible,
+                         world.clickPhase, world.stepFrames, world.unsavedPaints),
+              std::tuple(4, 3, false, 0, 30, false));
+    world = World(std::string());
+}

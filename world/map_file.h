@@ -1,0 +1,34 @@
+// The map file: reading it into tile codes, with one line per problem, and writing a
+// world's tiles back in the same format.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct World;
+
+// Far beyond any map that suits the scene; keeps a damaged map from asking for gigabytes
+// of tiles.
+inline constexpr long long MaxTiles = 65536;
+
+// The kind of a tile for which the map holds no code. Like any code without a kind, the
+// tile is open ground with no model.
+inline constexpr int MissingCode = -1;
+
+struct MapCodes {
+    std::vector<int> codes;
+    long long columns = 0;
+    long long rows = 0;
+};
+
+// Adds a problem to the list unless it is there already (or empty).
+void addProblem(std::vector<std::string>& problems, const std::string& problem);
+
+// The codes of a map file, or problems. A problem leaves no tiles when the map's size
+// cannot be trusted.
+MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& problems);
+
+// Writes the world's tile codes to `mapFileName` in the map format: a temporary file in the
+// same folder, renamed over the map once it is whole, the old map kept as NAME.bak. Returns
+// "" on success, else why it failed; the old map is then untouched.
+std::string writeMap(const std::string& mapFileName, const World& w);
