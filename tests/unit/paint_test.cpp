@@ -171,8 +171,8 @@ TEST_F(ConstantDraw, AFailedReloadKeepsTheWorldAndUnsavedPaintsAskForASecondR) {
               "Tanglor pathfinding - fps:  | unsaved paints: press R again to reload");
     folder.write("map.txt", "0 0 0\n0 x 0\n");
     reloadMap(2.0);
-    EXPECT_EQ(fakeGlfw.title, "Tanglor pathfinding - fps:  | map.txt not reloaded: " +
-                                  folder.path("map.txt") + ":2: \"x\" is not a tile code");
+    EXPECT_EQ(notice(), " | map.txt not reloaded: " + folder.path("map.txt") +
+                            ":2: \"x\" is not a tile code");
     EXPECT_EQ(
         std::tuple(looksOf(world), litTiles(world), world.monkey.visible, world.banana.visible),
         std::tuple(before, lit, true, true));
