@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -19,23 +20,28 @@ struct Traced {
 // Runs the tool on `map` with the shipped models beside it, in a folder removed afterwards.
 Traced trace(const std::string& map, const std::string& tiles) {
     namespace fs = std::filesystem;
-    const fs::path folder =
-        fs::temp_directory_path() / ("tanglor_trace_" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    std::string name = (fs::temp_directory_path() / "tanglor_trace_XXXXXX").string();
+    if (mkdtemp(name.data()) == nullptr) {
+        return {"no scratch folder for the map\n", -1};
+    }
+    const fs::path folder = name;
     for (const auto& entry : fs::directory_iterator(TANGLOR_ASSETS_DIR)) {
         if (entry.path().extension() == ".obj") {
             fs::copy_file(entry.path(), folder / entry.path().filename());
         }
     }
     std::ofstream(folder / "map.txt") << map;
-    Traced run;
-    FILE* pipe = popen(
-        (std::string(TRACE_EXE) + " " + folder.string() + " " + tiles + " 2>&1").c_str(), "r");
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        run.output.append(buffer, n);
+    Traced run{"the trace tool could not be started\n", -1};
+    const std::string command = std::string(TRACE_EXE) + " '" + folder.string() + "' " + tiles;
+    if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
+        run.output.clear();
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            run.output.append(buffer, n);
+        }
+        const int status = pclose(pipe);
+        run.status = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    run.status = WEXITSTATUS(pclose(pipe));
     fs::remove_all(folder);
     return run;
 }

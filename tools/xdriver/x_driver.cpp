@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <sys/wait.h>
 #include <thread>
@@ -27,48 +28,83 @@ void pause(double seconds) {
 }
 
 RunningProgram::RunningProgram(const std::string& exe, const std::string& folder, bool display)
-    : errors(std::tmpfile(), std::fclose), pid(fork()) {
+    : errors(std::tmpfile(), [](FILE* file) {
+          if (file != nullptr) {
+              std::fclose(file);
+          }
+      }) {
+    if (errors == nullptr) {
+        return; // nowhere to keep what it says: not started
+    }
+    // Made before the fork: the child only calls what is safe between fork and exec.
+    const std::string failed = "cannot start " + exe + " in " + folder + "\n";
+    pid = fork();
     if (pid == 0) {
         dup2(fileno(errors.get()), 2);
         if (!display) {
             unsetenv("DISPLAY");
         }
-        _exit(chdir(folder.c_str()) == 0 ? execl(exe.c_str(), exe.c_str(), nullptr) : 126);
+        if (chdir(folder.c_str()) == 0) {
+            execl(exe.c_str(), exe.c_str(), nullptr);
+        }
+        (void)!write(2, failed.data(), failed.size());
+        _exit(127);
     }
+}
+
+bool RunningProgram::ended() {
+    int code = 0;
+    if (pid > 0 && waitpid(pid, &code, WNOHANG) != 0) {
+        status = WIFEXITED(code) ? WEXITSTATUS(code) : -1;
+        pid = -1;
+    }
+    return pid <= 0;
 }
 
 int RunningProgram::exitStatus(double seconds) {
-    int status = 0;
-    if (pid > 0 && !waitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds)) {
+    if (!waitUntil([&] { return ended(); }, seconds)) {
         kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        status = -1;
+        waitpid(pid, nullptr, 0);
+        pid = -1;
     }
-    pid = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return status;
 }
 
 std::string RunningProgram::errorText() const {
+    if (errors == nullptr) {
+        return "no file for its standard error, so it was not started\n";
+    }
     std::string text(4096, '\0');
     std::rewind(errors.get());
     text.resize(std::fread(text.data(), 1, text.size(), errors.get()));
     return text;
 }
 
-SceneFolder::SceneFolder(const std::string& map)
-    : dir(std::filesystem::temp_directory_path() / ("tanglor_e2e_" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "map.txt") << map;
+static bool writeFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream file(path);
+    file << text;
+    file.close();
+    return !file.fail();
+}
+
+SceneFolder::SceneFolder(const std::string& map) {
+    std::string name = (std::filesystem::temp_directory_path() / "tanglor_e2e_XXXXXX").string();
+    if (mkdtemp(name.data()) == nullptr) {
+        return;
+    }
+    dir = name;
+    made = writeFile(dir / "map.txt", map);
     const std::string faces = "#\ns\nf 1 4 3\nf 1 3 2\n";
     for (const char* tile :
          {"ground3.obj", "tree.obj", "tree2.obj", "tree3.obj", "ground_stones.obj", "water.obj"}) {
-        std::ofstream(dir / tile) << "#\n#\n#\nv -4 0 -4\nv 4 0 -4\nv 4 0 4\nv -4 0 4\n" + faces;
+        made &= writeFile(dir / tile, "#\n#\n#\nv -4 0 -4\nv 4 0 -4\nv 4 0 4\nv -4 0 4\n" + faces);
     }
     // The monkey and the banana smaller, and above the tiles in that order.
-    std::ofstream(dir / "monkey.obj")
-        << "#\n#\n#\nv -2 0.5 -2\nv 2 0.5 -2\nv 2 0.5 2\nv -2 0.5 2\n" + faces;
-    std::ofstream(dir / "banan.obj")
-        << "#\n#\n#\nv -1.5 0.6 -1.5\nv 1.5 0.6 -1.5\nv 1.5 0.6 1.5\nv -1.5 0.6 1.5\n" + faces;
+    made &= writeFile(dir / "monkey.obj",
+                      "#\n#\n#\nv -2 0.5 -2\nv 2 0.5 -2\nv 2 0.5 2\nv -2 0.5 2\n" + faces);
+    made &= writeFile(dir / "banan.obj",
+                      "#\n#\n#\nv -1.5 0.6 -1.5\nv 1.5 0.6 -1.5\nv 1.5 0.6 1.5\nv -1.5 0.6 1.5\n" +
+                          faces);
 }
 
 XDriver::XDriver() {
@@ -86,6 +122,9 @@ XDriver::~XDriver() {
 
 // A property of `window` as bytes (32-bit items come as longs); empty when it is not there.
 static std::string property(XDriver& x, XWindow window, const char* name) {
+    if (x.display == nullptr) {
+        return "";
+    }
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, rest = 0;
@@ -101,6 +140,9 @@ static std::string property(XDriver& x, XWindow window, const char* name) {
 XWindow findWindow(XDriver& x, pid_t pid, double seconds) {
     const long wanted = pid;
     const std::string pidBytes(reinterpret_cast<const char*>(&wanted), sizeof wanted);
+    if (x.display == nullptr) {
+        return 0;
+    }
     waitUntil(
         [&] {
             Window root = 0, parent = 0, *children = nullptr;
@@ -126,12 +168,18 @@ std::string windowTitle(XDriver& x) {
 }
 
 bool settle(XDriver& x) {
+    if (x.display == nullptr) {
+        return false;
+    }
     std::string title = windowTitle(x), first = title;
     return waitUntil([&] { return (title = windowTitle(x)) != first; }, 30.0) &&
            waitUntil([&] { return windowTitle(x) != title; }, 30.0);
 }
 
 static void key(XDriver& x, int keysym, bool down) {
+    if (x.display == nullptr) {
+        return;
+    }
     XTestFakeKeyEvent(x.display, XKeysymToKeycode(x.display, keysym), down, CurrentTime);
     XSync(x.display, False); // the server has acted on it when this returns
 }
@@ -143,11 +191,17 @@ void tapKey(XDriver& x, int keysym) {
 }
 
 void button(XDriver& x, int number, bool down) {
+    if (x.display == nullptr) {
+        return;
+    }
     XTestFakeButtonEvent(x.display, number, down, CurrentTime);
     XSync(x.display, False);
 }
 
 void movePointer(XDriver& x, int windowX, int windowY) {
+    if (x.display == nullptr) {
+        return;
+    }
     XWarpPointer(x.display, 0, x.window, 0, 0, 0, 0, windowX, windowY);
     XSync(x.display, False);
 }
@@ -159,6 +213,9 @@ void click(XDriver& x, std::pair<int, int> windowPixel) {
 }
 
 bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& meanwhile) {
+    if (x.display == nullptr) {
+        return false;
+    }
     XAutoRepeatOn(x.display);
     XSelectInput(x.display, x.window, KeyPressMask);
     key(x, keysym, true);
@@ -177,11 +234,17 @@ bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& m
 }
 
 void resizeWindow(XDriver& x, int width, int height) {
+    if (x.display == nullptr) {
+        return;
+    }
     XResizeWindow(x.display, x.window, width, height);
     XSync(x.display, False);
 }
 
 void closeWindow(XDriver& x) {
+    if (x.display == nullptr) {
+        return;
+    }
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = x.window;
@@ -193,6 +256,9 @@ void closeWindow(XDriver& x) {
 }
 
 Picture grabWindow(XDriver& x) {
+    if (x.display == nullptr) {
+        return {};
+    }
     XWindowAttributes size{};
     XGetWindowAttributes(x.display, x.window, &size);
     XImage* image =
@@ -208,6 +274,11 @@ Picture grabWindow(XDriver& x) {
         XDestroyImage(image);
     }
     return picture;
+}
+
+bool waitStill(XDriver& x, Picture* still, double seconds) {
+    return waitUntil([&] { return *still = grabWindow(x), settle(x) && grabWindow(x) == *still; },
+                     seconds);
 }
 
 std::pair<int, int> startCameraPixel(double x, double z) {

@@ -17,24 +17,35 @@ bool waitUntil(const std::function<bool()>& done, double seconds);
 void pause(double seconds);
 
 // A program started in `folder` (without DISPLAY in its environment when `display` is
-// false), ended when this is destroyed if it has not ended before.
+// false), ended when this is destroyed if it has not ended before. No process (pid -1) when
+// it could not be started.
 struct RunningProgram {
     std::shared_ptr<FILE> errors; // its standard error, in a file without a name
-    pid_t pid = -1;
+    pid_t pid = -1;               // -1 once it has ended
+    int status = -1;              // its exit status once ended; -1 if a signal ended it
     RunningProgram(const std::string& exe, const std::string& folder, bool display = true);
     ~RunningProgram() { exitStatus(0.0); } // ended if still running
     RunningProgram(const RunningProgram&) = delete;
-    // Its exit status, or -1 when it has not ended within `seconds` (it is then killed).
+    // Whether it has ended (or never started), without waiting.
+    bool ended();
+    // Its exit status, or -1 when it has not ended within `seconds` (it is then killed), was
+    // ended by a signal or never started.
     int exitStatus(double seconds);
     std::string errorText() const;
 };
 
 // A scratch folder with a map and flat square models (all tiles alike; the monkey and the
-// banana smaller), removed with all it holds.
+// banana smaller), removed with all it holds. `made` is false when any of it could not be
+// written.
 struct SceneFolder {
     std::filesystem::path dir;
+    bool made = false;
     explicit SceneFolder(const std::string& map);
-    ~SceneFolder() { std::filesystem::remove_all(dir, ignored); }
+    ~SceneFolder() {
+        if (!dir.empty()) {
+            std::filesystem::remove_all(dir, ignored);
+        }
+    }
     std::error_code ignored;
 };
 
@@ -42,6 +53,8 @@ struct SceneFolder {
 typedef struct _XDisplay Display;
 using XWindow = unsigned long;
 
+// No display when the server could not be reached: then no window is found, nothing is
+// sent, and pictures and titles are empty.
 struct XDriver {
     Display* display = nullptr;
     XWindow window = 0;
@@ -49,7 +62,8 @@ struct XDriver {
     ~XDriver();
 };
 
-// The top-level window of the process, or 0 when none appears within `seconds`.
+// The top-level window of the process, or 0 when none appears within `seconds` (or there is
+// no display).
 XWindow findWindow(XDriver& x, pid_t pid, double seconds);
 std::string windowTitle(XDriver& x);
 // Waits until the program has run a whole frame after all input sent so far: the title
@@ -75,13 +89,20 @@ struct Picture {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgb; // rows top to bottom
-    const unsigned char* at(int px, int py) const { return &rgb[(py * width + px) * 3]; }
+    // Black outside the picture, as a picture of a window that has gone is empty.
+    const unsigned char* at(int px, int py) const {
+        static const unsigned char none[3] = {0, 0, 0};
+        return px >= 0 && py >= 0 && px < width && py < height ? &rgb[(py * width + px) * 3] : none;
+    }
     const unsigned char* at(std::pair<int, int> pixel) const {
         return at(pixel.first, pixel.second);
     }
     bool operator==(const Picture&) const = default;
 };
 Picture grabWindow(XDriver& x);
+// Waits until the window's picture stays the same while the program runs on (a whole frame,
+// see settle); whether it did, with the still picture in `still`.
+bool waitStill(XDriver& x, Picture* still, double seconds);
 
 // Where a point 1 unit above the ground (the models' base) shows in the 1280 x 720 window
 // under the program's start camera: straight down from 200 units, field of view 65 x 0.75.
