@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -35,17 +37,37 @@ Shape shapeOf(const Picture& picture) {
     return s;
 }
 
-// The picture once it no longer moves: the same before and after the program has run on.
-Shape stillShape(XDriver& x) {
+// The shape of the picture once it no longer moves; whether it stopped.
+bool stillShape(XDriver& x, Shape* shape) {
     Picture picture;
-    waitUntil([&] { return picture = grabWindow(x), settle(x) && grabWindow(x) == picture; },
-              120.0);
-    return shapeOf(picture);
+    const bool still = waitStill(x, &picture, 120.0);
+    *shape = shapeOf(picture);
+    return still;
+}
+
+// Holds the right button while moving the pointer on by `dx`, `dy` at every look, until the
+// picture shows `done`; whether it did within a minute. Each frame adds what the pointer
+// moved, times that frame's work time, to the turn's speed: a fast machine needs many
+// small moves, and a stalled frame gets one small move, so the turn does not overshoot.
+bool dragUntil(XDriver& x, std::pair<int, int>& pointer, int dx, int dy,
+               const std::function<bool(const Shape&)>& done) {
+    button(x, 3, true);
+    const bool seen = waitUntil(
+        [&] {
+            if (pointer.first + dx < 1280 && pointer.second + dy < 720) {
+                movePointer(x, pointer.first += dx, pointer.second += dy);
+            }
+            return done(shapeOf(grabWindow(x)));
+        },
+        60.0);
+    button(x, 3, false);
+    return seen;
 }
 
 TEST(View, ColoursWheelTurnTiltSpaceAndClose) {
     // Two water tiles on the right, one either side of the x axis; nothing else on the board.
     SceneFolder folder("9 9 9 9 9 9 9 3\n9 9 9 9 9 9 9 3\n");
+    ASSERT_TRUE(folder.made);
     XDriver x;
     RunningProgram program(TANGLOR_EXE, folder.dir.string());
     ASSERT_NE(findWindow(x, program.pid, 30.0), 0u) << program.errorText();
@@ -69,26 +91,22 @@ TEST(View, ColoursWheelTurnTiltSpaceAndClose) {
     const Picture zoomed = grabWindow(x);
     EXPECT_LT(shapeOf(zoomed).right - shapeOf(zoomed).left, board.right - board.left);
 
-    // Held right with the pointer 10 pixels right of the press, the scene turns on until
-    // released. Seen from above (the eye looks down on the board) a turn to the right is
-    // anticlockwise: the water on the right goes up.
-    button(x, 3, true);
-    movePointer(x, 650, 360);
-    ASSERT_TRUE(waitUntil([&] { return std::abs(shapeOf(grabWindow(x)).waterAngle) >= 20; }, 60));
-    button(x, 3, false);
-    const Shape turned = stillShape(x);
+    // Dragged right, the scene turns. Seen from above (the eye looks down on the board) a
+    // turn to the right is anticlockwise: the water on the right goes up.
+    std::pair<int, int> pointer{640, 360};
+    ASSERT_TRUE(
+        dragUntil(x, pointer, 2, 0, [](const Shape& s) { return std::abs(s.waterAngle) >= 20; }));
+    Shape turned, tilted;
+    ASSERT_TRUE(stillShape(x, &turned));
     EXPECT_GT(turned.waterAngle, 0.0);
 
     // Dragged down, the board tilts about the screen's horizontal line through its centre,
     // its lower edge towards the eye: the turned water comes nearer the middle row, and the
     // near part, below the middle, looks larger than the far part above it.
-    button(x, 3, true);
-    movePointer(x, 650, 370);
-    ASSERT_TRUE(waitUntil(
-        [&] { return 360 - shapeOf(grabWindow(x)).waterY < 0.85 * (360 - turned.waterY); }, 60))
-        << "the tilt does not move the turned water";
-    button(x, 3, false);
-    const Shape tilted = stillShape(x);
+    ASSERT_TRUE(dragUntil(x, pointer, 0, 2, [&](const Shape& s) {
+        return 360 - s.waterY < 0.85 * (360 - turned.waterY);
+    })) << "the tilt does not move the turned water";
+    ASSERT_TRUE(stillShape(x, &tilted));
     EXPECT_GT(tilted.bottom - 360, 360 - tilted.top + 10);
 
     // Space puts the view back, the zoom as the wheel left it.
