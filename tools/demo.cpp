@@ -1,5 +1,8 @@
 // A scripted demo of the real program for machines without a screen: under Xvfb it clicks
 // a start and a target tile, lets the monkey walk, turns the view, and saves screenshots.
+// It waits for what the window shows, never for a fixed time, so a slow or busy machine
+// only makes it take longer: it fails only when the program does (ends with a non-zero
+// status, never opens its window, or does not end on Escape).
 //
 //   demo PROGRAM ASSETS_FOLDER OUT_FOLDER [FRAMES_FOLDER]
 //
@@ -12,43 +15,71 @@
 
 #include <X11/keysym.h>
 
-#include <cmath>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
-// Clicks the centre of a tile, found from its anchor (the corner with the largest x and
-// smallest z).
-void clickTile(XDriver& x, const World& map, int index) {
-    const float* anchor = map.nodes[index].mesh.position;
-    click(x, startCameraPixel(anchor[0] - TileSize / 2.0, anchor[2] + TileSize / 2.0));
-}
+// How long the demo waits for anything the window should show: long enough for a busy
+// machine's software OpenGL.
+constexpr double Patience = 60.0;
 
-bool save(XDriver& x, const std::string& path) {
-    Picture picture = grabWindow(x);
+bool save(const Picture& picture, const std::string& path) {
     bool ok =
         picture.width > 0 && writePng(path, picture.width, picture.height, picture.rgb.data());
     std::printf("  %s %s\n", ok ? "saved" : "could not save", path.c_str());
     return ok;
 }
 
-// Waits `seconds`; with a frames folder, saves the window there meanwhile, one picture about
-// every 0.1 s.
-void watch(XDriver& x, double seconds, const std::string& frames, int* saved) {
-    if (frames.empty()) {
-        pause(seconds);
-        return;
-    }
-    char name[32];
-    for (double waited = 0.0; waited < seconds; waited += 0.1) {
-        std::snprintf(name, sizeof name, "/walk-%03d.png", (*saved)++);
-        Picture picture = grabWindow(x);
-        if (picture.width > 0) {
-            writePng(frames + name, picture.width, picture.height, picture.rgb.data());
+// The monkey's lit orange, apart from the banana's yellow (no blue), the greens and greys.
+bool orange(const unsigned char* p) {
+    return p[0] > 180 && p[1] > 100 && p[0] - p[1] >= 30 && p[2] > 25 && p[2] < 120;
+}
+
+// Where the monkey stands on the walk (`walk` holds its tiles, the start first): the
+// position in `walk` of the tile nearest the middle of the orange, or -1 when none shows.
+int monkeyStep(const Picture& picture, const World& map, const std::vector<int>& walk) {
+    double x = 0.0, y = 0.0, count = 0.0;
+    for (int i = 0; i < picture.width * picture.height; ++i) {
+        if (orange(&picture.rgb[i * 3])) {
+            x += i % picture.width, y += i / picture.width, count += 1.0;
         }
-        pause(0.1);
     }
+    int nearest = -1;
+    double best = 0.0;
+    for (int step = 0; count > 0.0 && step < static_cast<int>(walk.size()); ++step) {
+        const Vec3 centre = map.tileCentre(walk[step]);
+        const auto [px, py] = startCameraPixel(centre.x, centre.z);
+        const double dx = px - x / count, dy = py - y / count;
+        if (nearest == -1 || dx * dx + dy * dy < best) {
+            nearest = step, best = dx * dx + dy * dy;
+        }
+    }
+    return nearest;
+}
+
+// The width of all that is drawn: the board, square at the start view, widens as it turns.
+int drawnWidth(const Picture& picture) {
+    int left = picture.width, right = 0;
+    for (int i = 0; i < picture.width * picture.height; ++i) {
+        const unsigned char* p = &picture.rgb[i * 3];
+        if (p[0] + p[1] + p[2] > 0) {
+            left = std::min(left, i % picture.width), right = std::max(right, i % picture.width);
+        }
+    }
+    return right - left;
+}
+
+// The program's exit, reported; the demo's exit status.
+int finish(RunningProgram& running, int status) {
+    std::printf("The program ended with status %d.\n", status);
+    std::fputs(running.errorText().c_str(), stderr);
+    return status == 0 ? 0 : 1;
 }
 
 } // namespace
@@ -62,60 +93,124 @@ int main(int argc, char** argv) {
     std::string assets = argv[2];
     std::string out = argv[3];
     std::string frames = argc == 5 ? argv[4] : "";
-    int framesSaved = 0;
 
     World map(assets + "/map.txt");
     int start = 0;
     int target = 0;
-    size_t steps = 0;
-    if (!map.problems.empty() || (steps = longestWalk(map, &start, &target, 3)) == 0) {
+    if (!map.problems.empty() || longestWalk(map, &start, &target, 3) == 0) {
         std::fprintf(stderr, "demo: the map in %s has no walk to show\n", assets.c_str());
         return 1;
     }
+    // The walk's tiles in order, the start first: the path holds the next waypoint last.
+    map.clickTile(start);
+    map.clickTile(target);
+    std::vector<int> walk{start};
+    for (auto waypoint = map.path.rbegin(); waypoint != map.path.rend(); ++waypoint) {
+        walk.push_back(map.tileOfWaypoint(*waypoint));
+    }
+    const int last = static_cast<int>(walk.size()) - 1;
 
     XDriver x;
     if (x.display == nullptr) {
         std::fprintf(stderr, "demo: no X display\n");
         return 1;
     }
+    const auto clickTile = [&](int index) {
+        const Vec3 centre = map.tileCentre(index);
+        click(x, startCameraPixel(centre.x, centre.z));
+    };
     RunningProgram running(program, assets);
-    if (findWindow(x, running.pid, 10.0) == 0) {
-        std::fprintf(stderr, "demo: the program opened no window\n%s", running.errorText().c_str());
-        return 1;
+    waitUntil([&] { return running.ended() || findWindow(x, running.pid, 0.0) != 0; }, Patience);
+    if (running.ended()) {
+        return finish(running, running.exitStatus(0.0));
     }
+    if (x.window == 0) {
+        std::fprintf(stderr, "demo: the program opened no window within %g s\n", Patience);
+        return finish(running, running.exitStatus(0.0));
+    }
+
+    // Polls the window until it shows what `shown` looks for in its picture (kept in `seen`),
+    // with a frames folder saving a picture there about every 0.1 s while `recording`.
+    // A wait that runs out is told and the demo goes on; false once the program has ended.
+    Picture seen;
+    bool recording = false;
+    int framesSaved = 0;
+    auto lastFrame = std::chrono::steady_clock::now();
+    const auto waitFor = [&](const char* what, const std::function<bool()>& shown) {
+        const bool ok = waitUntil(
+            [&] {
+                seen = grabWindow(x);
+                const auto now = std::chrono::steady_clock::now();
+                if (recording && !frames.empty() &&
+                    now - lastFrame > std::chrono::milliseconds(100)) {
+                    char name[32];
+                    std::snprintf(name, sizeof name, "/walk-%03d.png", framesSaved++);
+                    writePng(frames + name, seen.width, seen.height, seen.rgb.data());
+                    lastFrame = now;
+                }
+                return running.ended() || shown();
+            },
+            Patience);
+        if (!ok) {
+            std::printf("  (no %s within %g s; going on)\n", what, Patience);
+        }
+        return !running.ended();
+    };
+    // Whether the picture is the one seen at the title's change before: a whole frame has
+    // been drawn in between (the title changes at a frame's end) and nothing moved.
+    const auto still = [&] {
+        return [&, title = windowTitle(x), before = Picture{}]() mutable {
+            const std::string now = windowTitle(x);
+            return now != std::exchange(title, now) && std::exchange(before, seen) == seen;
+        };
+    };
+
     std::string title;
-    waitUntil([&] { return (title = windowTitle(x)).rfind("Tanglor pathfinding - fps: ", 0) == 0; },
-              3.0);
+    waitFor("frame rate in the title",
+            [&] { return (title = windowTitle(x)).rfind("Tanglor pathfinding - fps: ", 0) == 0; });
     std::printf("Window title: %s\n", title.c_str());
 
     std::printf("Screenshots:\n");
-    save(x, out + "/1-before.png");
-    clickTile(x, map, start);
-    pause(0.3);
-    clickTile(x, map, target);
-    // Ten frames per step at 70 frames a second.
-    double walk = (static_cast<double>(steps) + 1.0) * 10.0 / 70.0;
-    watch(x, walk / 2.0, frames, &framesSaved);
-    save(x, out + "/2-walking.png");
-    watch(x, walk / 2.0 + 1.0, frames, &framesSaved);
-    save(x, out + "/3-arrived.png");
-
-    // Turn and tilt the scene with the right button, then let it coast.
-    movePointer(x, 640, 360);
-    pause(0.1);
-    button(x, 3, true);
-    for (int i = 1; i <= 20; ++i) {
-        movePointer(x, 640 + i * 6, 360 + i * 3);
-        pause(0.02);
+    save(seen, out + "/1-before.png");
+    // The second click only once the first shows, or both might fall into one frame.
+    clickTile(start);
+    if (!waitFor("monkey on the start", [&] { return monkeyStep(seen, map, walk) == 0; })) {
+        return finish(running, running.exitStatus(0.0));
     }
+    recording = true;
+    clickTile(target);
+    if (!waitFor("monkey halfway", [&] { return monkeyStep(seen, map, walk) >= last / 2; })) {
+        return finish(running, running.exitStatus(0.0));
+    }
+    save(seen, out + "/2-walking.png");
+    if (!waitFor("monkey on the target", [&] { return monkeyStep(seen, map, walk) == last; }) ||
+        !waitFor("end of the walk", still())) {
+        return finish(running, running.exitStatus(0.0));
+    }
+    recording = false;
+    save(seen, out + "/3-arrived.png");
+
+    // Turn and tilt the scene with the right button, in small steps (each frame turns by
+    // what the pointer moved times its own work time) until the board shows turned, then
+    // let it coast to a stop. The program sees the pointer in the middle before the drag.
+    const int flatWidth = drawnWidth(seen);
+    movePointer(x, 640, 360);
+    settle(x);
+    button(x, 3, true);
+    std::pair<int, int> pointer{640, 360};
+    const bool turned = waitFor("turned board", [&] {
+        if (pointer.first < 1270 && pointer.second < 710) {
+            movePointer(x, pointer.first += 2, pointer.second += 1);
+        }
+        return drawnWidth(seen) > flatWidth * 1.15;
+    });
     button(x, 3, false);
-    pause(1.0);
-    save(x, out + "/4-turned.png");
-    title = windowTitle(x);
-    std::printf("Window title: %s\n", title.c_str());
+    if (!turned || !waitFor("still picture after the turn", still())) {
+        return finish(running, running.exitStatus(0.0));
+    }
+    save(seen, out + "/4-turned.png");
+    std::printf("Window title: %s\n", windowTitle(x).c_str());
 
     tapKey(x, XK_Escape);
-    int status = running.exitStatus(5.0);
-    std::printf("The program ended with status %d.\n", status);
-    return status == 0 ? 0 : 1;
+    return finish(running, running.exitStatus(Patience));
 }
