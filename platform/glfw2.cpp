@@ -27,19 +27,37 @@ bool buttonDown[ButtonCount] = {};
 bool leftPressedInPoll = false;
 int wheel = 0;
 double wheelRest = 0.0;
-int cursorX = 0;
-int cursorY = 0;
+// Far beyond any real position, so that no conversion to int and no sum can overflow.
+constexpr double InputLimit = 1.0e6;
+// The cursor, and where each button last went down, in window coordinates as GLFW 3 gives
+// them; read in framebuffer pixels, which picking and the viewport use.
+double cursorX = 0.0;
+double cursorY = 0.0;
+double pressX[ButtonCount] = {};
+double pressY[ButtonCount] = {};
+int windowWidth = 0;
+int windowHeight = 0;
 int frameWidth = 0;
 int frameHeight = 0;
 
 void takeCursorAndSize() {
-    double x = 0.0;
-    double y = 0.0;
-    glfw3::cursorPos(&x, &y);
-    // Far outside any window, but never a conversion that overflows an int.
-    cursorX = static_cast<int>(std::clamp(x, -1.0e6, 1.0e6));
-    cursorY = static_cast<int>(std::clamp(y, -1.0e6, 1.0e6));
+    glfw3::cursorPos(&cursorX, &cursorY);
+    glfw3::windowSize(&windowWidth, &windowHeight);
     glfw3::framebufferSize(&frameWidth, &frameHeight);
+}
+
+// A scaled display has more framebuffer pixels than window coordinates, per axis. A
+// minimised window has size 0 and keeps the coordinate as it is.
+int toPixels(double coordinate, int window, int frame) {
+    if (window > 0) {
+        coordinate = coordinate * frame / window;
+    }
+    return static_cast<int>(std::clamp(coordinate, -InputLimit, InputLimit));
+}
+
+void readPixels(double x, double y, int* xpos, int* ypos) {
+    *xpos = toPixels(x, windowWidth, frameWidth);
+    *ypos = toPixels(y, windowHeight, frameHeight);
 }
 
 } // namespace
@@ -54,13 +72,15 @@ void onKeyEvent(int key, int action) {
     }
 }
 
-void onButtonEvent(int button, int action) {
+void onButtonEvent(int button, int action, double x, double y) {
     if (button < 0 || button >= ButtonCount) {
         return;
     }
     buttonDown[button] = action == GLFW_PRESS;
-    if (action == GLFW_PRESS && button == GLFW_MOUSE_BUTTON_LEFT) {
-        leftPressedInPoll = true;
+    if (action == GLFW_PRESS) {
+        pressX[button] = x;
+        pressY[button] = y;
+        leftPressedInPoll |= button == GLFW_MOUSE_BUTTON_LEFT;
     }
 }
 
@@ -69,9 +89,9 @@ void onScrollEvent(double offset) {
     if (!std::isfinite(offset)) {
         return;
     }
-    wheelRest += offset;
+    wheelRest += std::clamp(offset, -InputLimit, InputLimit);
     double whole = std::trunc(wheelRest);
-    wheel += static_cast<int>(whole);
+    wheel = static_cast<int>(std::clamp(wheel + whole, -InputLimit, InputLimit));
     wheelRest -= whole;
 }
 
@@ -102,6 +122,13 @@ int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebi
         return 0;
     }
     openError.clear();
+    // Nothing held, pressed or turned in an earlier window carries over into this one.
+    std::fill(std::begin(keyDown), std::end(keyDown), false);
+    std::fill(std::begin(buttonDown), std::end(buttonDown), false);
+    std::fill(std::begin(pressX), std::end(pressX), 0.0);
+    std::fill(std::begin(pressY), std::end(pressY), 0.0);
+    leftPressedInPoll = false;
+    glfwSetMouseWheel(0);
     takeCursorAndSize();
     return 1;
 }
@@ -160,8 +187,12 @@ int glfwGetMouseButton(int button) {
 }
 
 void glfwGetMousePos(int* xpos, int* ypos) {
-    *xpos = cursorX;
-    *ypos = cursorY;
+    readPixels(cursorX, cursorY, xpos, ypos);
+}
+
+void glfwGetMousePressPos(int button, int* xpos, int* ypos) {
+    bool known = button >= 0 && button < ButtonCount;
+    readPixels(known ? pressX[button] : 0.0, known ? pressY[button] : 0.0, xpos, ypos);
 }
 
 int glfwGetMouseWheel() {

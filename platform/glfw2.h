@@ -76,6 +76,9 @@ void glfwGetMousePos(int* xpos, int* ypos);
 int glfwGetMouseWheel();
 void glfwSetMouseWheel(int pos);
 
-// Our one addition: why the last glfwOpenWindow failed ("" when nothing failed), so that
-// the program can say what went wrong instead of ending silently.
+// Our additions. Why the last glfwOpenWindow failed ("" when nothing failed), so that the
+// program can say what went wrong instead of ending silently.
 const char* glfwGetOpenError();
+// Where the cursor was when `button` last went down, in the same pixels as glfwGetMousePos:
+// a drag starts there, not at a cursor that moved on within the same event processing.
+void glfwGetMousePressPos(int button, int* xpos, int* ypos);

@@ -10,6 +10,10 @@ namespace {
 
 GLFWwindow* window = nullptr;
 std::string errorText;
+// The cursor as the events handled so far left it. On X11 glfwGetCursorPos asks the server
+// where the pointer is now, which may be past a press still waiting in the queue.
+double eventCursorX = 0.0;
+double eventCursorY = 0.0;
 
 void recordError(int, const char* description) {
     errorText = description;
@@ -111,8 +115,13 @@ void keyEvent(GLFWwindow*, int key, int, int action, int) {
     onKeyEvent(code, action == GLFW_PRESS ? 1 : 0);
 }
 
+void cursorEvent(GLFWwindow*, double x, double y) {
+    eventCursorX = x;
+    eventCursorY = y;
+}
+
 void buttonEvent(GLFWwindow*, int button, int action, int) {
-    onButtonEvent(button, action == GLFW_PRESS ? 1 : 0);
+    onButtonEvent(button, action == GLFW_PRESS ? 1 : 0, eventCursorX, eventCursorY);
 }
 
 void scrollEvent(GLFWwindow*, double, double yOffset) {
@@ -164,6 +173,8 @@ bool openWindow(int width, int height, int redBits, int greenBits, int blueBits,
     // The program caps its own frame rate; waiting for the display would add a second cap.
     glfwSwapInterval(0);
     glfwSetKeyCallback(window, keyEvent);
+    glfwGetCursorPos(window, &eventCursorX, &eventCursorY);
+    glfwSetCursorPosCallback(window, cursorEvent);
     glfwSetMouseButtonCallback(window, buttonEvent);
     glfwSetScrollCallback(window, scrollEvent);
     return true;
@@ -188,6 +199,14 @@ void framebufferSize(int* width, int* height) {
     *height = 0;
     if (window != nullptr) {
         glfwGetFramebufferSize(window, width, height);
+    }
+}
+
+void windowSize(int* width, int* height) {
+    *width = 0;
+    *height = 0;
+    if (window != nullptr) {
+        glfwGetWindowSize(window, width, height);
     }
 }
 

@@ -14,6 +14,8 @@ const char* lastError();
 bool windowOpen();
 void setTitle(const char* title);
 void framebufferSize(int* width, int* height);
+// In window coordinates, which the cursor uses; more framebuffer pixels on a scaled display.
+void windowSize(int* width, int* height);
 // Processes pending events; they arrive through the three event functions below.
 void pollEvents();
 void swapBuffers();
@@ -25,5 +27,6 @@ void cursorPos(double* x, double* y);
 // Implemented by the version-2 layer; called while glfw3::pollEvents runs, with key codes
 // already translated to version-2 codes and key repeats dropped.
 void onKeyEvent(int key, int action);
-void onButtonEvent(int button, int action);
+// (x, y): the cursor at the event, in window coordinates.
+void onButtonEvent(int button, int action, double x, double y);
 void onScrollEvent(double offset);

@@ -67,6 +67,23 @@ TEST_F(Layer, ButtonTapsInOnePollAndAWheelNotchUp) {
     EXPECT_EQ(glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT), GLFW_RELEASE);
 }
 
+// A move, a press and a move sent before one swap: the press keeps where the cursor was.
+TEST_F(Layer, PressPositionIsWhereTheButtonWentDown) {
+    ASSERT_TRUE(swapUntil([] { return cursorAndSize()[0] == 100; }));
+    movePointer(x, 200, 60);
+    button(x, 3, true);
+    movePointer(x, 260, 70);
+    bool seen = swapUntil([] {
+        return glfwGetMouseButton(GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS &&
+               cursorAndSize()[0] == 260;
+    });
+    button(x, 3, false);
+    ASSERT_TRUE(seen);
+    std::array<int, 2> press{};
+    glfwGetMousePressPos(GLFW_MOUSE_BUTTON_RIGHT, &press[0], &press[1]);
+    EXPECT_EQ(press, (std::array{200, 60}));
+}
+
 TEST_F(Layer, KeypadCodesHeldKeysAndClosing) {
     tapKey(x, XK_KP_Subtract);
     ASSERT_TRUE(holdKeyUntilRepeated(x, XK_KP_Add, [] { glfwSwapBuffers(); }))
