@@ -15,6 +15,7 @@ int mouseY = 0;
 int lastMouseX = windowWidth / 2;
 int lastMouseY = windowHeight / 2;
 bool leftButtonHeld = false;
+bool rightButtonHeld = false;
 Vec3 pickedPoint = {0.0, 0.0, 0.0};
 
 // Whether the pick of the latest held frame came from a real unprojection. A failed pick
@@ -47,6 +48,12 @@ void handleMouse() {
     }
 
     if (glfwGetMouseButton(GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS) {
+        // The drag starts where the button went down: a move made before the press, in the
+        // same event processing, is no drag.
+        if (!rightButtonHeld) {
+            glfwGetMousePressPos(GLFW_MOUSE_BUTTON_RIGHT, &lastMouseX, &lastMouseY);
+            rightButtonHeld = true;
+        }
         // Scaled by the previous frame's work time, so the turn rate doesn't depend on how
         // fast frames come. Not damped while held: the velocity keeps what the drag adds.
         double gain = frameBusyTime * dragGain;
@@ -54,12 +61,13 @@ void handleMouse() {
         yawVelocity += (mouseX - lastMouseX) * gain;
         pitchVelocity += (mouseY - lastMouseY) * gain;
     } else {
+        rightButtonHeld = false;
         yawVelocity *= 0.9;
         pitchVelocity *= 0.9;
     }
 
     // Runs every frame, button or not, so lastMouse always holds the previous frame's
-    // cursor and a drag starts without a jump.
+    // cursor, which a held drag turns by.
     yaw = float(yaw + yawVelocity);
     pitch = float(pitch + pitchVelocity);
     lastMouseX = mouseX;

@@ -9,6 +9,7 @@ extern int mouseY;
 extern int lastMouseX;
 extern int lastMouseY;
 extern bool leftButtonHeld;
+extern bool rightButtonHeld;
 extern Vec3 pickedPoint;
 
 void handleMouse();

@@ -25,6 +25,7 @@ FAKE(void glfwSetMouseWheel(int pos), fakeGlfw.wheel = pos)
 FAKE(void glfwTerminate(), record("glfwTerminate"), fakeGlfw.opened = false)
 FAKE(void glfwGetWindowSize(int* w, int* h), *w = fakeGlfw.width, *h = fakeGlfw.height)
 FAKE(void glfwGetMousePos(int* x, int* y), *x = fakeGlfw.mouseX, *y = fakeGlfw.mouseY)
+FAKE(void glfwGetMousePressPos(int, int* x, int* y), *x = fakeGlfw.pressX, *y = fakeGlfw.pressY)
 FAKE(void glfwSleep(double time), record("glfwSleep", time), fakeGlfw.time += time)
 
 int glfwOpenWindow(int w, int h, int r, int g, int b, int a, int depth, int stencil, int mode) {

@@ -26,6 +26,7 @@ struct FakeGlfw {
     int keys[GLFW_KEY_LAST + 1] = {};
     int buttons[3] = {};
     int mouseX = 0, mouseY = 0, wheel = 0, swaps = 0;
+    int pressX = 0, pressY = 0; // the cursor at the latest press, whichever button
     std::string title;
     GLFWkeyfun keyCallback = nullptr;
     // Runs inside glfwSwapBuffers, where the real layer processes window events; its
@@ -50,6 +51,6 @@ inline void resetFakes() {
     framesThisInterval = 0;
     frameStartTime = fpsIntervalStart = frameBusyTime = 0.0;
     zoom = 1.0f;
-    leftButtonHeld = false;
+    leftButtonHeld = rightButtonHeld = false;
     resetCamera();
 }

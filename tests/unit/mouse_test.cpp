@@ -5,37 +5,44 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <utility>
 #include <vector>
 
 TEST(Mouse, DragTurnsByMoveTimesBusyTimeTimesGainCoastsAndClampsThePitch) {
-    // Right button, busy time, cursor; then yaw and pitch velocity, yaw and pitch after.
-    const std::tuple<bool, double, int, int, double, double, float, float> frames[] = {
-        {true, 0.0, 700, 400, 0.0, 0.0, 0.0f, 0.0f},       // no busy time measured yet
-        {true, 0.02, 710, 1400, 0.6, 60.0, 0.6f, 60.0f},   // from the last frame's cursor
-        {true, 0.02, 710, 1400, 0.6, 60.0, 1.2f, 90.0f},   // held still: kept; pitch clamped
-        {false, 0.02, 900, 100, 0.54, 54.0, 1.74f, 90.0f}, // released: x 0.9 a frame
-        {true, 0.02, 900, 100, 0.54, 54.0, 2.28f, 90.0f},  // a new drag starts without a jump
-        {true, 0.02, 900, -2400, 0.54, -96.0, 2.82f, 0.0f},
-        {false, 0.02, 900, -2400, 0.486, -86.4, 3.306f, 0.0f}, // the velocity is kept
-        {true, 0.02, 900, 450, 0.486, 84.6, 3.792f, 84.6f},    // just under 90: kept
+    struct Frame {
+        bool right;
+        double busy;
+        int x, y, pressX, pressY;    // the cursor, and where the right button went down
+        double yawSpeed, pitchSpeed; // after the frame
+        float yawAfter, pitchAfter;
+    };
+    const Frame frames[] = {
+        {true, 0.0, 700, 400, 700, 400, 0.0, 0.0, 0.0f, 0.0f},       // no busy time measured yet
+        {true, 0.02, 710, 1400, 700, 400, 0.6, 60.0, 0.6f, 60.0f},   // from the last frame's cursor
+        {true, 0.02, 710, 1400, 700, 400, 0.6, 60.0, 1.2f, 90.0f},   // held still: kept; clamped
+        {false, 0.02, 900, 100, 700, 400, 0.54, 54.0, 1.74f, 90.0f}, // released: x 0.9 a frame
+        // Moved 100 before the press and 60 after it, in one poll: only the 60 turns.
+        {true, 0.02, 1060, 100, 1000, 100, 4.14, 54.0, 5.88f, 90.0f},
+        {true, 0.02, 1060, -2400, 1000, 100, 4.14, -96.0, 10.02f, 0.0f},
+        {false, 0.02, 1060, -2400, 1000, 100, 3.726, -86.4, 13.746f, 0.0f}, // velocity kept
+        {true, 0.02, 1060, 450, 1060, -2400, 3.726, 84.6, 17.472f, 84.6f},  // under 90: kept
     };
     resetFakes();
-    for (const auto& frame : frames) {
+    for (const Frame& frame : frames) {
         SCOPED_TRACE(&frame - frames);
-        const auto& [right, busy, x, y, yawSpeed, pitchSpeed, yawAfter, pitchAfter] = frame;
-        frameBusyTime = busy;
-        fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT] = right ? GLFW_PRESS : GLFW_RELEASE;
-        fakeGlfw.mouseX = x;
-        fakeGlfw.mouseY = y;
+        frameBusyTime = frame.busy;
+        fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT] = frame.right ? GLFW_PRESS : GLFW_RELEASE;
+        fakeGlfw.mouseX = frame.x;
+        fakeGlfw.mouseY = frame.y;
+        fakeGlfw.pressX = frame.pressX;
+        fakeGlfw.pressY = frame.pressY;
         calls.clear();
         handleMouse();
-        EXPECT_NEAR(yawVelocity, yawSpeed, 1e-9);
-        EXPECT_NEAR(pitchVelocity, pitchSpeed, 1e-9);
-        EXPECT_NEAR(yaw, yawAfter, 1e-4);
-        EXPECT_NEAR(pitch, pitchAfter, 1e-4);
-        EXPECT_EQ(callAt("glfwGetMouseWheel") < calls.size(), !right) << "the wheel waits";
+        EXPECT_NEAR(yawVelocity, frame.yawSpeed, 1e-9);
+        EXPECT_NEAR(pitchVelocity, frame.pitchSpeed, 1e-9);
+        EXPECT_NEAR(yaw, frame.yawAfter, 1e-4);
+        EXPECT_NEAR(pitch, frame.pitchAfter, 1e-4);
+        EXPECT_EQ(callAt("glfwGetMouseWheel") < calls.size(), !frame.right) << "the wheel waits";
     }
 }
 
