@@ -20,11 +20,11 @@ std::string openError;
 GLFWkeyfun keyCallback = nullptr;
 bool keyDown[GLFW_KEY_LAST + 1] = {};
 bool buttonDown[ButtonCount] = {};
-// A left press seen in the latest event processing. A left click whose press and release
-// fall into one poll (a touchpad tap, automated input) then still reads as pressed until
-// the next poll, so the frame's mouse step picks it instead of losing it. Only the left
-// button: a right tap read as held would turn the scene by a one-frame drag.
-bool leftPressedInPoll = false;
+// A left or middle press seen in the latest event processing. A click whose press and
+// release fall into one poll (a touchpad tap, automated input) then still reads as pressed
+// until the next poll, so the frame's mouse step picks or paints it instead of losing it.
+// Not the right button: a right tap read as held would turn the scene by a one-frame drag.
+bool pressedInPoll[2] = {};
 int wheel = 0;
 double wheelRest = 0.0;
 // Far beyond any real position, so that no conversion to int and no sum can overflow.
@@ -80,7 +80,9 @@ void onButtonEvent(int button, int action, double x, double y) {
     if (action == GLFW_PRESS) {
         pressX[button] = x;
         pressY[button] = y;
-        leftPressedInPoll |= button == GLFW_MOUSE_BUTTON_LEFT;
+        if (button == GLFW_MOUSE_BUTTON_LEFT || button == GLFW_MOUSE_BUTTON_MIDDLE) {
+            pressedInPoll[button == GLFW_MOUSE_BUTTON_MIDDLE] = true;
+        }
     }
 }
 
@@ -127,7 +129,7 @@ int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebi
     std::fill(std::begin(buttonDown), std::end(buttonDown), false);
     std::fill(std::begin(pressX), std::end(pressX), 0.0);
     std::fill(std::begin(pressY), std::end(pressY), 0.0);
-    leftPressedInPoll = false;
+    std::fill(std::begin(pressedInPoll), std::end(pressedInPoll), false);
     glfwSetMouseWheel(0);
     takeCursorAndSize();
     return 1;
@@ -154,7 +156,7 @@ int glfwGetWindowParam(int param) {
 }
 
 void glfwSwapBuffers() {
-    leftPressedInPoll = false;
+    std::fill(std::begin(pressedInPoll), std::end(pressedInPoll), false);
     glfw3::pollEvents();
     takeCursorAndSize();
     glfw3::swapBuffers();
@@ -182,7 +184,8 @@ int glfwGetMouseButton(int button) {
     if (button < 0 || button >= ButtonCount) {
         return GLFW_RELEASE;
     }
-    bool latched = button == GLFW_MOUSE_BUTTON_LEFT && leftPressedInPoll;
+    const bool latched = (button == GLFW_MOUSE_BUTTON_LEFT && pressedInPoll[0]) ||
+                         (button == GLFW_MOUSE_BUTTON_MIDDLE && pressedInPoll[1]);
     return buttonDown[button] || latched ? GLFW_PRESS : GLFW_RELEASE;
 }
 

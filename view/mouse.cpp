@@ -1,11 +1,13 @@
 // Mouse input, once per frame after the drawing and before the swap: the left button picks
-// a ground point and asks the world for a path on release, the right button turns and
-// tilts the scene with inertia, and the wheel zooms while the right button is up.
+// a ground point and asks the world for a path on release, the middle button (or the left
+// with Shift) paints tiles, the right button turns and tilts the scene with inertia, and
+// the wheel zooms while the right button is up.
 #include "view/mouse.h"
 
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "view/camera.h"
+#include "view/search_view.h"
 #include "world/world.h"
 
 float dragGain = 3.0f;
@@ -22,27 +24,75 @@ Vec3 pickedPoint = {0.0, 0.0, 0.0};
 // names no tile, so its press requests nothing.
 static bool pickedPointOk = false;
 
+// Painting: whether the left press paints (Shift was down when it went down), and, while a
+// paint button is held, the kind it paints and the tile painted last.
+static bool leftPaints = false;
+static bool paintHeld = false;
+static int paintKind = -1;
+static int paintedTile = -1;
+
 // Truncation toward zero is what the world expects; a value beyond int range (a pick on a
 // near-degenerate projection) cannot be converted safely and names no tile anyway.
 static bool fitsInt(double value) {
     return value > -2147483649.0 && value < 2147483648.0;
 }
 
+// The tile under the cursor in the frame just drawn, or -1.
+static int tileUnderCursor() {
+    bool ok = false;
+    const Vec3 point = pickGround(mouseX, mouseY, &ok);
+    return ok && fitsInt(point.x) && fitsInt(point.z)
+               ? world.tileIndexAt(int(point.x), int(point.z))
+               : -1;
+}
+
+// The first tile takes the next kind of the paint cycle; every further tile the cursor
+// enters while the button is held takes that same kind, as a wall is drawn.
+static void paint(bool held) {
+    if (!held) {
+        paintHeld = false;
+        return;
+    }
+    if (!paintHeld) {
+        paintHeld = true;
+        paintKind = -1;
+        paintedTile = -1;
+    }
+    const int tile = tileUnderCursor();
+    if (tile < 0 || tile == paintedTile) {
+        return;
+    }
+    if (paintKind < 0) {
+        paintKind = world.paintCycle(tile);
+    }
+    paintTileNow(tile, paintKind, frameStartTime);
+    paintedTile = tile;
+}
+
 void handleMouse() {
     glfwGetMousePos(&mouseX, &mouseY);
 
+    // Shift is read when the left button goes down: it makes the whole press a paint.
+    const bool left = glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
+    if (left && !leftButtonHeld) {
+        leftPaints =
+            glfwGetKey(GLFW_KEY_LSHIFT) == GLFW_PRESS || glfwGetKey(GLFW_KEY_RSHIFT) == GLFW_PRESS;
+    }
+    paint(glfwGetMouseButton(GLFW_MOUSE_BUTTON_MIDDLE) == GLFW_PRESS || (left && leftPaints));
+
     // The pick repeats every held frame, so the target follows the cursor.
-    if (glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS) {
+    if (left && !leftPaints) {
         bool ok = false;
         pickedPoint = pickGround(mouseX, mouseY, &ok);
         pickedPointOk = ok;
-        leftButtonHeld = true;
     }
+    leftButtonHeld = leftButtonHeld || left;
 
-    // One request per press, on release, for the point of the last held frame.
-    if (leftButtonHeld && glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) == GLFW_RELEASE) {
+    // One request per press, on release, for the point of the last held frame; a paint
+    // press is never a click of the monkey and banana.
+    if (leftButtonHeld && !left) {
         leftButtonHeld = false;
-        if (pickedPointOk && fitsInt(pickedPoint.x) && fitsInt(pickedPoint.z)) {
+        if (!leftPaints && pickedPointOk && fitsInt(pickedPoint.x) && fitsInt(pickedPoint.z)) {
             world.requestPath(int(pickedPoint.x), int(pickedPoint.z));
         }
     }
@@ -77,6 +127,11 @@ void handleMouse() {
         pitch = 90.0f;
     } else if (pitch < 0.0f) {
         pitch = 0.0f;
+    }
+
+    // The costs view names the tile under the cursor in the title.
+    if (searchView.mode == SearchViewMode::Costs) {
+        searchView.hoverTile = tileUnderCursor();
     }
 
     // While dragging, the wheel is not looked at.

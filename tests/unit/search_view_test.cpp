@@ -41,7 +41,7 @@ void press(int key) {
     searchViewKey(world, key, GLFW_RELEASE); // acts on the press only
 }
 
-struct View : testing::Test {
+struct SearchViewTest : testing::Test {
     void SetUp() override {
         world = World(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
         searchView = SearchView();
@@ -54,7 +54,7 @@ struct View : testing::Test {
     }
 };
 
-TEST_F(View, PlaybackShowsTheSearchsOwnListsAtEveryStepForwardAndBack) {
+TEST_F(SearchViewTest, PlaybackShowsTheSearchsOwnListsAtEveryStepForwardAndBack) {
     searchStepWatcher = [](const World& w) {
         watched.push_back({indices(w.closedList), indices(w.openList)});
     };
@@ -84,7 +84,7 @@ TEST_F(View, PlaybackShowsTheSearchsOwnListsAtEveryStepForwardAndBack) {
     EXPECT_TRUE(shown(world).closed.empty() && shown(world).open.empty());
 }
 
-TEST_F(View, TheMonkeyWaitsForThePlaybackAndTurningItOffMidWayLeavesNoMark) {
+TEST_F(SearchViewTest, TheMonkeyWaitsForThePlaybackAndTurningItOffMidWayLeavesNoMark) {
     world.clickTile(9 * 16 + 7);
     world.clickTile(1 * 16 + 9);
     // About two seconds for the whole search, whatever its size; a stall is no jump.
