@@ -1,4 +1,8 @@
-// The trace tool on a small map worked out by hand, and on a target that trees close off.
+// The trace tool on a small map worked out by hand, on words that are not tiles and tiles no
+// walk joins, and beside the search view's title, whose figures must be its own.
+#include "platform/glfw2.h"
+#include "view/search_view.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -93,6 +97,48 @@ TEST(Trace, RefusesWordsThatAreNotTilesAndSaysWhenNoWalkJoinsTheTwo) {
         EXPECT_EQ(run.status, row.status) << row.words;
         EXPECT_EQ(run.output.rfind(row.output, 0), 0u) << row.words << ": " << run.output;
     }
+}
+
+TEST(Trace, TheSearchViewsTitleGivesTheFiguresItGives) {
+    std::ifstream file(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
+    const std::string map(std::istreambuf_iterator<char>(file), {});
+    // column, row of start and target: found dearer than the cheapest; across the board;
+    // round the stones field; a start walled in.
+    const int pairs[][4] = {{7, 9, 9, 1}, {0, 15, 15, 0}, {0, 11, 6, 11}, {3, 3, 6, 4}};
+    for (const auto& [c0, r0, c1, r1] : pairs) {
+        World w(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
+        w.clickTile(r0 * w.columns + c0);
+        w.clickTile(r1 * w.columns + c1);
+        searchView = SearchView();
+        searchViewKey(w, 'O', GLFW_PRESS);
+        const std::string title = searchViewTitle(w);
+
+        const std::string tiles = std::to_string(c0) + "," + std::to_string(r0) + " " +
+                                  std::to_string(c1) + "," + std::to_string(r1);
+        const Traced run = trace(map, tiles);
+        int steps = 0, walk = 0, closed = 0, open = 0, cheapest = 0;
+        const size_t at = run.output.find("\nwalk: ");
+        if (at != std::string::npos) {
+            EXPECT_EQ(std::sscanf(run.output.c_str() + at,
+                                  "\nwalk: %d steps, cost %d\nsearch: %d tiles closed, %d left "
+                                  "open\ncheapest walk: cost %d",
+                                  &steps, &walk, &closed, &open, &cheapest),
+                      5)
+                << run.output;
+            EXPECT_EQ(title, " | closed " + std::to_string(closed) + ", open " +
+                                 std::to_string(open) + ", walk " + std::to_string(walk) +
+                                 ", cheapest " + std::to_string(cheapest));
+        } else {
+            EXPECT_EQ(std::sscanf(run.output.c_str(),
+                                  "trace: no walk joins %*s and %*s trees part "
+                                  "them (%d tiles",
+                                  &closed),
+                      1)
+                << run.output;
+            EXPECT_EQ(title, " | closed " + std::to_string(closed) + ", open 0, no walk");
+        }
+    }
+    searchView = SearchView();
 }
 
 } // namespace
