@@ -129,9 +129,13 @@ void handleMouse() {
         pitch = 0.0f;
     }
 
-    // The costs view names the tile under the cursor in the title.
-    if (searchView.mode == SearchViewMode::Costs) {
+    // The costs view names the tile under the cursor in the title, which changes twice a
+    // second: a read-back every frame would only slow the frames down.
+    static double hoverPickedAt = -1.0;
+    if (searchView.mode == SearchViewMode::Costs &&
+        (frameStartTime - hoverPickedAt > 0.2 || frameStartTime < hoverPickedAt)) {
         searchView.hoverTile = tileUnderCursor();
+        hoverPickedAt = frameStartTime;
     }
 
     // While dragging, the wheel is not looked at.
