@@ -15,8 +15,8 @@
 
 #include <X11/keysym.h>
 
-#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -41,21 +41,30 @@ bool orange(const unsigned char* p) {
     return p[0] > 180 && p[1] > 100 && p[0] - p[1] >= 30 && p[2] > 25 && p[2] < 120;
 }
 
-// Where the monkey stands on the walk (`walk` holds its tiles, the start first): the
-// position in `walk` of the tile nearest the middle of the orange, or -1 when none shows.
-int monkeyStep(const Picture& picture, const World& map, const std::vector<int>& walk) {
-    double x = 0.0, y = 0.0, count = 0.0;
+// The middle of the monkey's orange in window pixels; false when none shows.
+bool monkeyAt(const Picture& picture, double* x, double* y) {
+    double count = 0.0;
+    *x = *y = 0.0;
     for (int i = 0; i < picture.width * picture.height; ++i) {
         if (orange(&picture.rgb[i * 3])) {
-            x += i % picture.width, y += i / picture.width, count += 1.0;
+            *x += i % picture.width, *y += i / picture.width, count += 1.0;
         }
     }
+    *x /= count, *y /= count;
+    return count > 0.0;
+}
+
+// Where the monkey stands on the walk (`walk` holds its tiles, the start first): the
+// position in `walk` of the tile nearest the monkey, or -1 when it does not show.
+int monkeyStep(const Picture& picture, const World& map, const std::vector<int>& walk) {
+    double x = 0.0, y = 0.0;
+    const bool shows = monkeyAt(picture, &x, &y);
     int nearest = -1;
     double best = 0.0;
-    for (int step = 0; count > 0.0 && step < static_cast<int>(walk.size()); ++step) {
+    for (int step = 0; shows && step < static_cast<int>(walk.size()); ++step) {
         const Vec3 centre = map.tileCentre(walk[step]);
         const auto [px, py] = startCameraPixel(centre.x, centre.z);
-        const double dx = px - x / count, dy = py - y / count;
+        const double dx = px - x, dy = py - y;
         if (nearest == -1 || dx * dx + dy * dy < best) {
             nearest = step, best = dx * dx + dy * dy;
         }
@@ -63,16 +72,11 @@ int monkeyStep(const Picture& picture, const World& map, const std::vector<int>&
     return nearest;
 }
 
-// The width of all that is drawn: the board, square at the start view, widens as it turns.
-int drawnWidth(const Picture& picture) {
-    int left = picture.width, right = 0;
-    for (int i = 0; i < picture.width * picture.height; ++i) {
-        const unsigned char* p = &picture.rgb[i * 3];
-        if (p[0] + p[1] + p[2] > 0) {
-            left = std::min(left, i % picture.width), right = std::max(right, i % picture.width);
-        }
-    }
-    return right - left;
+// The monkey's direction from the window's middle, about which the view turns, in
+// degrees; not a number when it does not show.
+double monkeyBearing(const Picture& picture) {
+    double x = 0.0, y = 0.0;
+    return monkeyAt(picture, &x, &y) ? std::atan2(360.0 - y, x - 640.0) * 180.0 / M_PI : NAN;
 }
 
 // The program's exit, reported; the demo's exit status.
@@ -170,6 +174,10 @@ int main(int argc, char** argv) {
             [&] { return (title = windowTitle(x)).rfind("Tanglor pathfinding - fps: ", 0) == 0; });
     std::printf("Window title: %s\n", title.c_str());
 
+    // The first frames may still show the window at another size.
+    if (!waitFor("still picture at the start", still())) {
+        return finish(running, running.exitStatus(0.0));
+    }
     std::printf("Screenshots:\n");
     save(seen, out + "/1-before.png");
     // The second click only once the first shows, or both might fall into one frame.
@@ -190,22 +198,23 @@ int main(int argc, char** argv) {
     recording = false;
     save(seen, out + "/3-arrived.png");
 
-    // Turn and tilt the scene with the right button, in small steps (each frame turns by
-    // what the pointer moved times its own work time) until the board shows turned, then
-    // let it coast to a stop. The program sees the pointer in the middle before the drag.
-    const int flatWidth = drawnWidth(seen);
+    // Turn and tilt the scene with the right button, in small steps (see dragUntil) until
+    // the monkey has swung 20 degrees round the middle, then let it coast to a stop. The
+    // program sees the pointer in the middle before the drag.
+    const double bearing = monkeyBearing(seen);
     movePointer(x, 640, 360);
     settle(x);
-    button(x, 3, true);
     std::pair<int, int> pointer{640, 360};
-    const bool turned = waitFor("turned board", [&] {
-        if (pointer.first < 1270 && pointer.second < 710) {
-            movePointer(x, pointer.first += 2, pointer.second += 1);
-        }
-        return drawnWidth(seen) > flatWidth * 1.15;
-    });
-    button(x, 3, false);
-    if (!turned || !waitFor("still picture after the turn", still())) {
+    const bool turned = dragUntil(
+        x, 3, pointer, {3, 1},
+        [&](const Picture& picture) {
+            return std::abs(std::remainder(monkeyBearing(picture) - bearing, 360.0)) >= 20.0;
+        },
+        Patience);
+    if (!turned) {
+        std::printf("  (no turned board within %g s; going on)\n", Patience);
+    }
+    if (!waitFor("still picture after the turn", still())) {
         return finish(running, running.exitStatus(0.0));
     }
     save(seen, out + "/4-turned.png");

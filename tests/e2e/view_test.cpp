@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <utility>
 
 namespace {
@@ -45,25 +44,6 @@ bool stillShape(XDriver& x, Shape* shape) {
     return still;
 }
 
-// Holds the right button while moving the pointer on by `dx`, `dy` at every look, until the
-// picture shows `done`; whether it did within a minute. Each frame adds what the pointer
-// moved, times that frame's work time, to the turn's speed: a fast machine needs many
-// small moves, and a stalled frame gets one small move, so the turn does not overshoot.
-bool dragUntil(XDriver& x, std::pair<int, int>& pointer, int dx, int dy,
-               const std::function<bool(const Shape&)>& done) {
-    button(x, 3, true);
-    const bool seen = waitUntil(
-        [&] {
-            if (pointer.first + dx < 1280 && pointer.second + dy < 720) {
-                movePointer(x, pointer.first += dx, pointer.second += dy);
-            }
-            return done(shapeOf(grabWindow(x)));
-        },
-        60.0);
-    button(x, 3, false);
-    return seen;
-}
-
 TEST(View, ColoursWheelTurnTiltSpaceAndClose) {
     // Two water tiles on the right, one either side of the x axis; nothing else on the board.
     SceneFolder folder("9 9 9 9 9 9 9 3\n9 9 9 9 9 9 9 3\n");
@@ -92,10 +72,12 @@ TEST(View, ColoursWheelTurnTiltSpaceAndClose) {
     EXPECT_LT(shapeOf(zoomed).right - shapeOf(zoomed).left, board.right - board.left);
 
     // Dragged right, the scene turns. Seen from above (the eye looks down on the board) a
-    // turn to the right is anticlockwise: the water on the right goes up.
+    // turn to the right is anticlockwise: the water on the right goes up. The drags move on
+    // in small steps until the turn shows (see dragUntil): a fast machine needs many.
     std::pair<int, int> pointer{640, 360};
-    ASSERT_TRUE(
-        dragUntil(x, pointer, 2, 0, [](const Shape& s) { return std::abs(s.waterAngle) >= 20; }));
+    ASSERT_TRUE(dragUntil(
+        x, 3, pointer, {2, 0},
+        [](const Picture& p) { return std::abs(shapeOf(p).waterAngle) >= 20; }, 60.0));
     Shape turned, tilted;
     ASSERT_TRUE(stillShape(x, &turned));
     EXPECT_GT(turned.waterAngle, 0.0);
@@ -103,9 +85,11 @@ TEST(View, ColoursWheelTurnTiltSpaceAndClose) {
     // Dragged down, the board tilts about the screen's horizontal line through its centre,
     // its lower edge towards the eye: the turned water comes nearer the middle row, and the
     // near part, below the middle, looks larger than the far part above it.
-    ASSERT_TRUE(dragUntil(x, pointer, 0, 2, [&](const Shape& s) {
-        return 360 - s.waterY < 0.85 * (360 - turned.waterY);
-    })) << "the tilt does not move the turned water";
+    ASSERT_TRUE(dragUntil(
+        x, 3, pointer, {0, 2},
+        [&](const Picture& p) { return 360 - shapeOf(p).waterY < 0.85 * (360 - turned.waterY); },
+        60.0))
+        << "the tilt does not move the turned water";
     ASSERT_TRUE(stillShape(x, &tilted));
     EXPECT_GT(tilted.bottom - 360, 360 - tilted.top + 10);
 

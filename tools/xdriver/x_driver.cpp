@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -274,6 +275,34 @@ Picture grabWindow(XDriver& x) {
         XDestroyImage(image);
     }
     return picture;
+}
+
+bool dragUntil(XDriver& x, int number, std::pair<int, int>& pointer, std::pair<int, int> step,
+               const std::function<bool(const Picture&)>& done, double seconds) {
+    button(x, number, true);
+    Picture atMove;
+    std::string titleAtMove;
+    const bool passed = waitUntil(
+        [&] {
+            const Picture picture = grabWindow(x);
+            const std::string title = windowTitle(x);
+            if (picture.width == 0) {
+                return false; // nothing to look at
+            }
+            if (done(picture)) {
+                return true;
+            }
+            if (!(picture == atMove) || title != titleAtMove) {
+                pointer = {std::clamp(pointer.first + step.first, 0, picture.width - 1),
+                           std::clamp(pointer.second + step.second, 0, picture.height - 1)};
+                movePointer(x, pointer.first, pointer.second);
+                atMove = picture, titleAtMove = title;
+            }
+            return false;
+        },
+        seconds);
+    button(x, number, false);
+    return passed;
 }
 
 bool waitStill(XDriver& x, Picture* still, double seconds) {

@@ -100,6 +100,14 @@ struct Picture {
     bool operator==(const Picture&) const = default;
 };
 Picture grabWindow(XDriver& x);
+// Holds mouse button `number` and moves the pointer on from `pointer` by `step`, keeping it
+// in the window, until the picture passes `done` or `seconds` have passed; then lets go.
+// Whether it passed. The program turns the view each frame by what the pointer moved since
+// the frame before, times that frame's work time: a move is made only once the picture or
+// the title has changed since the move before, so that a stalled frame takes one move, not
+// all those made while it stalled.
+bool dragUntil(XDriver& x, int number, std::pair<int, int>& pointer, std::pair<int, int> step,
+               const std::function<bool(const Picture&)>& done, double seconds);
 // Waits until the window's picture stays the same while the program runs on (a whole frame,
 // see settle); whether it did, with the still picture in `still`.
 bool waitStill(XDriver& x, Picture* still, double seconds);
