@@ -35,6 +35,9 @@ double cursorX = 0.0;
 double cursorY = 0.0;
 double pressX[ButtonCount] = {};
 double pressY[ButtonCount] = {};
+// Whether Shift was down when each button last went down, in event order: a Shift let go in
+// the same event processing as the click still counts.
+bool pressShift[ButtonCount] = {};
 int windowWidth = 0;
 int windowHeight = 0;
 int frameWidth = 0;
@@ -80,6 +83,7 @@ void onButtonEvent(int button, int action, double x, double y) {
     if (action == GLFW_PRESS) {
         pressX[button] = x;
         pressY[button] = y;
+        pressShift[button] = keyDown[GLFW_KEY_LSHIFT] || keyDown[GLFW_KEY_RSHIFT];
         if (button == GLFW_MOUSE_BUTTON_LEFT || button == GLFW_MOUSE_BUTTON_MIDDLE) {
             pressedInPoll[button == GLFW_MOUSE_BUTTON_MIDDLE] = true;
         }
@@ -129,6 +133,7 @@ int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebi
     std::fill(std::begin(buttonDown), std::end(buttonDown), false);
     std::fill(std::begin(pressX), std::end(pressX), 0.0);
     std::fill(std::begin(pressY), std::end(pressY), 0.0);
+    std::fill(std::begin(pressShift), std::end(pressShift), false);
     std::fill(std::begin(pressedInPoll), std::end(pressedInPoll), false);
     glfwSetMouseWheel(0);
     takeCursorAndSize();
@@ -191,6 +196,10 @@ int glfwGetMouseButton(int button) {
 
 void glfwGetMousePos(int* xpos, int* ypos) {
     readPixels(cursorX, cursorY, xpos, ypos);
+}
+
+int glfwGetMousePressShift(int button) {
+    return button >= 0 && button < ButtonCount && pressShift[button] ? 1 : 0;
 }
 
 void glfwGetMousePressPos(int button, int* xpos, int* ypos) {

@@ -82,3 +82,5 @@ const char* glfwGetOpenError();
 // Where the cursor was when `button` last went down, in the same pixels as glfwGetMousePos:
 // a drag starts there, not at a cursor that moved on within the same event processing.
 void glfwGetMousePressPos(int button, int* xpos, int* ypos);
+// Whether Shift was held when `button` last went down (1) or not (0).
+int glfwGetMousePressShift(int button);

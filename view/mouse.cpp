@@ -75,8 +75,7 @@ void handleMouse() {
     // Shift is read when the left button goes down: it makes the whole press a paint.
     const bool left = glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
     if (left && !leftButtonHeld) {
-        leftPaints =
-            glfwGetKey(GLFW_KEY_LSHIFT) == GLFW_PRESS || glfwGetKey(GLFW_KEY_RSHIFT) == GLFW_PRESS;
+        leftPaints = glfwGetMousePressShift(GLFW_MOUSE_BUTTON_LEFT) != 0;
     }
     paint(glfwGetMouseButton(GLFW_MOUSE_BUTTON_MIDDLE) == GLFW_PRESS || (left && leftPaints));
 

@@ -1,7 +1,9 @@
 // The real program, driven by real X events and checked on its window's pixels: whole walks
 // (the window, its frame-rate title, the monkey, the lit path, keypad minus slowing the
 // next walk down, Escape), and the reasons it gives when it cannot start.
+#include "platform/glfw2.h"
 #include "tools/xdriver/x_driver.h"
+#include "view/search_view.h"
 #include "world/world.h"
 
 #include <X11/keysym.h>
@@ -169,6 +171,79 @@ TEST(Window, WithoutADisplayOrAMapItSaysWhyAndFails) {
         EXPECT_EQ(text.substr(0, message.size()), message) << arguments;
     }
     std::filesystem::remove(empty);
+}
+
+// The search view in the window: O, then two clicks, and the title gives the search's
+// figures, as the program's own logic works them out for the same clicks.
+TEST(SearchView, OThenTwoClicksPutTheSearchsFiguresInTheTitle) {
+    SceneFolder folder(MapText);
+    ASSERT_TRUE(folder.made);
+    World map((folder.dir / "map.txt").string());
+    const int start = 2 * 8 + 1, target = 3 * 8 + 7;
+    map.clickTile(start);
+    map.clickTile(target);
+    searchViewKey(map, 'O', GLFW_PRESS);
+    const std::string figures = searchViewTitle(map);
+    ASSERT_EQ(figures.rfind(" | closed ", 0), 0u) << figures;
+
+    XDriver x;
+    RunningProgram program(TANGLOR_EXE, folder.dir.string());
+    ASSERT_NE(findWindow(x, program.pid, 30.0), 0u) << program.errorText();
+    ASSERT_TRUE(settle(x));
+    tapKey(x, XK_o);
+    ASSERT_TRUE(
+        waitUntil([&] { return windowTitle(x).ends_with(" | closed 0, open 0, no walk"); }, 30.0))
+        << windowTitle(x);
+    click(x, tilePixel(map, start));
+    ASSERT_TRUE(waitUntil([&] { return monkeyOn(grabWindow(x), map, start); }, 30.0));
+    click(x, tilePixel(map, target));
+    EXPECT_TRUE(waitUntil([&] { return windowTitle(x).ends_with(figures); }, 30.0))
+        << windowTitle(x) << " against " << figures;
+    tapKey(x, XK_Escape);
+    EXPECT_EQ(program.exitStatus(30.0), 0);
+    EXPECT_EQ(program.errorText(), "");
+}
+
+// Shift and a left click paint a tile of the walk stones: the walk goes round it.
+TEST(Paint, AShiftClickOnTheWalkTurnsItToStonesAndTheWalkGoesRound) {
+    SceneFolder folder(MapText);
+    ASSERT_TRUE(folder.made);
+    const World map((folder.dir / "map.txt").string());
+    const int start = 2 * 8 + 1, target = 3 * 8 + 7, painted = 1 * 8 + 4;
+
+    XDriver x;
+    RunningProgram program(TANGLOR_EXE, folder.dir.string());
+    ASSERT_NE(findWindow(x, program.pid, 30.0), 0u) << program.errorText();
+    ASSERT_TRUE(settle(x));
+    // 110 frames a step: the monkey is still on its first step when the paint comes.
+    for (int i = 0; i < 10; ++i) {
+        tapKey(x, XK_KP_Subtract);
+    }
+    click(x, tilePixel(map, start));
+    ASSERT_TRUE(waitUntil([&] { return monkeyOn(grabWindow(x), map, start); }, 30.0));
+    click(x, tilePixel(map, target));
+    ASSERT_TRUE(waitUntil([&] { return tileLit(grabWindow(x), map, painted); }, 30.0));
+
+    holdKey(x, XK_Shift_L, true);
+    click(x, tilePixel(map, painted));
+    holdKey(x, XK_Shift_L, false);
+    // Stones, grey and unlit; from the start the walk goes under the trees, from its first
+    // waypoint over them by the top row.
+    const auto stones = [&](const Picture& p) {
+        const unsigned char* c = p.at(tilePixel(map, painted, 0.0, 3.5));
+        return c[0] > 60 && c[0] < 200 && std::abs(c[0] - c[1]) < 20 && std::abs(c[1] - c[2]) < 20;
+    };
+    Picture after;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            after = grabWindow(x);
+            return stones(after) && tileLit(after, map, target) &&
+                   (tileLit(after, map, 5 * 8 + 3) || tileLit(after, map, 0 * 8 + 4));
+        },
+        30.0));
+    tapKey(x, XK_Escape);
+    EXPECT_EQ(program.exitStatus(30.0), 0);
+    EXPECT_EQ(program.errorText(), "");
 }
 
 } // namespace

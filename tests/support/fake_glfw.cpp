@@ -26,6 +26,7 @@ FAKE(void glfwTerminate(), record("glfwTerminate"), fakeGlfw.opened = false)
 FAKE(void glfwGetWindowSize(int* w, int* h), *w = fakeGlfw.width, *h = fakeGlfw.height)
 FAKE(void glfwGetMousePos(int* x, int* y), *x = fakeGlfw.mouseX, *y = fakeGlfw.mouseY)
 FAKE(void glfwGetMousePressPos(int, int* x, int* y), *x = fakeGlfw.pressX, *y = fakeGlfw.pressY)
+FAKE(int glfwGetMousePressShift(int), return fakeGlfw.pressShift)
 FAKE(void glfwSleep(double time), record("glfwSleep", time), fakeGlfw.time += time)
 
 int glfwOpenWindow(int w, int h, int r, int g, int b, int a, int depth, int stencil, int mode) {

@@ -27,6 +27,7 @@ struct FakeGlfw {
     int buttons[3] = {};
     int mouseX = 0, mouseY = 0, wheel = 0, swaps = 0;
     int pressX = 0, pressY = 0; // the cursor at the latest press, whichever button
+    int pressShift = 0;         // Shift held at the latest press
     std::string title;
     GLFWkeyfun keyCallback = nullptr;
     // Runs inside glfwSwapBuffers, where the real layer processes window events; its

@@ -177,7 +177,7 @@ bool settle(XDriver& x) {
            waitUntil([&] { return windowTitle(x) != title; }, 30.0);
 }
 
-static void key(XDriver& x, int keysym, bool down) {
+void holdKey(XDriver& x, int keysym, bool down) {
     if (x.display == nullptr) {
         return;
     }
@@ -186,8 +186,8 @@ static void key(XDriver& x, int keysym, bool down) {
 }
 
 void tapKey(XDriver& x, int keysym) {
-    key(x, keysym, true);
-    key(x, keysym, false);
+    holdKey(x, keysym, true);
+    holdKey(x, keysym, false);
     pause(0.005);
 }
 
@@ -219,7 +219,7 @@ bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& m
     }
     XAutoRepeatOn(x.display);
     XSelectInput(x.display, x.window, KeyPressMask);
-    key(x, keysym, true);
+    holdKey(x, keysym, true);
     int presses = 0;
     const bool repeated = waitUntil(
         [&] {
@@ -230,7 +230,7 @@ bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& m
             return presses >= 2;
         },
         10.0);
-    key(x, keysym, false);
+    holdKey(x, keysym, false);
     return repeated;
 }
 

@@ -74,6 +74,8 @@ bool settle(XDriver& x);
 // X stamps events in milliseconds, and GLFW drops a second press of a key stamped the same
 // millisecond as a duplicate: taps are kept a few milliseconds apart, as a hand's are.
 void tapKey(XDriver& x, int keysym);
+// A key held down, or let go (Shift for a paint click).
+void holdKey(XDriver& x, int keysym, bool down);
 // Holds a key until the X server repeats it (the driver watches the window's key presses
 // too), calling `meanwhile` while it waits; whether it repeated.
 bool holdKeyUntilRepeated(XDriver& x, int keysym, const std::function<void()>& meanwhile);
