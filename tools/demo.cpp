@@ -1,5 +1,6 @@
 // A scripted demo of the real program for machines without a screen: under Xvfb it clicks
-// a start and a target tile, lets the monkey walk, turns the view, and saves screenshots.
+// a start and a target tile, lets the monkey walk, turns the view, watches a search with the
+// search view on, paints a tile that sends a walk another way, and saves screenshots.
 // It waits for what the window shows, never for a fixed time, so a slow or busy machine
 // only makes it take longer: it fails only when the program does (ends with a non-zero
 // status, never opens its window, or does not end on Escape).
@@ -11,6 +12,7 @@
 #include "tools/longest_walk.h"
 #include "tools/png_write.h"
 #include "tools/xdriver/x_driver.h"
+#include "view/search_view.h"
 #include "world/world.h"
 
 #include <X11/keysym.h>
@@ -77,6 +79,53 @@ int monkeyStep(const Picture& picture, const World& map, const std::vector<int>&
 double monkeyBearing(const Picture& picture) {
     double x = 0.0, y = 0.0;
     return monkeyAt(picture, &x, &y) ? std::atan2(360.0 - y, x - 640.0) * 180.0 / M_PI : NAN;
+}
+
+// A walk worth watching with the search view on: the one whose cost the search's early stop
+// raises the most above the cheapest (ties: the longer), from every `stride`-th tile.
+std::pair<int, int> astrayWalk(World& map, int stride) {
+    std::pair<int, int> best{-1, -1};
+    int worst = -1;
+    for (int from = 0; from < map.nodeCount; from += stride) {
+        for (int to = 0; to < map.nodeCount; to += stride) {
+            if (from == to || !map.nodes[from].passable() || !map.nodes[to].passable()) {
+                continue;
+            }
+            map.clickTile(from);
+            map.clickTile(to);
+            const int extra = map.walkCost(from, map.search.walk) - map.cheapestWalk(from, to).cost;
+            if (map.search.found && extra > worst) {
+                worst = extra;
+                best = {from, to};
+            }
+        }
+    }
+    return best;
+}
+
+// A lawn tile of the walk from `from` to `to` that, painted a tree, sends the walk another
+// way: the one nearest two thirds of the way, so that the monkey has not passed it when the
+// paint comes.
+int tileToPaint(World& map, int from, int to) {
+    map.clickTile(from);
+    map.clickTile(to);
+    const std::vector<int> walk = map.search.walk;
+    int chosen = -1;
+    for (size_t i = 0; i + 1 < walk.size(); ++i) {
+        World painted(map.mapFileName);
+        painted.clickTile(from);
+        painted.clickTile(to);
+        if (map.nodes[walk[i]].kind != 0) {
+            continue;
+        }
+        painted.paintTile(walk[i], 1);
+        const int goal = static_cast<int>(walk.size()) * 2 / 3;
+        if (painted.search.walk != walk &&
+            (chosen < 0 || std::abs(int(i) - goal) < std::abs(chosen - goal))) {
+            chosen = static_cast<int>(i);
+        }
+    }
+    return chosen < 0 ? -1 : walk[chosen];
 }
 
 // The program's exit, reported; the demo's exit status.
@@ -219,6 +268,59 @@ int main(int argc, char** argv) {
     }
     save(seen, out + "/4-turned.png");
     std::printf("Window title: %s\n", windowTitle(x).c_str());
+
+    // The view back; the search view on, and a walk on which the search goes astray: its
+    // playback, then the walk, then the finished picture with the cheapest walk beside it.
+    tapKey(x, XK_space);
+    tapKey(x, XK_o);
+    const auto [from, to] = astrayWalk(map, 2);
+    const std::string figures = [&, from = from, to = to] {
+        map.clickTile(from);
+        map.clickTile(to);
+        searchViewKey(map, 'O', 1);
+        return searchViewTitle(map);
+    }();
+    const auto titled = [&] { return windowTitle(x).find(figures) != std::string::npos; };
+    clickTile(from);
+    if (!waitFor("search view on",
+                 [&] { return windowTitle(x).find(" | closed") != std::string::npos; }) ||
+        !waitFor("monkey on the start", [&] {
+            return monkeyStep(seen, map, {from, to}) == 0;
+        })) {
+        return finish(running, running.exitStatus(0.0));
+    }
+    clickTile(to);
+    if (!waitFor("search's figures in the title", titled) || !waitFor("end of the walk", still())) {
+        return finish(running, running.exitStatus(0.0));
+    }
+    save(seen, out + "/5-search-view.png");
+    std::printf("Window title: %s\n", windowTitle(x).c_str());
+
+    // The view off; the first walk again, slower, and three Shift clicks that turn a lawn
+    // tile ahead of the monkey into stones, water, then a tree: the lit path bends round it.
+    tapKey(x, XK_o);
+    tapKey(x, XK_o);
+    const int paint = tileToPaint(map, start, target);
+    for (int i = 0; i < 4; ++i) {
+        tapKey(x, XK_KP_Subtract); // fifty frames a step
+    }
+    clickTile(start);
+    if (!waitFor("monkey on the start", [&] { return monkeyStep(seen, map, walk) == 0; })) {
+        return finish(running, running.exitStatus(0.0));
+    }
+    clickTile(target);
+    settle(x); // the paint only once a frame has taken the second click
+    if (paint >= 0) {
+        holdKey(x, XK_Shift_L, true);
+        for (int i = 0; i < 3; ++i) {
+            clickTile(paint);
+            settle(x); // one paint a frame at most: a click quicker than that counts once
+        }
+        holdKey(x, XK_Shift_L, false);
+    }
+    settle(x);
+    seen = grabWindow(x);
+    save(seen, out + "/6-painted.png");
 
     tapKey(x, XK_Escape);
     return finish(running, running.exitStatus(Patience));
