@@ -29,8 +29,8 @@ void rectangle(double x0, double z0, double x1, double z1, float lift = 0.0f) {
 // Closed: a filled purple square. Open: a yellow frame. Both leave the tile's edge, and so
 // the lit path's colour, showing around them.
 void tileMark(const Vec3& centre, TileMark mark) {
-    constexpr double Outer = 3.5;
-    constexpr double Inner = 2.5;
+    constexpr double Outer = 3.0;
+    constexpr double Inner = 2.2;
     const double x = centre.x;
     const double z = centre.z;
     if (mark == TileMark::Closed) {
@@ -52,10 +52,10 @@ constexpr unsigned char Segments[10] = {0x3f, 0x06, 0x5b, 0x4f, 0x66, 0x6d, 0x7d
 // A number in white strokes centred on `centre`, reading left to right along +x with its top
 // toward -z, as the start view shows the board.
 void number(const Vec3& centre, int value) {
-    constexpr double Width = 1.7;
-    constexpr double Height = 3.2;
-    constexpr double Stroke = 0.5;
-    constexpr double Gap = 0.45;
+    constexpr double Width = 1.5;
+    constexpr double Height = 3.0;
+    constexpr double Stroke = 0.45;
+    constexpr double Gap = 0.35;
     constexpr float Lift = 0.04f; // above the closed mark and the red line
     const std::string text = std::to_string(value);
     const double total = double(text.size()) * (Width + Gap) - Gap;

@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Tiles, with a rim of misses around the grid.
         const int column = static_cast<int>(next() % (w.columns + 2u)) - 1;
         const int row = static_cast<int>(next() % (w.rows + 2u)) - 1;
-        w.requestPath(TileSize * (column - w.columns / 2) + 5, -TileSize * (row - w.rows / 2) - 5);
+        // Tile 0's centre, stepped a tile at a time: the rim lies beyond the grid's edges.
+        const Vec3 first = w.tileCentre(0);
+        w.requestPath(int(first.x) + TileSize * column, -int(first.z) - TileSize * row);
         // The walk runs through neighbouring tiles that are not trees, from the start.
         int from = w.startNode ? w.startNode->index : 0;
         const std::vector<int> tiles = pathTiles(w);
