@@ -118,6 +118,9 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
     EXPECT_EQ(w.paintTile(8, 0), "");
     EXPECT_EQ(pathTiles(w), freshWalk(w, waypoint, target));
     EXPECT_TRUE(w.walking);
+    w.stepWalker(); // from the waypoint, not a step further on
+    const Vec3 from = w.tileAnchor(waypoint);
+    EXPECT_LT(std::hypot(w.monkey.position[0] - from.x, w.monkey.position[2] - from.z), 2.0);
 
     // Arrived: a paint plans nothing more.
     for (int frame = 0; frame < 200; ++frame) {
