@@ -36,8 +36,10 @@ void drawFrame() {
     world.drawTiles();
     drawSearchMarks(world);
     // Step before drawing the monkey, so the monkey shows this frame's step. While the search
-    // view plays a search back, the monkey waits for its end.
-    if (world.walking && !searchViewHoldsWalk()) {
+    // view plays a search back, the monkey waits for its end at a waypoint: one caught
+    // mid-step by a paint finishes that step first.
+    const bool atWaypoint = world.stepFrame == 0 || world.stepFrame == world.stepFrames;
+    if (world.walking && !(searchViewHoldsWalk() && atWaypoint)) {
         world.stepWalker();
     }
     if (world.monkey.visible) {
