@@ -21,6 +21,8 @@ extern std::string titlePrefix;
 // A notice after the frame rate in the title, for NoticeSeconds ("" takes it away).
 inline constexpr double NoticeSeconds = 5.0;
 void showTitleNotice(const std::string& text, double now);
+// The notice shown at `now`, "" when none; the panel shows it too.
+const char* titleNotice(double now);
 
 // The map edited while the program runs (app/map_edit.cpp).
 void reloadMap(double now);

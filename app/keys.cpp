@@ -1,8 +1,10 @@
 // The keyboard: Space resets the view, keypad plus and minus change the walking pace, R
-// reloads the map and Ctrl+S saves it, O, P and the arrows steer the search view.
+// reloads the map and Ctrl+S saves it, H hides and shows the panel, O, P and the arrows
+// steer the search view.
 // Called by the platform layer while it processes events inside glfwSwapBuffers.
 #include "app/app.h"
 #include "platform/glfw2.h"
+#include "ui/panel.h"
 #include "view/camera.h"
 #include "view/search_view.h"
 #include "world/world.h"
@@ -43,6 +45,8 @@ void keyCallback(int key, int action) {
                (glfwGetKey(GLFW_KEY_LCTRL) == GLFW_PRESS ||
                 glfwGetKey(GLFW_KEY_RCTRL) == GLFW_PRESS)) {
         saveMap(frameStartTime);
+    } else if (key == 'H' && action == GLFW_PRESS) {
+        panel.shown = !panel.shown;
     } else {
         searchViewKey(world, key, action);
     }

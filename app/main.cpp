@@ -3,6 +3,7 @@
 //   tanglor [FOLDER]      FOLDER holds map.txt and the models (default: the current folder)
 #include "app/app.h"
 #include "platform/glfw2.h"
+#include "ui/panel.h"
 #include "world/world.h"
 
 #include <filesystem>
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     runFrameLoop();
+    stopPanel();
     glfwTerminate();
     return 0;
 }

@@ -38,9 +38,7 @@ void reloadMap(double now) {
     // The pace and the camera are the user's; the rest starts afresh.
     fresh.stepFrames = world.stepFrames;
     world = std::move(fresh);
-    searchView.closedRank.clear();
-    searchView.openedAt.clear();
-    searchView.playing = false;
+    forgetSearchView();
     showTitleNotice("", now);
 }
 

@@ -1,6 +1,7 @@
 // Start-up and the frame loop.
 #include "app/app.h"
 #include "platform/glfw2.h"
+#include "ui/panel.h"
 #include "view/camera.h"
 #include "view/mouse.h"
 #include "view/search_view.h"
@@ -26,6 +27,7 @@ bool startUp() {
     glfwSetMouseWheel(15);
     world.stepFrames = 10;
     setupGlState();
+    startPanel();
     return true;
 }
 
@@ -39,8 +41,8 @@ void updateViewport() {
 }
 
 // One pass of the loop. The order matters: the mouse step reads the depth buffer and the
-// matrices of the frame just drawn, and events (the key callback among them) are processed
-// inside the swap.
+// matrices of the frame just drawn, the panel is drawn over the scene after that, and events
+// (the key callback among them) are processed inside the swap.
 void runFrame() {
     frameStartTime = glfwGetTime();
     ++framesThisInterval;
@@ -49,6 +51,7 @@ void runFrame() {
     advanceSearchView(world, frameStartTime);
     drawFrame();
     handleMouse();
+    drawPanel();
     glfwSwapBuffers();
     updateTitle();
     running = !escapeRequested && glfwGetKey(GLFW_KEY_ESC) == GLFW_RELEASE &&

@@ -27,6 +27,10 @@ void setTitle(double now) {
 
 } // namespace
 
+const char* titleNotice(double now) {
+    return now < noticeUntil ? notice.c_str() : "";
+}
+
 void showTitleNotice(const std::string& text, double now) {
     notice = text;
     noticeUntil = now + NoticeSeconds;

@@ -1,5 +1,6 @@
 // The GLFW version-2 interface the program is written against, provided by our own layer
-// over GLFW 3 (platform/glfw2.cpp). Only that layer sees GLFW 3's header.
+// over GLFW 3 (platform/glfw2_window.cpp, platform/glfw2_input.cpp). Only that layer sees
+// GLFW 3's header.
 //
 // The functions have C++ linkage on purpose: GLFW 3 exports C functions with some of the
 // same names (glfwInit, glfwGetTime, ...), and C++ linkage keeps the two sets apart.
@@ -84,3 +85,7 @@ const char* glfwGetOpenError();
 void glfwGetMousePressPos(int button, int* xpos, int* ypos);
 // Whether Shift was held when `button` last went down (1) or not (0).
 int glfwGetMousePressShift(int button);
+// The wheel turned with the cursor over this area (framebuffer pixels, right and bottom
+// excluded) scrolls what lies there, the panel, and leaves the wheel position alone. An
+// empty area (left >= right) takes nothing.
+void glfwSetWheelArea(int left, int top, int right, int bottom);

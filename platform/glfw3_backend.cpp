@@ -125,7 +125,7 @@ void buttonEvent(GLFWwindow*, int button, int action, int) {
 }
 
 void scrollEvent(GLFWwindow*, double, double yOffset) {
-    onScrollEvent(yOffset);
+    onScrollEvent(yOffset, eventCursorX, eventCursorY);
 }
 
 } // namespace

@@ -29,4 +29,4 @@ void cursorPos(double* x, double* y);
 void onKeyEvent(int key, int action);
 // (x, y): the cursor at the event, in window coordinates.
 void onButtonEvent(int button, int action, double x, double y);
-void onScrollEvent(double offset);
+void onScrollEvent(double offset, double x, double y);

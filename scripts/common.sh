@@ -2,9 +2,10 @@
 
 # Debian packages the program and its demo need to build and run. libgl1-mesa-dri is the
 # software OpenGL driver that draws on the virtual display; the demo drives the program
-# through X (libxtst) and saves PNG files (libpng).
-RUN_PACKAGES=(cmake g++ make libglfw3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-              libx11-dev libxtst-dev libpng-dev xvfb xauth)
+# through X (libxtst) and saves PNG files (libpng). The panel is drawn with Dear ImGui
+# (libimgui-dev, found through pkg-config).
+RUN_PACKAGES=(cmake g++ make pkg-config libglfw3-dev libgl-dev libglu1-mesa-dev
+              libgl1-mesa-dri libimgui-dev libx11-dev libxtst-dev libpng-dev xvfb xauth)
 # What the tests and benchmarks add.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev)
 

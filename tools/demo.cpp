@@ -12,6 +12,7 @@
 #include "tools/longest_walk.h"
 #include "tools/png_write.h"
 #include "tools/xdriver/x_driver.h"
+#include "ui/panel.h"
 #include "view/search_view.h"
 #include "world/world.h"
 
@@ -48,7 +49,8 @@ bool monkeyAt(const Picture& picture, double* x, double* y) {
     double count = 0.0;
     *x = *y = 0.0;
     for (int i = 0; i < picture.width * picture.height; ++i) {
-        if (orange(&picture.rgb[i * 3])) {
+        // The panel's legend has an orange swatch too: only the board counts.
+        if (i % picture.width < picture.width - PanelWidth && orange(&picture.rgb[i * 3])) {
             *x += i % picture.width, *y += i / picture.width, count += 1.0;
         }
     }

@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "platform/glfw2.h"
+#include "ui/panel.h"
 #include "view/camera.h"
 #include "view/search_view.h"
 #include "world/world.h"
@@ -23,6 +24,20 @@ Vec3 pickedPoint = {0.0, 0.0, 0.0};
 // Whether the pick of the latest held frame came from a real unprojection. A failed pick
 // names no tile, so its press requests nothing.
 static bool pickedPointOk = false;
+
+// Presses that went down on the panel are the panel's: they reach nothing on the board.
+static bool leftOnPanel = false;
+static bool middleHeld = false;
+static bool middleOnPanel = false;
+static bool rightOnPanel = false;
+
+// Whether `button`, down since the last poll or longer, went down over the panel.
+static bool pressedOnPanel(int button) {
+    int x = 0;
+    int y = 0;
+    glfwGetMousePressPos(button, &x, &y);
+    return overPanel(x, y);
+}
 
 // Painting: whether the left press paints (Shift was down when it went down), and, while a
 // paint button is held, the kind it paints and the tile painted last.
@@ -63,7 +78,7 @@ static void paint(bool held) {
         return;
     }
     if (paintKind < 0) {
-        paintKind = world.paintCycle(tile);
+        paintKind = brushKind(world, tile);
     }
     paintTileNow(tile, paintKind, frameStartTime);
     paintedTile = tile;
@@ -72,15 +87,24 @@ static void paint(bool held) {
 void handleMouse() {
     glfwGetMousePos(&mouseX, &mouseY);
 
+    // Scrolling over the panel scrolls the panel, not the zoom.
+    glfwSetWheelArea(panelLeft(windowWidth), 0, windowWidth, windowHeight);
+
     // Shift is read when the left button goes down: it makes the whole press a paint.
     const bool left = glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
     if (left && !leftButtonHeld) {
-        leftPaints = glfwGetMousePressShift(GLFW_MOUSE_BUTTON_LEFT) != 0;
+        leftOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_LEFT);
+        leftPaints = !leftOnPanel && glfwGetMousePressShift(GLFW_MOUSE_BUTTON_LEFT) != 0;
     }
-    paint(glfwGetMouseButton(GLFW_MOUSE_BUTTON_MIDDLE) == GLFW_PRESS || (left && leftPaints));
+    const bool middle = glfwGetMouseButton(GLFW_MOUSE_BUTTON_MIDDLE) == GLFW_PRESS;
+    if (middle && !middleHeld) {
+        middleOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_MIDDLE);
+    }
+    middleHeld = middle;
+    paint((middle && !middleOnPanel) || (left && leftPaints));
 
     // The pick repeats every held frame, so the target follows the cursor.
-    if (left && !leftPaints) {
+    if (left && !leftPaints && !leftOnPanel) {
         bool ok = false;
         pickedPoint = pickGround(mouseX, mouseY, &ok);
         pickedPointOk = ok;
@@ -91,17 +115,23 @@ void handleMouse() {
     // press is never a click of the monkey and banana.
     if (leftButtonHeld && !left) {
         leftButtonHeld = false;
-        if (!leftPaints && pickedPointOk && fitsInt(pickedPoint.x) && fitsInt(pickedPoint.z)) {
+        if (!leftPaints && !leftOnPanel && pickedPointOk && fitsInt(pickedPoint.x) &&
+            fitsInt(pickedPoint.z)) {
             world.requestPath(int(pickedPoint.x), int(pickedPoint.z));
         }
     }
 
-    if (glfwGetMouseButton(GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS) {
+    // A right press that went down on the panel turns nothing: to the board the button is up.
+    const bool right = glfwGetMouseButton(GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS;
+    if (right && !rightButtonHeld) {
+        rightOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_RIGHT);
+    }
+    const bool dragging = right && !rightOnPanel;
+    if (dragging) {
         // The drag starts where the button went down: a move made before the press, in the
         // same event processing, is no drag.
         if (!rightButtonHeld) {
             glfwGetMousePressPos(GLFW_MOUSE_BUTTON_RIGHT, &lastMouseX, &lastMouseY);
-            rightButtonHeld = true;
         }
         // Scaled by the previous frame's work time, so the turn rate doesn't depend on how
         // fast frames come. Not damped while held: the velocity keeps what the drag adds.
@@ -110,7 +140,6 @@ void handleMouse() {
         yawVelocity += (mouseX - lastMouseX) * gain;
         pitchVelocity += (mouseY - lastMouseY) * gain;
     } else {
-        rightButtonHeld = false;
         yawVelocity *= 0.9;
         pitchVelocity *= 0.9;
     }
@@ -128,17 +157,19 @@ void handleMouse() {
         pitch = 0.0f;
     }
 
-    // The costs view names the tile under the cursor in the title, which changes twice a
-    // second: a read-back every frame would only slow the frames down.
+    rightButtonHeld = right;
+
+    // The costs view and the panel name the tile under the cursor, five times a second: a
+    // read-back every frame would only slow the frames down. Over the panel there is none.
     static double hoverPickedAt = -1.0;
-    if (searchView.mode == SearchViewMode::Costs &&
+    if ((searchView.mode == SearchViewMode::Costs || panel.shown) &&
         (frameStartTime - hoverPickedAt > 0.2 || frameStartTime < hoverPickedAt)) {
-        searchView.hoverTile = tileUnderCursor();
+        searchView.hoverTile = overPanel(mouseX, mouseY) ? -1 : tileUnderCursor();
         hoverPickedAt = frameStartTime;
     }
 
     // While dragging, the wheel is not looked at.
-    if (glfwGetMouseButton(GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS) {
+    if (dragging) {
         return;
     }
     applyWheelZoom();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 SearchView searchView;
 double searchPlaySeconds = 2.0;
@@ -13,7 +14,8 @@ double searchPlaySeconds = 2.0;
 namespace {
 
 // The record's tiles by tile: where each stands in the closing order and when it joined
-// the open list; and the walk found against the cheapest one.
+// the open list; and the walk found against the cheapest one. Taken up for every search,
+// the view on or off, so that the panel always has the figures.
 void takeUp(const World& w, bool playBack) {
     const SearchRecord& record = w.search;
     searchView.serial = record.serial;
@@ -43,30 +45,71 @@ std::string tileName(const World& w, int tile) {
     return std::to_string(tile % w.columns) + "," + std::to_string(tile / w.columns);
 }
 
-// "tile 7,9: g 68, h 80, f 148, from 8,8" for a tile the last search touched, else "".
-std::string hoverText(const World& w) {
-    const int tile = searchView.hoverTile;
-    const SearchRecord& record = w.search;
-    if (tile < 0 || tile >= static_cast<int>(w.nodes.size()) || record.start < 0) {
-        return "";
+} // namespace
+
+void syncSearchView(const World& w) {
+    if (w.search.serial != searchView.serial) {
+        takeUp(w, searchView.mode != SearchViewMode::Off);
     }
-    const GridNode& node = w.nodes[tile];
-    const std::string name = "tile " + tileName(w, tile) + ": ";
-    if (tile == record.start) {
-        return name + "start";
-    }
-    if (tile == record.target) {
-        // The search never sets the target's costs; only its parent, when it gets there.
-        return record.found ? name + "target, from " + tileName(w, node.parent->index) : "";
-    }
-    if (searchView.closedRank[tile] < 0 && searchView.openedAt[tile] < 0) {
-        return "";
-    }
-    return name + "g " + std::to_string(node.g) + ", h " + std::to_string(node.h) + ", f " +
-           std::to_string(node.f) + ", from " + tileName(w, node.parent->index);
 }
 
-} // namespace
+void forgetSearchView() {
+    searchView.serial = -1;
+    searchView.closedRank.clear();
+    searchView.openedAt.clear();
+    searchView.playing = false;
+}
+
+void writeHoverFigures(const World& w, int tile, char* out, size_t size) {
+    syncSearchView(w);
+    out[0] = '\0';
+    const SearchRecord& record = w.search;
+    if (tile < 0 || tile >= static_cast<int>(searchView.closedRank.size()) || record.start < 0) {
+        return;
+    }
+    const GridNode& node = w.nodes[tile];
+    const int fromColumn = node.parent ? node.parent->index % w.columns : 0;
+    const int fromRow = node.parent ? node.parent->index / w.columns : 0;
+    if (tile == record.start) {
+        std::snprintf(out, size, "start");
+    } else if (tile == record.target) {
+        // The search never sets the target's costs; only its parent, when it gets there.
+        if (record.found) {
+            std::snprintf(out, size, "target, from %d,%d", fromColumn, fromRow);
+        }
+    } else if (searchView.closedRank[tile] >= 0 || searchView.openedAt[tile] >= 0) {
+        std::snprintf(out, size, "g %d, h %d, f %d, from %d,%d", node.g, node.h, node.f, fromColumn,
+                      fromRow);
+    }
+}
+
+void writeSearchFigures(const World& w, char* out, size_t size) {
+    syncSearchView(w);
+    const SearchRecord& record = w.search;
+    const int closed = static_cast<int>(record.closed.size());
+    // Every closed tile but the start left the open list for it.
+    const int open = static_cast<int>(record.opened.size()) - std::max(closed - 1, 0);
+    if (record.start >= 0 && record.found) {
+        std::snprintf(out, size, "closed %d, open %d, walk %d, cheapest %d", closed, open,
+                      searchView.found.cost, searchView.cheapest.cost);
+    } else {
+        std::snprintf(out, size, "closed %d, open %d, no walk", closed, open);
+    }
+}
+
+void setSearchViewMode(const World& w, SearchViewMode mode) {
+    syncSearchView(w);
+    if (searchView.mode == SearchViewMode::Off && mode != SearchViewMode::Off) {
+        // A search made while it was off shows finished at once.
+        searchView.playing = false;
+        searchView.paused = false;
+        searchView.shown = searchViewSteps(w);
+    } else if (mode == SearchViewMode::Off) {
+        // Off ends a playback: the monkey sets off at once.
+        searchView.playing = false;
+    }
+    searchView.mode = mode;
+}
 
 int searchViewSteps(const World& w) {
     return static_cast<int>(w.search.closed.size());
@@ -81,16 +124,11 @@ void searchViewKey(const World& w, int key, int action) {
         return;
     }
     if (key == 'O') {
-        if (searchView.mode == SearchViewMode::Off) {
-            searchView.mode = SearchViewMode::Marks;
-            takeUp(w, false); // a search made while it was off shows finished at once
-        } else if (searchView.mode == SearchViewMode::Marks) {
-            searchView.mode = SearchViewMode::Costs;
-        } else {
-            // Off ends a playback: the monkey sets off at once.
-            searchView.mode = SearchViewMode::Off;
-            searchView.playing = false;
-        }
+        const SearchViewMode next = searchView.mode == SearchViewMode::Off ? SearchViewMode::Marks
+                                    : searchView.mode == SearchViewMode::Marks
+                                        ? SearchViewMode::Costs
+                                        : SearchViewMode::Off;
+        setSearchViewMode(w, next);
         return;
     }
     if (searchView.mode == SearchViewMode::Off) {
@@ -119,11 +157,9 @@ void advanceSearchView(const World& w, double now) {
     const double elapsed =
         searchView.lastTime < 0.0 ? 0.0 : std::clamp(now - searchView.lastTime, 0.0, 0.1);
     searchView.lastTime = now;
+    syncSearchView(w);
     if (searchView.mode == SearchViewMode::Off) {
         return;
-    }
-    if (w.search.serial != searchView.serial) {
-        takeUp(w, true);
     }
     const int steps = searchViewSteps(w);
     if (searchView.paused || searchView.shown >= steps) {
@@ -158,22 +194,16 @@ std::string searchViewTitle(const World& w) {
     if (searchView.mode == SearchViewMode::Off) {
         return "";
     }
-    const SearchRecord& record = w.search;
-    const int closed = static_cast<int>(record.closed.size());
-    // Every closed tile but the start left the open list for it.
-    const int open = static_cast<int>(record.opened.size()) - std::max(closed - 1, 0);
-    std::string text = " | closed " + std::to_string(closed) + ", open " + std::to_string(open);
-    if (record.start >= 0 && record.found) {
-        text += ", walk " + std::to_string(searchView.found.cost) + ", cheapest " +
-                std::to_string(searchView.cheapest.cost);
-    } else {
-        text += ", no walk";
-    }
+    char figures[FiguresLength];
+    writeSearchFigures(w, figures, sizeof figures);
+    std::string text = std::string(" | ") + figures;
+    const int tile = searchView.hoverTile;
+    char hover[FiguresLength] = "";
     if (searchView.mode == SearchViewMode::Costs) {
-        const std::string hover = hoverText(w);
-        if (!hover.empty()) {
-            text += " | " + hover;
-        }
+        writeHoverFigures(w, tile, hover, sizeof hover);
+    }
+    if (hover[0] != '\0') {
+        text += " | tile " + tileName(w, tile) + ": " + hover;
     }
     return text;
 }

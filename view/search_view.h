@@ -5,6 +5,7 @@
 
 #include "world/world.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,13 @@ extern SearchView searchView;
 extern double searchPlaySeconds;
 
 void searchViewKey(const World& w, int key, int action);
+// The view's mode as O or the panel sets it: from off the last search shows finished, and
+// off ends a playback.
+void setSearchViewMode(const World& w, SearchViewMode mode);
+// Takes up a record the view has not seen yet (a search made since the last frame).
+void syncSearchView(const World& w);
+// For a new world: its record is taken up afresh.
+void forgetSearchView();
 // Once per frame, before the drawing: takes up a new record and moves the playback on.
 void advanceSearchView(const World& w, double now);
 int searchViewSteps(const World& w);
@@ -45,3 +53,10 @@ TileMark searchViewMark(int tile);
 bool searchViewHoldsWalk();
 // What the title adds after the frame rate, "" while the view is off.
 std::string searchViewTitle(const World& w);
+// The last search's figures, as the title and the panel show them: "closed 23, open 31,
+// walk 136, cheapest 118", or "closed 4, open 0, no walk".
+constexpr size_t FiguresLength = 96;
+void writeSearchFigures(const World& w, char* out, size_t size);
+// What the last search knows of `tile`: "g 14, h 80, f 94, from 7,9", "start", "target, from
+// 8,2", or "" for a tile it never touched.
+void writeHoverFigures(const World& w, int tile, char* out, size_t size);

@@ -4,13 +4,15 @@
 // collected and set beside the cost of an empty frame (clear and swap only) timed the same
 // way on the same renderer. Needs a display; without a screen run it under xvfb-run.
 //
-//   frame_bench [FRAMES] [marks|costs]
+//   frame_bench [FRAMES] [marks|costs] [hidden]
 //
 // FRAMES of each kind, 3000 when not given; with marks or costs, the search view is on (each
-// walk then waits for the playback of its search, whose frames count too).
+// walk then waits for the playback of its search, whose frames count too); with hidden, the
+// panel is hidden as by H. The words may come in any order.
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "tools/longest_walk.h"
+#include "ui/panel.h"
 #include "view/search_view.h"
 #include "world/world.h"
 
@@ -89,11 +91,17 @@ double emptyFrame() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const int frames = argc > 1 ? std::atoi(argv[1]) : 3000;
-    const std::string view = argc > 2 ? argv[2] : "off";
-    searchView.mode = view == "costs"   ? SearchViewMode::Costs
-                      : view == "marks" ? SearchViewMode::Marks
-                                        : SearchViewMode::Off;
+    int frames = 3000;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word == "marks" || word == "costs") {
+            searchView.mode = word == "marks" ? SearchViewMode::Marks : SearchViewMode::Costs;
+        } else if (word == "hidden") {
+            panel.shown = false;
+        } else {
+            frames = std::atoi(word.c_str());
+        }
+    }
     if (!world.problems.empty() || frames < 1) {
         std::fprintf(stderr, "frame_bench: %s\n",
                      frames < 1 ? "FRAMES must be a positive number" : world.problems[0].c_str());
@@ -145,14 +153,16 @@ int main(int argc, char** argv) {
             empty.push_back(emptyFrame());
         }
     }
+    stopPanel();
     glfwTerminate();
     std::printf("load average at the end:   %s\n", loadAverage().c_str());
 
     const double period = 1.0 / targetFrameRate;
     Summary real = summarise(busy, period);
     Summary bare = summarise(empty, period);
-    std::printf("walk: tile %d to tile %d and back, %zu steps, %d walks; frame period %.3f ms\n",
-                start, target, steps, walks, period * 1e3);
+    std::printf("walk: tile %d to tile %d and back, %zu steps, %d walks; panel %s; frame period "
+                "%.3f ms\n",
+                start, target, steps, walks, panel.shown ? "shown" : "hidden", period * 1e3);
     print("real frame", real, busy.size());
     print("empty frame", bare, empty.size());
     std::printf("ratio real / empty: median %.2f  p99 %.2f\n", real.median / bare.median,

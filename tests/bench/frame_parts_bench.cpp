@@ -10,6 +10,7 @@
 //   frame_parts_bench [FRAMES]     FRAMES of each kind, 300 when not given
 #include "app/app.h"
 #include "platform/glfw2.h"
+#include "ui/panel.h"
 #include "view/camera.h"
 #include "world/world.h"
 
@@ -130,6 +131,13 @@ int main(int argc, char** argv) {
              applyCamera();
              drawFrame();
          }},
+        {"drawFrame and the panel",
+         [] {
+             updateViewport();
+             applyCamera();
+             drawFrame();
+             drawPanel();
+         }},
         {"as '+ monkey and banana', every tile a 2-triangle square",
          [] { partialFrame(5, Tiles::Square); }},
         {"as '+ monkey and banana', every tile out of view",
@@ -155,6 +163,7 @@ int main(int argc, char** argv) {
             }
         }
     }
+    stopPanel();
     glfwTerminate();
 
     std::printf("%-58s %8s %10s %12s  (medians of %d frames, ms)\n", "frame", "wall", "processor",

@@ -3,6 +3,7 @@
 // that had input going on.
 #include "platform/glfw2.h"
 #include "platform/glfw3_backend.h"
+#include "platform/layer_state.h"
 
 #include <gtest/gtest.h>
 
@@ -82,9 +83,29 @@ TEST_F(ScriptedLayer, WheelStaysAnIntForAnyOffset) {
     };
     for (const auto& [before, offset, after] : cases) {
         glfwSetMouseWheel(before);
-        onScrollEvent(offset);
+        onScrollEvent(offset, 0.0, 0.0);
         EXPECT_EQ(glfwGetMouseWheel(), after) << offset;
     }
+}
+
+TEST_F(ScriptedLayer, TheWheelOverTheAreaScrollsItInsteadForThatPollOnly) {
+    // Framebuffer pixels are twice the window's: the area's x from 1000 is window x 500.
+    glfwSetWheelArea(1000, 0, 1280, 720);
+    glfwSetMouseWheel(15);
+    script.events = [] {
+        onScrollEvent(1.0, 499.0, 10.0); // just left of the area: the zoom's
+        onScrollEvent(2.0, 500.0, 10.0);
+        onScrollEvent(-0.5, 639.0, 359.0);
+    };
+    glfwSwapBuffers();
+    EXPECT_EQ(glfwGetMouseWheel(), 16);
+    EXPECT_EQ(layer::state.areaScroll, 1.5);
+    script.events = nullptr;
+    glfwSwapBuffers();
+    EXPECT_EQ(layer::state.areaScroll, 0.0) << "each poll's own";
+    glfwSetWheelArea(1280, 0, 1280, 720); // empty: the panel hidden
+    onScrollEvent(1.0, 600.0, 10.0);
+    EXPECT_EQ(glfwGetMouseWheel(), 17);
 }
 
 TEST_F(ScriptedLayer, ANewWindowStartsWithNothingHeldPressedOrTurned) {
@@ -93,7 +114,7 @@ TEST_F(ScriptedLayer, ANewWindowStartsWithNothingHeldPressedOrTurned) {
         onButtonEvent(GLFW_MOUSE_BUTTON_RIGHT, GLFW_PRESS, 30, 40);
         onButtonEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 30, 40);
         onButtonEvent(GLFW_MOUSE_BUTTON_LEFT, GLFW_RELEASE, 30, 40); // latched until next poll
-        onScrollEvent(2.5);
+        onScrollEvent(2.5, 30, 40);
     };
     script.cursor[0] = 300;
     glfwSwapBuffers();
@@ -101,7 +122,7 @@ TEST_F(ScriptedLayer, ANewWindowStartsWithNothingHeldPressedOrTurned) {
     script = Script{};
     glfwInit();
     ASSERT_TRUE(glfwOpenWindow(640, 360, 0, 0, 0, 0, 16, 0, GLFW_WINDOW));
-    onScrollEvent(0.5); // a half notch left over would make this a whole one
+    onScrollEvent(0.5, 0, 0); // a half notch left over would make this a whole one
     std::array<int, 8> read = {glfwGetKey(GLFW_KEY_ESC), glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT),
                                glfwGetMouseButton(GLFW_MOUSE_BUTTON_RIGHT), glfwGetMouseWheel()};
     glfwGetMousePos(&read[4], &read[5]);

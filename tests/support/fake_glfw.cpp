@@ -27,6 +27,8 @@ FAKE(void glfwGetWindowSize(int* w, int* h), *w = fakeGlfw.width, *h = fakeGlfw.
 FAKE(void glfwGetMousePos(int* x, int* y), *x = fakeGlfw.mouseX, *y = fakeGlfw.mouseY)
 FAKE(void glfwGetMousePressPos(int, int* x, int* y), *x = fakeGlfw.pressX, *y = fakeGlfw.pressY)
 FAKE(int glfwGetMousePressShift(int), return fakeGlfw.pressShift)
+FAKE(void glfwSetWheelArea(int l, int t, int r, int b), fakeGlfw.wheelArea[0] = l,
+     fakeGlfw.wheelArea[1] = t, fakeGlfw.wheelArea[2] = r, fakeGlfw.wheelArea[3] = b)
 FAKE(void glfwSleep(double time), record("glfwSleep", time), fakeGlfw.time += time)
 
 int glfwOpenWindow(int w, int h, int r, int g, int b, int a, int depth, int stencil, int mode) {

@@ -6,6 +6,7 @@
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "tests/support/call_log.h"
+#include "ui/panel.h"
 #include "view/camera.h"
 #include "view/mouse.h"
 
@@ -28,6 +29,7 @@ struct FakeGlfw {
     int mouseX = 0, mouseY = 0, wheel = 0, swaps = 0;
     int pressX = 0, pressY = 0; // the cursor at the latest press, whichever button
     int pressShift = 0;         // Shift held at the latest press
+    int wheelArea[4] = {};      // where the wheel scrolls the panel
     std::string title;
     GLFWkeyfun keyCallback = nullptr;
     // Runs inside glfwSwapBuffers, where the real layer processes window events; its
@@ -54,4 +56,7 @@ inline void resetFakes() {
     zoom = 1.0f;
     leftButtonHeld = rightButtonHeld = false;
     resetCamera();
+    // The board on its own, as with H pressed; the panel's tests show it.
+    panel = Panel{};
+    panel.shown = false;
 }

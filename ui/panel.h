@@ -1,0 +1,51 @@
+// The side panel: a legend of what the board shows, the walk and its search's figures, the
+// tile under the cursor, and a control for everything the keys and buttons do. Drawn with
+// Dear ImGui after the scene, docked at the right edge of the window; H hides it.
+#pragma once
+
+#include "view/search_view.h"
+#include "world/world.h"
+
+#include <cstddef>
+
+// At the start view the board ends 300 px short of the window's right edge: the panel fits
+// in that black margin with room to spare for a tree crown leaning outward.
+constexpr int PanelWidth = 280;
+// What a paint press gives the first tile: the next kind of the cycle, or one kind always.
+constexpr int BrushCycle = -1;
+
+struct Panel {
+    bool shown = true;
+    int brush = BrushCycle; // BrushCycle or a tile code: 0 ground, 2 stones, 3 water, 1 tree
+};
+
+extern Panel panel;
+
+// The panel's first pixel column in a window `windowWidth` wide; that width while hidden.
+int panelLeft(int windowWidth);
+// Whether window pixel (x, y) lies on the panel: there, the mouse is the panel's.
+bool overPanel(int x, int y);
+// The kind a paint press gives `tile` with the brush chosen.
+int brushKind(const World& w, int tile);
+// "ground", "tree", "stones", "water", or "bare tile" for a code without a kind.
+const char* kindName(int code);
+
+// The panel's lines, built once a frame from the state into fixed buffers; "" for a line
+// that does not show.
+struct PanelText {
+    char start[32];
+    char target[32];
+    char figures[FiguresLength];
+    char step[32];
+    char tile[48];
+    char tileFigures[FiguresLength];
+    char pace[48];
+};
+void buildPanelText(const World& w, int hoverTile, PanelText& text);
+
+// Drawing (ui/panel.cpp): the library's context and renderer once the window is open, the
+// panel once a frame before the swap (nothing while hidden), and the end before the window
+// closes.
+void startPanel();
+void drawPanel();
+void stopPanel();

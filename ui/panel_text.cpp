@@ -1,0 +1,54 @@
+// What the panel says and where it lies: the logic behind the panel, apart from its drawing
+// so that it is tested without a window.
+#include "app/app.h"
+#include "ui/panel.h"
+
+#include <cstdio>
+
+Panel panel;
+
+int panelLeft(int width) {
+    return panel.shown ? (width > PanelWidth ? width - PanelWidth : 0) : width;
+}
+
+bool overPanel(int x, int y) {
+    return x >= panelLeft(windowWidth) && x < windowWidth && y >= 0 && y < windowHeight;
+}
+
+int brushKind(const World& w, int tile) {
+    return panel.brush == BrushCycle ? w.paintCycle(tile) : panel.brush;
+}
+
+const char* kindName(int code) {
+    static const char* const Names[4] = {"ground", "tree", "stones", "water"};
+    return code >= 0 && code <= 3 ? Names[code] : "bare tile";
+}
+
+void buildPanelText(const World& w, int hoverTile, PanelText& text) {
+    auto tileLine = [&](char* out, size_t size, const char* word, const GridNode* node) {
+        out[0] = '\0';
+        if (node != nullptr) {
+            std::snprintf(out, size, "%s %d,%d", word, node->index % w.columns,
+                          node->index / w.columns);
+        }
+    };
+    tileLine(text.start, sizeof text.start, "start", w.monkey.visible ? w.startNode : nullptr);
+    tileLine(text.target, sizeof text.target, "target", w.banana.visible ? w.targetNode : nullptr);
+
+    text.figures[0] = text.step[0] = '\0';
+    if (w.search.start >= 0) {
+        writeSearchFigures(w, text.figures, sizeof text.figures);
+    }
+    if (searchViewHoldsWalk()) {
+        std::snprintf(text.step, sizeof text.step, "step %d of %d", searchViewStep(),
+                      searchViewSteps(w));
+    }
+
+    text.tile[0] = text.tileFigures[0] = '\0';
+    if (hoverTile >= 0 && hoverTile < w.nodeCount) {
+        std::snprintf(text.tile, sizeof text.tile, "tile %d,%d: %s", hoverTile % w.columns,
+                      hoverTile / w.columns, kindName(w.nodes[hoverTile].kind));
+        writeHoverFigures(w, hoverTile, text.tileFigures, sizeof text.tileFigures);
+    }
+    std::snprintf(text.pace, sizeof text.pace, "%d frames a step", w.stepFrames);
+}
