@@ -1,6 +1,8 @@
 // The application shell: start-up, the frame loop, the keyboard and the frame-rate title.
 #pragma once
 
+#include "world/world.h"
+
 #include <string>
 
 extern int windowWidth;
@@ -28,6 +30,8 @@ const char* titleNotice(double now);
 void reloadMap(double now);
 void saveMap(double now);
 void paintTileNow(int index, int code, double now);
+// The search the walk is planned with (the keys 1 to 5): the walk is planned again.
+void chooseSearch(SearchKind kind);
 
 bool startUp();
 void setupGlState();

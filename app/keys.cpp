@@ -1,16 +1,28 @@
 // The keyboard: Space resets the view, keypad plus and minus change the walking pace, R
-// reloads the map and Ctrl+S saves it, H hides and shows the panel, O, P and the arrows
-// steer the search view.
+// reloads the map and Ctrl+S saves it, H hides and shows the panel, 1 to 5 choose the
+// search, C races four of them, O, P and the arrows steer the search view.
 // Called by the platform layer while it processes events inside glfwSwapBuffers.
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "ui/panel.h"
 #include "view/camera.h"
+#include "view/race.h"
 #include "view/search_view.h"
 #include "world/world.h"
 
 #include <algorithm>
 #include <climits>
+
+void chooseSearch(SearchKind kind) {
+    if (world.searchKind == kind) {
+        return;
+    }
+    world.searchKind = kind;
+    // Planned again from where the monkey is, as after a paint.
+    if (world.banana.visible) {
+        world.replan();
+    }
+}
 
 void keyCallback(int key, int action) {
     if (key == GLFW_KEY_ESC) {
@@ -47,6 +59,10 @@ void keyCallback(int key, int action) {
         saveMap(frameStartTime);
     } else if (key == 'H' && action == GLFW_PRESS) {
         panel.shown = !panel.shown;
+    } else if (key >= '1' && key < '1' + SearchKindCount && action == GLFW_PRESS) {
+        chooseSearch(static_cast<SearchKind>(key - '1'));
+    } else if (key == 'C' && action == GLFW_PRESS) {
+        setRace(world, !raceOn());
     } else {
         searchViewKey(world, key, action);
     }

@@ -2,6 +2,7 @@
 // the painted map back. What goes wrong goes to stderr, one line a problem, and to the title
 // for a few seconds; the world in use is never left half changed.
 #include "app/app.h"
+#include "view/race.h"
 #include "view/search_view.h"
 #include "world/map_file.h"
 #include "world/world.h"
@@ -39,6 +40,7 @@ void reloadMap(double now) {
     fresh.stepFrames = world.stepFrames;
     world = std::move(fresh);
     forgetSearchView();
+    raceFollowReload(world);
     showTitleNotice("", now);
 }
 
@@ -54,9 +56,15 @@ void saveMap(double now) {
 }
 
 void paintTileNow(int index, int code, double now) {
+    if (index < 0 || index >= world.nodeCount || (code == 1 && raceFigureOn(world, index))) {
+        return; // a racer's monkey never stands in a tree either
+    }
+    const int kind = world.nodes[index].kind;
     const std::string problem = world.paintTile(index, code);
     if (!problem.empty()) {
         std::cerr << "tanglor: " << problem << '\n';
         showTitleNotice("tile not painted: " + problem, now);
+    } else if (world.nodes[index].kind != kind) {
+        raceFollowPaint(world);
     }
 }

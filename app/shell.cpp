@@ -4,6 +4,7 @@
 #include "ui/panel.h"
 #include "view/camera.h"
 #include "view/mouse.h"
+#include "view/race.h"
 #include "view/search_view.h"
 #include "world/world.h"
 
@@ -49,7 +50,7 @@ void runFrame() {
     updateViewport();
     applyCamera();
     advanceSearchView(world, frameStartTime);
-    drawFrame();
+    drawBoard();
     handleMouse();
     drawPanel();
     glfwSwapBuffers();

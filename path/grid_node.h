@@ -26,6 +26,8 @@ struct GridNode {
     GridNode* parent = nullptr;
     Mesh mesh;
     bool marked = false;
+    // The tile's place in the order tiles joined the open list of the search under way.
+    int joinOrder = 0;
 
     // Trees are never entered and never stood on.
     bool passable() const { return terrainCost != ImpassableCost; }

@@ -80,8 +80,10 @@ void printGrids(const World& w, const std::vector<int>& walk) {
     for (const GridNode* n : w.closedList) {
         search[n->index] = 'x';
     }
-    for (const GridNode* n : w.openList) {
-        search[n->index] = 'o';
+    for (size_t i = 0; i < w.nodes.size(); i++) {
+        if (w.onList[i] == OnOpenList) {
+            search[i] = 'o';
+        }
     }
     for (int i : walk) {
         map[i] = '*';
@@ -200,7 +202,7 @@ int main(int argc, char** argv) {
     const int cheapest = w.cheapestWalk(indexOf(w, start), indexOf(w, target)).cost;
     std::cout << "\nwalk: " << count(walk.size(), "step") << ", cost " << cost << "\n"
               << "search: " << count(w.closedList.size(), "tile") << " closed, "
-              << w.openList.size() << " left open\n"
+              << w.search.stillOpen() << " left open\n"
               << "cheapest walk: cost " << cheapest << "\n";
     if (cost > cheapest) {
         std::cout << "The walk costs " << cost - cheapest

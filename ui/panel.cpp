@@ -1,6 +1,7 @@
 // Drawing the side panel with Dear ImGui and its OpenGL 2 renderer, once a frame after the
 // mouse step and before the swap. Every control calls the code its key or button calls.
 #include "ui/panel.h"
+#include "ui/panel_parts.h"
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "platform/panel_input.h"
@@ -16,109 +17,6 @@ namespace {
 bool started = false;
 double lastFrameTime = -1.0;
 PanelText text;
-
-// How each thing looks on the board at the start view, as read off the window: the lit
-// colours of the models and the marks' own.
-const ImU32 BoardGreen = IM_COL32(0, 130, 0, 255);
-const ImU32 GroundGreen = IM_COL32(0, 104, 0, 255);
-const ImU32 TreeGreen = IM_COL32(63, 158, 0, 255);
-const ImU32 StonesGrey = IM_COL32(171, 171, 171, 255);
-const ImU32 WaterBlue = IM_COL32(0, 0, 105, 255);
-const ImU32 MonkeyOrange = IM_COL32(255, 190, 63, 255);
-const ImU32 BananaYellow = IM_COL32(255, 255, 0, 255);
-const ImU32 PathGreen = IM_COL32(0, 255, 0, 255);
-const ImU32 PathWhite = IM_COL32(255, 255, 255, 255);
-const ImU32 PathBlue = IM_COL32(0, 0, 255, 255);
-const ImU32 ClosedPurple = IM_COL32(140, 51, 217, 255);
-const ImU32 OpenYellow = IM_COL32(255, 217, 25, 255);
-const ImU32 CheapestRed = IM_COL32(255, 38, 25, 255);
-
-enum class Shape { Disc, Square, Frame, Line };
-
-// A swatch the size of a line of text: `shape` in `colour`, on the board's green when
-// `onBoard`, then `word` beside it.
-void swatch(Shape shape, ImU32 colour, bool onBoard, const char* word) {
-    const float size = ImGui::GetTextLineHeight();
-    const ImVec2 at = ImGui::GetCursorScreenPos();
-    const ImVec2 end(at.x + size, at.y + size);
-    const ImVec2 centre(at.x + size / 2, at.y + size / 2);
-    ImDrawList* draw = ImGui::GetWindowDrawList();
-    if (onBoard) {
-        draw->AddRectFilled(at, end, BoardGreen);
-    }
-    if (shape == Shape::Disc) {
-        draw->AddCircleFilled(centre, size * 0.42f, colour);
-    } else if (shape == Shape::Square) {
-        draw->AddRectFilled(ImVec2(at.x + 1, at.y + 1), ImVec2(end.x - 1, end.y - 1), colour);
-    } else if (shape == Shape::Frame) {
-        draw->AddRect(ImVec2(at.x + 2, at.y + 2), ImVec2(end.x - 2, end.y - 2), colour, 0.0f, 0,
-                      2.0f);
-    } else {
-        draw->AddLine(ImVec2(at.x, centre.y), ImVec2(end.x, centre.y), colour, 2.0f);
-        draw->AddCircleFilled(centre, 2.5f, colour);
-    }
-    ImGui::Dummy(ImVec2(size, size));
-    ImGui::SameLine();
-    ImGui::TextUnformatted(word);
-}
-
-// Two swatches to a line: the second starts half way across.
-void nextColumn() {
-    ImGui::SameLine(ImGui::GetWindowContentRegionMax().x / 2);
-}
-
-void heading(const char* name) {
-    ImGui::Spacing();
-    ImGui::TextDisabled("%s", name);
-    ImGui::Separator();
-}
-
-// A part of the panel that keeps its height, `lines` of text, whatever it holds at the
-// moment: the controls below it never move.
-struct Section {
-    float end = 0.0f;
-};
-
-Section beginSection(const char* name, int lines) {
-    heading(name);
-    return Section{ImGui::GetCursorPosY() + lines * ImGui::GetTextLineHeightWithSpacing()};
-}
-
-void endSection(const Section& section) {
-    const float missing = section.end - ImGui::GetCursorPosY();
-    if (missing > 0.0f) {
-        ImGui::Dummy(ImVec2(0.0f, missing - ImGui::GetStyle().ItemSpacing.y));
-    }
-}
-
-void legend() {
-    const Section section{ImGui::GetCursorPosY() + 8 * ImGui::GetTextLineHeightWithSpacing()};
-    swatch(Shape::Disc, MonkeyOrange, false, "monkey");
-    nextColumn();
-    swatch(Shape::Disc, BananaYellow, false, "banana");
-    swatch(Shape::Disc, GroundGreen, true, "ground");
-    nextColumn();
-    swatch(Shape::Disc, StonesGrey, true, "stones (+20)");
-    swatch(Shape::Square, WaterBlue, false, "water (+40)");
-    nextColumn();
-    swatch(Shape::Disc, PathGreen, true, "lit path");
-    swatch(Shape::Disc, TreeGreen, true, "tree (cannot be entered)");
-    // A path tile on stones shows white, on water full blue.
-    swatch(Shape::Disc, PathWhite, true, "lit on stones");
-    nextColumn();
-    swatch(Shape::Square, PathBlue, false, "lit on water");
-    if (searchView.mode != SearchViewMode::Off) {
-        swatch(Shape::Square, ClosedPurple, false, "closed");
-        nextColumn();
-        swatch(Shape::Frame, OpenYellow, false, "open");
-        swatch(Shape::Line, CheapestRed, false, "cheapest walk");
-        if (searchView.mode == SearchViewMode::Costs) {
-            nextColumn();
-            ImGui::TextUnformatted("digits: g");
-        }
-    }
-    endSection(section);
-}
 
 // A line of text, when it has any.
 void line(const char* buffer) {
@@ -187,6 +85,55 @@ void searchControls() {
     }
 }
 
+void searchChoice() {
+    heading("Search (1 to 5)");
+    for (int i = 0; i < SearchKindCount; i++) {
+        const SearchKind kind = static_cast<SearchKind>(i);
+        if (i % 3 != 0) {
+            ImGui::SameLine();
+        }
+        if (ImGui::RadioButton(searchName(kind), world.searchKind == kind && !raceOn())) {
+            chooseSearch(kind);
+        }
+    }
+    bool racing = raceOn();
+    if (ImGui::Checkbox("race four (C)", &racing)) {
+        setRace(world, racing);
+    }
+    // The four racers, by viewport: two to a line as the viewports lie.
+    const float width = ImGui::GetContentRegionAvail().x / 2 - ImGui::GetStyle().ItemSpacing.x;
+    for (int i = 0; i < RacerCount; i++) {
+        if (i % 2 == 1) {
+            ImGui::SameLine();
+        }
+        ImGui::PushID(i);
+        ImGui::SetNextItemWidth(width);
+        if (ImGui::BeginCombo("##racer", searchName(race.racers[i].kind))) {
+            for (int k = 0; k < SearchKindCount; k++) {
+                const SearchKind kind = static_cast<SearchKind>(k);
+                if (ImGui::Selectable(searchName(kind), race.racers[i].kind == kind)) {
+                    setRacer(world, i, kind);
+                }
+            }
+            ImGui::EndCombo();
+        }
+        ImGui::PopID();
+    }
+}
+
+// Each race viewport's label in its top-left corner: the search's name and figures.
+void raceLabels() {
+    ImDrawList* draw = ImGui::GetForegroundDrawList();
+    for (int i = 0; i < RacerCount; i++) {
+        const PixelRect view = raceViewport(i);
+        const ImVec2 at(static_cast<float>(view.x + 6), static_cast<float>(view.y + 4));
+        const ImVec2 size = ImGui::CalcTextSize(text.race[i]);
+        draw->AddRectFilled(ImVec2(at.x - 3, at.y - 1), ImVec2(at.x + size.x + 3, at.y + size.y + 1),
+                            IM_COL32(0, 0, 0, 160));
+        draw->AddText(at, IM_COL32(255, 255, 255, 255), text.race[i]);
+    }
+}
+
 void walkControls() {
     heading("Walking pace");
     if (ImGui::Button("-")) {
@@ -199,7 +146,7 @@ void walkControls() {
     ImGui::SameLine();
     ImGui::TextUnformatted(text.pace);
 
-    heading("Paint brush (Shift + left, middle)");
+    heading("Paint brush (Shift+click or middle click)");
     const int brushes[5] = {BrushCycle, 0, 2, 3, 1};
     for (int i = 0; i < 5; i++) {
         if (i != 0 && i != 3) {
@@ -246,6 +193,8 @@ void keyList() {
         {"O", "search view: off, marks, costs"},
         {"P", "pause or resume the playback"},
         {"Left / Right", "while paused: step back / on"},
+        {"1 to 5", "choose the search"},
+        {"C", "race four searches"},
         {"R", "read map.txt again"},
         {"Ctrl + S", "save the map"},
         {"H", "hide or show this panel"},
@@ -287,15 +236,23 @@ void startPanel() {
 }
 
 void drawPanel() {
-    if (!started || !panel.shown) {
+    if (!started || (!panel.shown && !raceOn())) {
         return;
     }
     feedPanelInput(lastFrameTime < 0.0 ? 0.0 : frameStartTime - lastFrameTime);
     lastFrameTime = frameStartTime;
-    buildPanelText(world, searchView.hoverTile, text);
+    buildPanelText(world, searchView.hoverTile, searchView.hoverView, text);
 
     ImGui_ImplOpenGL2_NewFrame();
     ImGui::NewFrame();
+    if (raceOn()) {
+        raceLabels();
+    }
+    if (!panel.shown) {
+        ImGui::Render();
+        ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+        return;
+    }
     const float left = static_cast<float>(panelLeft(windowWidth));
     ImGui::SetNextWindowPos(ImVec2(left, 0.0f));
     ImGui::SetNextWindowSize(
@@ -306,6 +263,7 @@ void drawPanel() {
     legend();
     walkAndTile();
     searchControls();
+    searchChoice();
     walkControls();
     mapControls();
     ImGui::Spacing();

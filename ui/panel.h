@@ -3,6 +3,7 @@
 // Dear ImGui after the scene, docked at the right edge of the window; H hides it.
 #pragma once
 
+#include "view/race.h"
 #include "view/search_view.h"
 #include "world/world.h"
 
@@ -40,8 +41,11 @@ struct PanelText {
     char tile[48];
     char tileFigures[FiguresLength];
     char pace[48];
+    // While racing: each view's label, the search's name and figures.
+    char race[RacerCount][FiguresLength + 32];
 };
-void buildPanelText(const World& w, int hoverTile, PanelText& text);
+// `hoverView`: in a race, the view under the cursor, whose search tells of the tile.
+void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text);
 
 // Drawing (ui/panel.cpp): the library's context and renderer once the window is open, the
 // panel once a frame before the swap (nothing while hidden), and the end before the window

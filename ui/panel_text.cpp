@@ -24,7 +24,7 @@ const char* kindName(int code) {
     return code >= 0 && code <= 3 ? Names[code] : "bare tile";
 }
 
-void buildPanelText(const World& w, int hoverTile, PanelText& text) {
+void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
     auto tileLine = [&](char* out, size_t size, const char* word, const GridNode* node) {
         out[0] = '\0';
         if (node != nullptr) {
@@ -39,16 +39,29 @@ void buildPanelText(const World& w, int hoverTile, PanelText& text) {
     if (w.search.start >= 0) {
         writeSearchFigures(w, text.figures, sizeof text.figures);
     }
-    if (searchViewHoldsWalk()) {
+    if (searchView.mode != SearchViewMode::Off && searchView.playing) {
         std::snprintf(text.step, sizeof text.step, "step %d of %d", searchViewStep(),
-                      searchViewSteps(w));
+                      playbackSteps(w));
     }
 
     text.tile[0] = text.tileFigures[0] = '\0';
     if (hoverTile >= 0 && hoverTile < w.nodeCount) {
         std::snprintf(text.tile, sizeof text.tile, "tile %d,%d: %s", hoverTile % w.columns,
                       hoverTile / w.columns, kindName(w.nodes[hoverTile].kind));
-        writeHoverFigures(w, hoverTile, text.tileFigures, sizeof text.tileFigures);
+        if (raceOn() && hoverView >= 0) {
+            writeRacerHover(w, hoverView, hoverTile, text.tileFigures, sizeof text.tileFigures);
+        } else {
+            writeHoverFigures(w, hoverTile, text.tileFigures, sizeof text.tileFigures);
+        }
     }
     std::snprintf(text.pace, sizeof text.pace, "%d frames a step", w.stepFrames);
+
+    for (int i = 0; i < RacerCount && raceOn(); i++) {
+        char figures[FiguresLength];
+        writeRacerFigures(w, i, figures, sizeof figures);
+        // The program's own search writes no name before its figures.
+        const bool named = race.racers[i].kind != SearchKind::FirstSightAStar;
+        std::snprintf(text.race[i], sizeof text.race[i], "%s%s%s",
+                      named ? "" : searchName(race.racers[i].kind), named ? "" : ": ", figures);
+    }
 }

@@ -19,5 +19,7 @@ extern double yawVelocity;
 extern int wheelPosition;
 
 void applyCamera();
+// The camera for a viewport of `width` x `height` pixels (the window's, or a race view's).
+void applyCameraFor(int width, int height);
 void resetCamera();
 void applyWheelZoom();

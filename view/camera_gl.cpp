@@ -6,11 +6,14 @@
 #include <GL/glu.h>
 
 void applyCamera() {
+    applyCameraFor(windowWidth, windowHeight);
+}
+
+void applyCameraFor(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(static_cast<double>(fieldOfView) * static_cast<double>(zoom),
-                   static_cast<double>(windowWidth) / static_cast<double>(windowHeight), 2.0,
-                   2000.0);
+                   static_cast<double>(width) / static_cast<double>(height), 2.0, 2000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     // Straight down, with world -z at the top of the screen.

@@ -8,6 +8,7 @@
 #include "platform/glfw2.h"
 #include "ui/panel.h"
 #include "view/camera.h"
+#include "view/race.h"
 #include "view/search_view.h"
 #include "world/world.h"
 
@@ -86,6 +87,8 @@ static void paint(bool held) {
 
 void handleMouse() {
     glfwGetMousePos(&mouseX, &mouseY);
+    // In a race, picks read the view under the cursor.
+    aimPickAt(mouseX, mouseY);
 
     // Scrolling over the panel scrolls the panel, not the zoom.
     glfwSetWheelArea(panelLeft(windowWidth), 0, windowWidth, windowHeight);
@@ -117,7 +120,11 @@ void handleMouse() {
         leftButtonHeld = false;
         if (!leftPaints && !leftOnPanel && pickedPointOk && fitsInt(pickedPoint.x) &&
             fitsInt(pickedPoint.z)) {
+            const int serial = world.search.serial;
             world.requestPath(int(pickedPoint.x), int(pickedPoint.z));
+            if (world.search.serial != serial) { // started over or searched: the race follows
+                raceFollowClick(world);
+            }
         }
     }
 
@@ -165,6 +172,7 @@ void handleMouse() {
     if ((searchView.mode == SearchViewMode::Costs || panel.shown) &&
         (frameStartTime - hoverPickedAt > 0.2 || frameStartTime < hoverPickedAt)) {
         searchView.hoverTile = overPanel(mouseX, mouseY) ? -1 : tileUnderCursor();
+        searchView.hoverView = raceOn() ? raceViewportAt(mouseX, mouseY) : -1;
         hoverPickedAt = frameStartTime;
     }
 

@@ -1,5 +1,6 @@
 // Ground picking: the world point under a window pixel, read back from the depth buffer
 // of the frame just drawn and unprojected through the current matrices.
+#include "app/app.h"
 #include "view/mouse.h"
 
 #include <GL/gl.h>
@@ -8,8 +9,9 @@
 Vec3 pickGround(int x, int y, bool* ok) {
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    // The cursor counts rows from the top, OpenGL from the bottom.
-    int row = viewport[3] - y;
+    // The cursor counts rows from the top of the window, OpenGL from its bottom; a viewport
+    // may cover only part of it (a view of the race).
+    int row = windowHeight - y;
     float windowX = float(x);
     float windowY = float(row);
 

@@ -1,8 +1,9 @@
 // The search view's logic: taking up what the last search recorded, the playback and its
-// keys, and the title text. Its drawing is in world/search_marks.cpp.
+// keys, and the title text. Its marks are drawn in view/search_marks.cpp.
 #include "view/search_view.h"
 
 #include "platform/glfw2.h"
+#include "view/race.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,50 +14,52 @@ double searchPlaySeconds = 2.0;
 
 namespace {
 
-// The record's tiles by tile: where each stands in the closing order and when it joined
-// the open list; and the walk found against the cheapest one. Taken up for every search,
-// the view on or off, so that the panel always has the figures.
-void takeUp(const World& w, bool playBack) {
-    const SearchRecord& record = w.search;
-    searchView.serial = record.serial;
-    searchView.closedRank.assign(w.nodes.size(), -1);
-    searchView.openedAt.assign(w.nodes.size(), -1);
-    for (size_t i = 0; i < record.closed.size(); i++) {
-        searchView.closedRank[record.closed[i]] = static_cast<int>(i);
-    }
-    for (size_t i = 0; i < record.opened.size(); i++) {
-        searchView.openedAt[record.opened[i]] = record.openedAt[i];
-    }
-    searchView.found = Walk();
-    searchView.cheapest = Walk();
-    if (record.start >= 0) {
-        if (record.found) {
-            searchView.found = Walk{record.walk, w.walkCost(record.start, record.walk)};
-        }
-        searchView.cheapest = w.cheapestWalk(record.start, record.target);
-    }
-    const int steps = static_cast<int>(record.closed.size());
-    searchView.playing = playBack && steps > 0;
-    searchView.paused = false;
-    searchView.shown = searchView.playing ? 0.0 : steps;
-}
-
 std::string tileName(const World& w, int tile) {
     return std::to_string(tile % w.columns) + "," + std::to_string(tile / w.columns);
 }
 
 } // namespace
 
+void takeUpSearch(const World& w) {
+    const SearchRecord& record = w.search;
+    ShownSearch& shown = searchView.search;
+    shown.serial = record.serial;
+    shown.closedRank.assign(w.nodes.size(), -1);
+    shown.openedIndex.assign(w.nodes.size(), -1);
+    for (size_t i = 0; i < record.closed.size(); i++) {
+        shown.closedRank[record.closed[i]] = static_cast<int>(i);
+    }
+    for (size_t i = 0; i < record.opened.size(); i++) {
+        shown.openedIndex[record.opened[i]] = static_cast<int>(i);
+    }
+    shown.found = Walk();
+    shown.cheapest = Walk();
+    if (record.start >= 0) {
+        if (record.found) {
+            shown.found = Walk{record.walk, w.walkCost(record.start, record.walk)};
+        }
+        shown.cheapest = w.cheapestWalk(record.start, record.target);
+    }
+}
+
+void restartPlayback(int steps) {
+    searchView.playing = searchView.mode != SearchViewMode::Off && steps > 0;
+    searchView.paused = false;
+    searchView.shown = searchView.playing ? 0.0 : steps;
+}
+
 void syncSearchView(const World& w) {
-    if (w.search.serial != searchView.serial) {
-        takeUp(w, searchView.mode != SearchViewMode::Off);
+    if (w.search.serial != searchView.search.serial) {
+        takeUpSearch(w);
+        // A race takes up its four itself and plays them back together.
+        if (!raceOn()) {
+            restartPlayback(searchViewSteps(w));
+        }
     }
 }
 
 void forgetSearchView() {
-    searchView.serial = -1;
-    searchView.closedRank.clear();
-    searchView.openedAt.clear();
+    searchView.search = ShownSearch();
     searchView.playing = false;
 }
 
@@ -64,22 +67,23 @@ void writeHoverFigures(const World& w, int tile, char* out, size_t size) {
     syncSearchView(w);
     out[0] = '\0';
     const SearchRecord& record = w.search;
-    if (tile < 0 || tile >= static_cast<int>(searchView.closedRank.size()) || record.start < 0) {
+    const ShownSearch& shown = searchView.search;
+    if (tile < 0 || tile >= static_cast<int>(shown.closedRank.size()) || record.start < 0) {
         return;
     }
-    const GridNode& node = w.nodes[tile];
-    const int fromColumn = node.parent ? node.parent->index % w.columns : 0;
-    const int fromRow = node.parent ? node.parent->index / w.columns : 0;
     if (tile == record.start) {
         std::snprintf(out, size, "start");
     } else if (tile == record.target) {
-        // The search never sets the target's costs; only its parent, when it gets there.
+        // The program's search never sets the target's costs; only where it came from.
         if (record.found) {
-            std::snprintf(out, size, "target, from %d,%d", fromColumn, fromRow);
+            std::snprintf(out, size, "target, from %d,%d", record.targetFrom % w.columns,
+                          record.targetFrom / w.columns);
         }
-    } else if (searchView.closedRank[tile] >= 0 || searchView.openedAt[tile] >= 0) {
-        std::snprintf(out, size, "g %d, h %d, f %d, from %d,%d", node.g, node.h, node.f, fromColumn,
-                      fromRow);
+    } else if (shown.openedIndex[tile] >= 0) {
+        // Every tile the search touched but the start joined the open list.
+        const TileCosts& c = record.openedCosts[shown.openedIndex[tile]];
+        std::snprintf(out, size, "g %d, h %d, f %d, from %d,%d", c.g, c.h, c.f,
+                      c.from % w.columns, c.from / w.columns);
     }
 }
 
@@ -87,13 +91,16 @@ void writeSearchFigures(const World& w, char* out, size_t size) {
     syncSearchView(w);
     const SearchRecord& record = w.search;
     const int closed = static_cast<int>(record.closed.size());
-    // Every closed tile but the start left the open list for it.
-    const int open = static_cast<int>(record.opened.size()) - std::max(closed - 1, 0);
+    const int open = record.stillOpen();
+    char name[32] = "";
+    if (record.kind != SearchKind::FirstSightAStar) {
+        std::snprintf(name, sizeof name, "%s: ", searchName(record.kind));
+    }
     if (record.start >= 0 && record.found) {
-        std::snprintf(out, size, "closed %d, open %d, walk %d, cheapest %d", closed, open,
-                      searchView.found.cost, searchView.cheapest.cost);
+        std::snprintf(out, size, "%sclosed %d, open %d, walk %d, cheapest %d", name, closed, open,
+                      searchView.search.found.cost, searchView.search.cheapest.cost);
     } else {
-        std::snprintf(out, size, "closed %d, open %d, no walk", closed, open);
+        std::snprintf(out, size, "%sclosed %d, open %d, no walk", name, closed, open);
     }
 }
 
@@ -103,7 +110,7 @@ void setSearchViewMode(const World& w, SearchViewMode mode) {
         // A search made while it was off shows finished at once.
         searchView.playing = false;
         searchView.paused = false;
-        searchView.shown = searchViewSteps(w);
+        searchView.shown = playbackSteps(w);
     } else if (mode == SearchViewMode::Off) {
         // Off ends a playback: the monkey sets off at once.
         searchView.playing = false;
@@ -113,6 +120,10 @@ void setSearchViewMode(const World& w, SearchViewMode mode) {
 
 int searchViewSteps(const World& w) {
     return static_cast<int>(w.search.closed.size());
+}
+
+int playbackSteps(const World& w) {
+    return raceOn() ? raceSteps() : searchViewSteps(w);
 }
 
 int searchViewStep() {
@@ -134,7 +145,7 @@ void searchViewKey(const World& w, int key, int action) {
     if (searchView.mode == SearchViewMode::Off) {
         return;
     }
-    const int steps = searchViewSteps(w);
+    const int steps = playbackSteps(w);
     if (key == 'P') {
         searchView.paused = !searchView.paused;
         if (!searchView.paused && searchView.shown >= steps) {
@@ -161,7 +172,7 @@ void advanceSearchView(const World& w, double now) {
     if (searchView.mode == SearchViewMode::Off) {
         return;
     }
-    const int steps = searchViewSteps(w);
+    const int steps = playbackSteps(w);
     if (searchView.paused || searchView.shown >= steps) {
         return;
     }
@@ -172,25 +183,36 @@ void advanceSearchView(const World& w, double now) {
     }
 }
 
-TileMark searchViewMark(int tile) {
+TileMark searchViewMark(const World& w, int tile) {
+    const ShownSearch& shown = searchView.search;
     if (searchView.mode == SearchViewMode::Off || tile < 0 ||
-        tile >= static_cast<int>(searchView.closedRank.size())) {
+        tile >= static_cast<int>(shown.closedRank.size())) {
         return TileMark::None;
     }
     const int step = searchViewStep();
-    const int rank = searchView.closedRank[tile];
+    const int rank = shown.closedRank[tile];
     if (rank >= 0 && rank < step) {
         return TileMark::Closed;
     }
-    const int joined = searchView.openedAt[tile];
+    const int opened = shown.openedIndex[tile];
+    const int joined = opened >= 0 ? w.search.openedAt[opened] : -1;
     return joined >= 0 && joined <= step && step > 0 ? TileMark::Open : TileMark::None;
 }
 
-bool searchViewHoldsWalk() {
-    return searchView.mode != SearchViewMode::Off && searchView.playing;
+int closedCost(const World& w, int tile) {
+    const int opened = searchView.search.openedIndex[tile];
+    return opened >= 0 ? w.search.openedCosts[opened].g : 0; // the start: 0
+}
+
+bool searchViewHoldsWalk(const World& w) {
+    return searchView.mode != SearchViewMode::Off && searchView.playing &&
+           searchView.shown < searchViewSteps(w);
 }
 
 std::string searchViewTitle(const World& w) {
+    if (raceOn()) {
+        return raceTitle(w);
+    }
     if (searchView.mode == SearchViewMode::Off) {
         return "";
     }

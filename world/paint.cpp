@@ -37,22 +37,20 @@ std::string World::paintTile(int index, int code) {
         (code == 1 && figureOn(index))) {
         return "";
     }
-    // Models the world already holds are copied; one it never needed is read now, once.
+    // Models the world already holds are shared; one it never needed is read now, once.
     std::string problem;
     auto readPainted = [&](const std::string& modelName, Mesh& mesh) {
         auto known = models.find(modelName);
         if (known == models.end()) {
-            Mesh read;
-            read.load(modelPath(modelName));
-            if (!read.error.empty()) {
-                problem = read.error;
+            auto read = std::make_shared<Mesh>();
+            read->load(modelPath(modelName));
+            if (!read->error.empty()) {
+                problem = read->error;
                 return false;
             }
             known = models.emplace(modelName, std::move(read)).first;
         }
-        mesh.vertices = known->second.vertices;
-        mesh.faces = known->second.faces;
-        mesh.normals = known->second.normals;
+        mesh.shape = known->second;
         return true;
     };
     if (!setTileKind(index, code, readPainted)) {

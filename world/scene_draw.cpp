@@ -1,7 +1,6 @@
 // One frame of the scene: clear, light, tiles, the walker's step, the two figures and the
 // green ground square. The projection and model-view matrices are left as the camera set
 // them, because the mouse pick right after this reads them together with the depth buffer.
-#include "view/search_view.h"
 #include "world/world.h"
 
 #include <GL/gl.h>
@@ -32,14 +31,17 @@ static void drawGround() {
 
 void drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawScene();
+}
+
+void drawScene() {
     setupLight();
     world.drawTiles();
-    drawSearchMarks(world);
     // Step before drawing the monkey, so the monkey shows this frame's step. While the search
     // view plays a search back, the monkey waits for its end at a waypoint: one caught
     // mid-step by a paint finishes that step first.
     const bool atWaypoint = world.stepFrame == 0 || world.stepFrame == world.stepFrames;
-    if (world.walking && !(searchViewHoldsWalk() && atWaypoint)) {
+    if (world.walking && !(world.walkHeld && atWaypoint)) {
         world.stepWalker();
     }
     if (world.monkey.visible) {

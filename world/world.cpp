@@ -34,11 +34,16 @@ World::World(std::string mapFileName) : mapFileName(mapFileName) {
     MapCodes map = readMap(mapFileName, problems);
     buildGrid(static_cast<int>(map.columns), static_cast<int>(map.rows));
 
-    // Every tile reads its own model file; the first copy of each is kept for painting.
+    // Each model file is read once, when a tile first needs it, and shared by the tiles.
     auto readForTile = [&](const std::string& modelName, Mesh& mesh) {
-        mesh.load(modelPath(modelName));
-        addProblem(problems, mesh.error);
-        models.try_emplace(modelName, mesh);
+        std::shared_ptr<const Mesh>& model = models[modelName];
+        if (!model) {
+            auto read = std::make_shared<Mesh>();
+            read->load(modelPath(modelName));
+            addProblem(problems, read->error);
+            model = std::move(read);
+        }
+        mesh.shape = model;
         return true; // a broken model stops the program; the tile takes its kind all the same
     };
     for (int i = 0; i < nodeCount; i++) {

@@ -5,9 +5,11 @@
 #include "mesh/mesh.h"
 #include "path/grid_node.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,9 +20,29 @@ struct Walk {
     int cost = -1;
 };
 
+// The searches a walk can be planned with, in the order the keys 1 to 5 choose them. The
+// first is the program's own: A* that stops at its first sight of the target.
+enum class SearchKind : std::uint8_t { FirstSightAStar, AStar, Dijkstra, Greedy, BreadthFirst };
+constexpr int SearchKindCount = 5;
+// "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first".
+const char* searchName(SearchKind kind);
+// The search of that name; false when no search has it.
+bool searchNamed(const std::string& name, SearchKind* kind);
+
+// What a search knew of a tile when it stopped: its cost from the start, its heuristic, their
+// sum and the tile it was reached from.
+struct TileCosts {
+    int g = 0;
+    int h = 0;
+    int f = 0;
+    int from = -1;
+    bool operator==(const TileCosts&) const = default;
+};
+
 // What the last search did, step by step, for the search view. Kept for every search (a few
 // appends a step) so that showing it never runs the search again.
 struct SearchRecord {
+    SearchKind kind = SearchKind::FirstSightAStar;
     int serial = 0; // grows with every search and every clearing: a new record
     int start = -1; // the tiles searched between
     int target = -1;
@@ -29,7 +51,29 @@ struct SearchRecord {
     std::vector<int> openedAt; // for each of `opened`: how many tiles were closed when it joined
     std::vector<int> walk;     // the walk found, first step first
     bool found = false;        // a walk was found (with no steps when start and target are one)
+    // For each of `opened`: its costs when the search stopped; and the tile the target was
+    // reached from (-1 for none).
+    std::vector<TileCosts> openedCosts;
+    int targetFrom = -1;
+
+    // Tiles still open when the search stopped: every closed tile but the start left the
+    // open list for it.
+    int stillOpen() const {
+        return static_cast<int>(opened.size()) - std::max(static_cast<int>(closed.size()) - 1, 0);
+    }
 };
+
+// An entry of the open list, a binary heap: the tile, the value the search takes the
+// smallest of, and the tile's place in the order of joining, which breaks ties. A tile whose
+// cost drops is entered again with its old place; the entry it leaves behind is skipped.
+struct OpenEntry {
+    int key = 0;
+    int order = 0;
+    GridNode* node = nullptr;
+};
+
+// Which list a tile is on in the search under way.
+enum TileList : std::uint8_t { NotListed, OnOpenList, OnClosedList };
 
 // Called after each step of a search with the lists as they stand; tests watch the search
 // through it. The program leaves it empty.
@@ -49,7 +93,7 @@ struct World {
     Mesh monkey;
     Mesh banana;
     std::vector<GridNode> nodes;
-    std::vector<GridNode*> openList;
+    std::vector<OpenEntry> openList;
     std::vector<GridNode*> closedList;
     std::vector<Vec3> path;
     int columns = 0;
@@ -66,11 +110,17 @@ struct World {
     SearchRecord search;
     // The map file the world was read from; its models lie beside it.
     std::string mapFileName;
-    // The first copy of each model read, for tiles painted later; a model the map never
+    // Each tile model, read once and shared by the tiles that show it; a model the map never
     // needed is read when first painted.
-    std::map<std::string, Mesh> models;
+    std::map<std::string, std::shared_ptr<const Mesh>> models;
     // Tiles painted since the map was read or saved.
     bool unsavedPaints = false;
+    // The search the walk is planned with, and per tile the list it is on in the search.
+    SearchKind searchKind = SearchKind::FirstSightAStar;
+    std::vector<std::uint8_t> onList;
+    int joined = 0; // tiles that joined the open list in this search
+    // The walker waits at its next waypoint, for the playback of its search to end.
+    bool walkHeld = false;
 
     explicit World(std::string mapFileName);
     // Tiles, lists and the start and target point into `nodes`: a copy would point into
@@ -114,18 +164,22 @@ struct World {
     int walkCost(int from, const std::vector<int>& tiles) const;
     Walk cheapestWalk(int from, int to) const;
 
-    // Click cycle and A* search (path/search.cpp)
+    // Click cycle (path/search.cpp)
     void requestPath(int x, int v);
     void setStart(int x, int v);
     void setTarget(int x, int v);
     void fillHeuristic(GridNode* node, int direction, int value);
+    // The searches (path/best_first.cpp): findPath plans the walk from `startNode` to
+    // `targetNode` with `searchKind` and records it.
     void findPath();
     bool expand(GridNode* current);
+    void joinOpen(GridNode* node, int g, GridNode* from);
     void closeTile(GridNode* node);
     void clearSearchRecord();
     GridNode* lowestF();
-    bool isClosed(GridNode* node);
-    std::vector<GridNode*>::iterator findOpen(GridNode* node);
+    bool isClosed(const GridNode* node) const;
+    bool isOpen(const GridNode* node) const;
+    int heuristicOf(const GridNode* node) const;
 
     // Diagnostics (path/diagnostics.cpp)
     void printHeuristics() const;
@@ -145,8 +199,8 @@ int nextPaintKind(int code);
 // The process-wide world, built from "map.txt" beside the entry point.
 extern World world;
 
-// Frame drawing (world/scene_draw.cpp)
+// Frame drawing (world/scene_draw.cpp): drawFrame clears and draws the scene: the light,
+// the tiles, the walker's step, the figures and the ground.
 void setupLight();
 void drawFrame();
-// The search view's marks (world/search_marks.cpp); nothing while the view is off.
-void drawSearchMarks(const World& w);
+void drawScene();

@@ -278,7 +278,7 @@ std::vector<int> maze(int side, unsigned seed) {
 void measure(Case& item) {
     timedSearch(*item.map, item.start, item.target);
     item.closed = item.map->closedList.size();
-    item.open = item.map->openList.size();
+    item.open = static_cast<size_t>(item.map->search.stillOpen());
     item.steps = item.map->path.size();
     item.found = item.map->walking;
 }

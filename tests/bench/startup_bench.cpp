@@ -61,7 +61,7 @@ std::vector<std::string> filesTheWorldReads() {
             break;
         case 1:
             for (int i = 0; i < 3; ++i) {
-                if (node.mesh.faces.size() == treeFaces[i]) {
+                if (node.mesh.geometry().faces.size() == treeFaces[i]) {
                     files.push_back(Assets + "/" + trees[i]);
                     break;
                 }

@@ -33,6 +33,22 @@ FAKE(glColor3f, (GLfloat r, GLfloat g, GLfloat b), r, g, b)
 FAKE(glNormal3f, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
 FAKE(glVertex3f, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
 FAKE(glLightfv, (GLenum light, GLenum name, const GLfloat* v), light, name, v[0], v[1], v[2], v[3])
+FAKE(glDisableClientState, (GLenum array), array)
+
+// Array drawing is logged as what it draws: each corner's normal and position.
+static const GLfloat* interleaved = nullptr;
+void glInterleavedArrays(GLenum, GLsizei, const GLvoid* pointer) {
+    interleaved = static_cast<const GLfloat*>(pointer);
+}
+void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    record("glDrawArrays", mode, count);
+    for (GLsizei i = first; i < first + count; ++i) {
+        const GLfloat* c = interleaved + 6 * i;
+        record("glNormal3f", c[0], c[1], c[2]);
+        record("glVertex3f", c[3], c[4], c[5]);
+    }
+}
+
 // The pick's read-backs answer nothing: the unprojection below ignores what they fetch.
 FAKE(glGetIntegerv, (GLenum, GLint*))
 FAKE(glGetDoublev, (GLenum, GLdouble*))

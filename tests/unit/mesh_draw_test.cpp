@@ -26,19 +26,28 @@ TEST(MeshDraw, CallSequence) {
     mismatched.faces.insert(mismatched.faces.end(), {{0, 1, 2}, {1, 2, 5}, {1, 2, 3}});
     mismatched.normals.insert(mismatched.normals.end(), {{0, 0, 1}, {0, 0, 1}});
 
-    // Moved by (-5, +1, +5) onto the tile's centre and turned by 90 + angle about y; 4 is
-    // GL_TRIANGLES; one colour for the whole mesh, each face with its own normal.
-    const std::string begin =
-        "glPushMatrix() glTranslatef(5,3,-15) glRotatef(120,0,1,0) glBegin(4) glColor3f(";
-    const std::string end = "glEnd() glPopMatrix() ";
+    // Moved by (-5, +1, +5) onto the tile's centre and turned by 90 + angle about y; one
+    // colour for the whole mesh; 4 is GL_TRIANGLES, every corner with its face's normal; the
+    // arrays (0x8075 normals, 0x8074 positions) let go of at once.
+    const std::string begin = "glPushMatrix() glTranslatef(5,3,-15) glRotatef(120,0,1,0) glColor3f(";
+    const std::string end = "glDisableClientState(32885) glDisableClientState(32884) glPopMatrix() ";
     const std::string faces =
-        "1,0.6,0.2) glNormal3f(0,1,0) glVertex3f(0,0,0) glVertex3f(1,0,0) glVertex3f(0,0,-1) "
-        "glNormal3f(1,0,0) glVertex3f(0,1,0) glVertex3f(1,0,0) glVertex3f(0,0,0) ";
+        "1,0.6,0.2) glDrawArrays(4,6) glNormal3f(0,1,0) glVertex3f(0,0,0) glNormal3f(0,1,0) "
+        "glVertex3f(1,0,0) glNormal3f(0,1,0) glVertex3f(0,0,-1) glNormal3f(1,0,0) "
+        "glVertex3f(0,1,0) glNormal3f(1,0,0) glVertex3f(1,0,0) glNormal3f(1,0,0) "
+        "glVertex3f(0,0,0) ";
+    // A tile shares its model's shape and draws it in its own place and colour.
+    Mesh tile;
+    tile.shape = std::make_shared<const Mesh>(mesh);
+    std::ranges::copy(mesh.position, tile.position);
+    std::ranges::copy(mesh.color, tile.color);
+    tile.angle = 30.0f;
     const std::tuple<const Mesh&, bool, std::string> cases[] = {
         {hidden, true, ""},
-        {empty, true, begin + "100,60,20) " + end},
+        {empty, true, begin + "100,60,20) glDrawArrays(4,0) " + end},
         {mesh, false, begin + faces + end},
-        {mismatched, false, begin + faces + end}};
+        {mismatched, false, begin + faces + end},
+        {tile, false, begin + faces + end}};
     for (const auto& [drawn, highlighted, expected] : cases) {
         calls.clear();
         drawn.draw(highlighted);

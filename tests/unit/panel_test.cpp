@@ -27,16 +27,16 @@ struct PanelTest : testing::Test {
 
 TEST_F(PanelTest, LinesSayWhatTheTitleSaysWithTheViewOnOrOff) {
     PanelText text;
-    buildPanelText(world, -1, text);
+    buildPanelText(world, -1, -1, text);
     EXPECT_EQ(std::string(text.start) + text.target + text.figures + text.step + text.tile, "");
     EXPECT_STREQ(text.pace, "100 frames a step");
 
     world.clickTile(tile(7, 9));
-    buildPanelText(world, -1, text);
+    buildPanelText(world, -1, -1, text);
     EXPECT_STREQ(text.start, "start 7,9");
     EXPECT_STREQ(text.figures, "") << "no search yet";
     world.clickTile(tile(9, 1));
-    buildPanelText(world, tile(8, 8), text);
+    buildPanelText(world, tile(8, 8), -1, text);
     EXPECT_STREQ(text.target, "target 9,1");
     EXPECT_STREQ(text.figures, "closed 23, open 31, walk 136, cheapest 118") << "view off";
     EXPECT_STREQ(text.tile, "tile 8,8: ground");
@@ -52,10 +52,10 @@ TEST_F(PanelTest, LinesSayWhatTheTitleSaysWithTheViewOnOrOff) {
                                                  {tile(2, 1), ""}, // a tree never touched
                                                  {tile(15, 15), ""}};
     for (const auto& [at, figures] : tiles) {
-        buildPanelText(world, at, text);
+        buildPanelText(world, at, -1, text);
         EXPECT_STREQ(text.tileFigures, figures) << at;
     }
-    buildPanelText(world, tile(2, 1), text);
+    buildPanelText(world, tile(2, 1), -1, text);
     EXPECT_STREQ(text.tile, "tile 2,1: tree");
 
     // A search made with the view on plays back: the step shown of the total, then the
@@ -64,7 +64,7 @@ TEST_F(PanelTest, LinesSayWhatTheTitleSaysWithTheViewOnOrOff) {
     world.clickTile(tile(15, 0));
     advanceSearchView(world, 10.0);
     advanceSearchView(world, 10.05);
-    buildPanelText(world, -1, text);
+    buildPanelText(world, -1, -1, text);
     const int steps = searchViewSteps(world);
     EXPECT_EQ(std::string(text.step),
               "step " + std::to_string(searchViewStep()) + " of " + std::to_string(steps));
@@ -73,7 +73,7 @@ TEST_F(PanelTest, LinesSayWhatTheTitleSaysWithTheViewOnOrOff) {
     for (double t = 10.1; searchView.playing; t += 0.1) {
         advanceSearchView(world, t);
     }
-    buildPanelText(world, -1, text);
+    buildPanelText(world, -1, -1, text);
     EXPECT_STREQ(text.step, "") << "the playback has ended";
 }
 

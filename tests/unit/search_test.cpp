@@ -1,5 +1,6 @@
 // The A* search's exact walks, the click cycle around them, and the walks of the shipped
 // map, which show every rule of the search where a user is likely to click.
+#include "linear_search.h"
 #include "world_files.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,53 @@ TEST(Search, FindsAWalkWhenThereIsOneAndNeverDearerThanTenSeventhsOfTheCheapest)
     EXPECT_GT(dearer, 20); // and the bound is put to the test
 }
 
+// A random map of `columns` x `rows`: ground, trees, stones and water at the given weights.
+World randomMap(std::mt19937& rng, int columns, int rows, std::array<int, 4> weights) {
+    World w{std::string()};
+    w.buildGrid(columns, rows);
+    std::discrete_distribution<> kinds(weights.begin(), weights.end());
+    for (GridNode& node : w.nodes) {
+        node.kind = kinds(rng);
+        node.terrainCost = std::array{0, ImpassableCost, 20, 40}[node.kind];
+    }
+    return w;
+}
+
+// The heap-based search takes exactly the steps of the first one, with its plain lists:
+// the same tiles closed in the same order, the same tiles joining the open list at the
+// same steps with the same costs, the same walk; also when trees close the target off.
+TEST(Search, TakesTheStepsOfThePlainListSearchOnRandomMaps) {
+    std::mt19937 rng(7);
+    int closedOff = 0;
+    for (int map = 0; map < 300; ++map) {
+        const int columns = 2 + int(rng() % 63), rows = 2 + int(rng() % 63);
+        World w = randomMap(rng, columns, rows, {55, 15 + map % 3 * 5, 15, 15});
+        const int start = int(rng() % w.nodes.size()), target = int(rng() % w.nodes.size());
+        if (map % 4 == 0) { // a ring of trees round the target
+            for (GridNode* n : w.nodes[target].neighbours) {
+                if (n && n->index != start) {
+                    n->kind = 1, n->terrainCost = ImpassableCost;
+                }
+            }
+        }
+        if (!w.nodes[start].passable() || !w.nodes[target].passable()) {
+            continue;
+        }
+        w.clickTile(start);
+        w.clickTile(target);
+        const SearchRecord reference = linearSearch(w, start, target);
+        ASSERT_EQ(w.search.closed, reference.closed) << map;
+        ASSERT_EQ(w.search.opened, reference.opened) << map;
+        ASSERT_EQ(w.search.openedAt, reference.openedAt) << map;
+        ASSERT_EQ(w.search.openedCosts, reference.openedCosts) << map;
+        ASSERT_EQ(std::tuple(w.search.walk, w.search.found, w.search.targetFrom),
+                  std::tuple(reference.walk, reference.found, reference.targetFrom))
+            << map;
+        closedOff += !reference.found;
+    }
+    EXPECT_GT(closedOff, 40); // the whole reachable part searched, many times
+}
+
 TEST(Search, FiguresStandOnTheirTilesAndAThirdClickStartsOver) {
     TempFolder folder;
     World w = mapOf(folder, "0 0 0/0 1 0/0 0 0");
@@ -86,7 +134,7 @@ TEST(Search, FiguresStandOnTheirTilesAndAThirdClickStartsOver) {
                              w.monkey.visible, w.banana.visible),
                   std::tuple(at[0], start ? 1.0f : 0.0f, at[2], true, !start));
         EXPECT_TRUE(!start || (w.walkFromX == at[0] && w.walkFromZ == at[2] && w.stepFrame == 0 &&
-                               !w.walking && w.path.size() + w.openList.size() == 0));
+                               !w.walking && w.path.size() + w.search.opened.size() == 0));
     }
 }
 

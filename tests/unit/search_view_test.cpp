@@ -17,10 +17,13 @@ struct Lists {
 };
 std::vector<Lists> watched;
 
-Tiles indices(const std::vector<GridNode*>& list) {
+// The tiles on one of the search's lists as it stands.
+Tiles onList(const World& w, TileList list) {
     Tiles tiles;
-    for (const GridNode* node : list) {
-        tiles.insert(node->index);
+    for (int i = 0; i < w.nodeCount; ++i) {
+        if (w.onList[i] == list) {
+            tiles.insert(i);
+        }
     }
     return tiles;
 }
@@ -28,7 +31,7 @@ Tiles indices(const std::vector<GridNode*>& list) {
 Lists shown(const World& w) {
     Lists lists;
     for (int i = 0; i < w.nodeCount; ++i) {
-        const TileMark mark = searchViewMark(i);
+        const TileMark mark = searchViewMark(w, i);
         if (mark != TileMark::None) {
             (mark == TileMark::Closed ? lists.closed : lists.open).insert(i);
         }
@@ -56,7 +59,7 @@ struct SearchViewTest : testing::Test {
 
 TEST_F(SearchViewTest, PlaybackShowsTheSearchsOwnListsAtEveryStepForwardAndBack) {
     searchStepWatcher = [](const World& w) {
-        watched.push_back({indices(w.closedList), indices(w.openList)});
+        watched.push_back({onList(w, OnClosedList), onList(w, OnOpenList)});
     };
     // A walk found by the early stop, dearer than the cheapest; a start walled in.
     for (const auto& [from, to] : {std::pair{9 * 16 + 7, 1 * 16 + 9}, {3 * 16 + 3, 4 * 16 + 6}}) {
@@ -94,14 +97,14 @@ TEST_F(SearchViewTest, TheMonkeyWaitsForThePlaybackAndTurningItOffMidWayLeavesNo
     }
     advanceSearchView(world, 30.0);
     EXPECT_EQ(searchViewStep(), 23 / 2);
-    EXPECT_TRUE(searchViewHoldsWalk());
+    EXPECT_TRUE(searchViewHoldsWalk(world));
     calls.clear();
     drawSearchMarks(world);
     EXPECT_GT(calls.size(), 23u * 4);
 
     press('O'); // costs
     press('O'); // off
-    EXPECT_FALSE(searchViewHoldsWalk()) << "off ends the playback: the monkey sets off";
+    EXPECT_FALSE(searchViewHoldsWalk(world)) << "off ends the playback: the monkey sets off";
     calls.clear();
     drawSearchMarks(world);
     EXPECT_TRUE(calls.empty());
@@ -111,9 +114,9 @@ TEST_F(SearchViewTest, TheMonkeyWaitsForThePlaybackAndTurningItOffMidWayLeavesNo
     press('O');
     advanceSearchView(world, 31.0);
     EXPECT_EQ(searchViewStep(), 23);
-    EXPECT_FALSE(searchViewHoldsWalk());
+    EXPECT_FALSE(searchViewHoldsWalk(world));
     press(GLFW_KEY_LEFT); // back into the record, paused there, the walk still going
-    EXPECT_TRUE(searchView.paused && searchViewStep() == 22 && !searchViewHoldsWalk());
+    EXPECT_TRUE(searchView.paused && searchViewStep() == 22 && !searchViewHoldsWalk(world));
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 // red line when it is cheaper than the walk found. Drawn in the scene, just above the tile
 // models and below the figures, so that turning and zooming keep the marks on their tiles.
 #include "view/search_view.h"
-#include "world/world.h"
 
 #include <GL/gl.h>
 
@@ -128,17 +127,18 @@ void drawSearchMarks(const World& w) {
     glBegin(GL_QUADS);
     for (int pass = 0; pass < 3; pass++) {
         const SearchRecord& record = w.search;
-        if (pass == 1 && searchViewStep() == searchViewSteps(w) && record.found &&
-            searchView.found.cost > searchView.cheapest.cost) {
-            cheapestLine(w, record.start, searchView.cheapest.tiles);
+        const ShownSearch& shown = searchView.search;
+        if (pass == 1 && searchViewStep() >= searchViewSteps(w) && record.found &&
+            shown.found.cost > shown.cheapest.cost) {
+            cheapestLine(w, record.start, shown.cheapest.tiles);
         }
         for (int i = 0; pass != 1 && i < w.nodeCount; i++) {
-            const TileMark mark = searchViewMark(i);
+            const TileMark mark = searchViewMark(w, i);
             if (pass == 2 && mark != TileMark::None) {
                 tileMark(w.tileCentre(i), mark);
             } else if (pass == 0 && mark == TileMark::Closed &&
                        searchView.mode == SearchViewMode::Costs) {
-                number(w.tileCentre(i), w.nodes[i].g);
+                number(w.tileCentre(i), closedCost(w, i));
             }
         }
     }

@@ -1,0 +1,86 @@
+// The program's search as it was first written: plain lists scanned from the front, the
+// smallest f found by a scan that keeps the first of equals. Kept here to hold the
+// heap-based search to exactly the same steps.
+#pragma once
+
+#include "world/world.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+inline SearchRecord linearSearch(const World& w, int start, int target) {
+    const int n = w.nodeCount;
+    std::vector<int> g(n, 0), f(n, 0), h(n, 0), parent(n, -1), open, closed;
+    for (int i = 0; i < n; ++i) {
+        h[i] = 10 * (std::abs(i / w.columns - target / w.columns) +
+                     std::abs(i % w.columns - target % w.columns));
+    }
+    SearchRecord record;
+    record.start = start;
+    record.target = target;
+    auto has = [](const std::vector<int>& list, int tile) {
+        return std::find(list.begin(), list.end(), tile) != list.end();
+    };
+    auto close = [&](int tile) {
+        closed.push_back(tile);
+        record.closed.push_back(tile);
+    };
+    // True when the target is a neighbour of `current`.
+    auto expand = [&](int current) {
+        for (int s = 0; s < 8; ++s) {
+            const GridNode* node = w.nodes[current].neighbours[s];
+            if (!node || has(closed, node->index) || !node->passable()) {
+                continue;
+            }
+            const int t = node->index;
+            if (t == target) {
+                parent[t] = current;
+                return true;
+            }
+            const int newG = StepCosts[s] + g[current] + node->terrainCost;
+            if (!has(open, t)) {
+                parent[t] = current, g[t] = newG, f[t] = newG + h[t];
+                open.push_back(t);
+                record.opened.push_back(t);
+                record.openedAt.push_back(static_cast<int>(closed.size()));
+            } else if (g[t] > newG) {
+                g[t] = newG, f[t] = newG + h[t], parent[t] = current;
+            }
+        }
+        return false;
+    };
+    f[start] = h[start];
+    close(start);
+    bool found = start == target;
+    for (int current = start; !found;) {
+        if (expand(current)) {
+            found = true;
+            break;
+        }
+        int best = -1, bestF = INT_MAX;
+        for (int t : open) {
+            if (f[t] < bestF) {
+                bestF = f[t], best = t;
+            }
+        }
+        if (best < 0) {
+            break;
+        }
+        close(best);
+        open.erase(std::find(open.begin(), open.end(), best));
+        current = best;
+    }
+    for (int t : record.opened) {
+        record.openedCosts.push_back(TileCosts{g[t], h[t], f[t], parent[t]});
+    }
+    record.found = found;
+    if (found && start != target) {
+        record.targetFrom = parent[target];
+        for (int t = target; t != start; t = parent[t]) {
+            record.walk.insert(record.walk.begin(), t);
+        }
+    }
+    return record;
+}

@@ -1,0 +1,16 @@
+// The panel's drawing pieces shared by its files: headings, sections that keep their
+// height, and the legend.
+#pragma once
+
+void heading(const char* name);
+
+// A part of the panel that keeps its height, `lines` of text, whatever it holds at the
+// moment: the controls below it never move.
+struct Section {
+    float end = 0.0f;
+};
+Section beginSection(const char* name, int lines);
+void endSection(const Section& section);
+
+// A swatch and a word for each thing on the board, the search's marks while they show.
+void legend();
