@@ -33,6 +33,11 @@ void paintTileNow(int index, int code, double now);
 // The search the walk is planned with (the keys 1 to 5): the walk is planned again.
 void chooseSearch(SearchKind kind);
 
+// The start view for the board and the window as they are now (Space, start-up, a new
+// board); panning by the held keys W, A, S and D over `seconds`.
+void putViewBack();
+void panWithKeys(double seconds);
+
 bool startUp();
 void setupGlState();
 void updateViewport();

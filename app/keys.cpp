@@ -24,6 +24,25 @@ void chooseSearch(SearchKind kind) {
     }
 }
 
+void putViewBack() {
+    fitCameraStart(world.columns, world.rows, panelLeft(windowWidth), windowWidth, windowHeight);
+    resetCamera();
+}
+
+void panWithKeys(double seconds) {
+    // Half a screen a second, whatever the height and zoom; clamped so that a stalled frame
+    // does not throw the view off the board.
+    const double step = 0.5 * std::min(seconds, 0.1);
+    const bool ctrl =
+        glfwGetKey(GLFW_KEY_LCTRL) == GLFW_PRESS || glfwGetKey(GLFW_KEY_RCTRL) == GLFW_PRESS;
+    auto held = [](int key) { return glfwGetKey(key) == GLFW_PRESS ? 1.0 : 0.0; };
+    const double right = held('D') - held('A');
+    const double down = (ctrl ? 0.0 : held('S')) - held('W'); // Ctrl+S saves
+    if (right != 0.0 || down != 0.0) {
+        panCamera(right * step, down * step);
+    }
+}
+
 void keyCallback(int key, int action) {
     if (key == GLFW_KEY_ESC) {
         // Kept until the end of the frame: a press and release within one event poll
@@ -33,7 +52,7 @@ void keyCallback(int key, int action) {
         }
     } else if (key == GLFW_KEY_SPACE) {
         if (action == GLFW_RELEASE) {
-            resetCamera();
+            putViewBack();
         }
     } else if (key == GLFW_KEY_KP_ADD) {
         // Faster: shorter steps, with the progress scaled so the monkey keeps its place.

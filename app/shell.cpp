@@ -17,6 +17,24 @@ double frameStartTime = 0.0;
 int framesThisInterval = 0;
 bool escapeRequested = false;
 
+namespace {
+
+// A click's search closes at most this many tiles in the frame of the click, then goes on
+// over the next frames for a share of each, so that a big board's search never stalls the
+// window; the monkey waits for it.
+constexpr long long SearchSliceTiles = 8192;
+constexpr double SearchSecondsPerFrame = 0.012;
+double lastFrameStart = -1.0;
+
+void carryOnSearch() {
+    const double until = glfwGetTime() + SearchSecondsPerFrame;
+    while (world.searchUnderWay() && !world.advanceSearch(SearchSliceTiles) &&
+           glfwGetTime() < until) {
+    }
+}
+
+} // namespace
+
 bool startUp() {
     glfwInit(); // a failed initialisation shows up as a failed window open
     if (glfwOpenWindow(windowWidth, windowHeight, 0, 0, 0, 0, 16, 0, GLFW_WINDOW) == 0) {
@@ -29,6 +47,8 @@ bool startUp() {
     world.stepFrames = 10;
     setupGlState();
     startPanel();
+    putViewBack();
+    world.searchSlice = SearchSliceTiles;
     return true;
 }
 
@@ -44,10 +64,14 @@ void updateViewport() {
 // One pass of the loop. The order matters: the mouse step reads the depth buffer and the
 // matrices of the frame just drawn, the panel is drawn over the scene after that, and events
 // (the key callback among them) are processed inside the swap.
+
 void runFrame() {
     frameStartTime = glfwGetTime();
     ++framesThisInterval;
     updateViewport();
+    panWithKeys(lastFrameStart < 0.0 ? 0.0 : frameStartTime - lastFrameStart);
+    lastFrameStart = frameStartTime;
+    carryOnSearch();
     applyCamera();
     advanceSearchView(world, frameStartTime);
     drawBoard();

@@ -11,9 +11,14 @@
 //
 // Among equal keys the tile that joined first is taken. The open list is a binary heap of
 // (key, order of joining), so no step scans a list, and each tile knows which list it is on.
+// The search works on small per-tile records (World::cells), which stay in the processor's
+// cache where the tiles themselves would not, and writes its costs back to the tiles it
+// touched when it ends. It can run in slices (advanceSearch), so that a big board's search
+// is spread over frames.
 #include "world/world.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -25,16 +30,18 @@ const char* const Names[SearchKindCount] = {"first-sight A*", "A*", "Dijkstra", 
                                             "breadth-first"};
 
 // The smallest key first; among equals the earliest to join. std::push_heap keeps the
-// largest on top, so this is "comes later".
-bool later(const OpenEntry& a, const OpenEntry& b) {
-    return a.key != b.key ? a.key > b.key : a.order > b.order;
-}
+// largest on top, so this is "comes later". A type, not a function, so that the heap's
+// every comparison is inlined.
+struct Later {
+    bool operator()(const OpenEntry& a, const OpenEntry& b) const { return a.rank > b.rank; }
+};
+constexpr Later later;
 
 bool joinsOnce(SearchKind kind) {
     return kind == SearchKind::Greedy || kind == SearchKind::BreadthFirst;
 }
 
-int keyOf(SearchKind kind, const GridNode& node) {
+int keyOf(SearchKind kind, const SearchCell& node) {
     switch (kind) {
     case SearchKind::Dijkstra:
         return node.g;
@@ -45,6 +52,14 @@ int keyOf(SearchKind kind, const GridNode& node) {
     default:
         return node.f;
     }
+}
+
+constexpr int SlotColumn[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
+constexpr int SlotRow[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
+
+// Keys are never negative: g, h and f are sums of step and terrain costs.
+std::uint64_t rankOf(int key, int order) {
+    return static_cast<std::uint64_t>(key) << 32 | static_cast<std::uint32_t>(order);
 }
 
 } // namespace
@@ -63,21 +78,28 @@ bool searchNamed(const std::string& name, SearchKind* kind) {
     return false;
 }
 
-int World::heuristicOf(const GridNode* node) const {
+int World::heuristicOf(int tile) const {
+    const int dc = std::abs(tile % columns - search.target % columns);
+    const int dr = std::abs(tile / columns - search.target / columns);
     if (searchKind == SearchKind::FirstSightAStar) {
-        return node->h; // filled for every tile when the target was chosen
+        // What fillHeuristic left in the tile when the target was chosen: 10 x Manhattan,
+        // worked out here rather than read from the far larger tile.
+        return 10 * (dc + dr);
     }
     if (searchKind != SearchKind::AStar && searchKind != SearchKind::Greedy) {
         return 0;
     }
     // Octile: a diagonal step for each row and column both apart, straight steps for the
     // rest. Never more than the cheapest walk, so A* taking the target stops on a cheapest.
-    const int dc = std::abs(node->index % columns - targetNode->index % columns);
-    const int dr = std::abs(node->index / columns - targetNode->index / columns);
     return 10 * std::max(dc, dr) + 4 * std::min(dc, dr);
 }
 
 void World::findPath() {
+    beginSearch();
+    advanceSearch(INT_MAX);
+}
+
+void World::beginSearch() {
     clearSearchRecord();
     search.kind = searchKind;
     search.start = startNode->index;
@@ -85,103 +107,160 @@ void World::findPath() {
     openList.clear();
     closedList.clear();
     onList.assign(nodes.size(), NotListed);
+    cells.resize(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); i++) {
+        cells[i].cost = nodes[i].terrainCost; // a paint since the last search counts
+    }
     joined = 0;
-
-    GridNode* start = startNode;
-    start->g = 0;
-    start->h = heuristicOf(start);
-    start->f = start->g + start->h;
+    queueHead = 0;
+    const int start = search.start;
+    cells[start].g = 0;
+    cells[start].h = heuristicOf(start);
+    cells[start].f = cells[start].h;
     closeTile(start);
-    bool found = start == targetNode;
-    for (GridNode* current = start; !found;) {
-        const bool sighted = expand(current);
+    searchNext = start;
+    searchFound = start == search.target;
+    if (searchFound) {
+        finishSearch();
+    }
+}
+
+bool World::advanceSearch(long long tiles) {
+    if (searchNext < 0) {
+        return true; // ended already
+    }
+    for (; searchNext >= 0 && tiles > 0; tiles--) {
+        const bool sighted = expand(searchNext);
         if (searchStepWatcher) {
             searchStepWatcher(*this);
         }
         if (sighted) {
-            found = true;
+            searchFound = true;
             break;
         }
-        current = lowestF();
-        if (!current) {
+        const int next = lowestF();
+        if (next < 0) {
             // Nothing left to try: trees part the start from the target (either may be the
             // one walled in). No path, no walk.
             break;
         }
-        closeTile(current);
-        found = current == targetNode;
+        closeTile(next);
+        searchNext = next;
+        if (next == search.target) {
+            if (searchStepWatcher) {
+                searchStepWatcher(*this); // closing the target is the new searches' last step
+            }
+            searchFound = true;
+            break;
+        }
     }
+    if (searchNext >= 0 && tiles == 0 && !searchFound) {
+        return false;
+    }
+    finishSearch();
+    return true;
+}
 
+bool World::searchUnderWay() const {
+    return searchNext >= 0;
+}
+
+void World::finishSearch() {
+    searchNext = -1;
+    // The tiles keep what the search knew of them, as the grid dumps and the costs view read.
+    auto writeBack = [&](int tile) {
+        GridNode& node = nodes[tile];
+        node.g = cells[tile].g;
+        node.h = cells[tile].h;
+        node.f = cells[tile].f;
+        node.parent = cells[tile].parent >= 0 ? &nodes[cells[tile].parent] : node.parent;
+    };
+    writeBack(search.start);
     for (int tile : search.opened) {
-        const GridNode& node = nodes[tile];
-        search.openedCosts.push_back(
-            TileCosts{node.g, node.h, node.f, node.parent ? node.parent->index : -1});
+        writeBack(tile);
+        const SearchCell& c = cells[tile];
+        search.openedCosts.push_back(TileCosts{c.g, c.h, c.f, c.parent});
     }
-    if (!found) {
+    if (!searchFound) {
         return;
     }
-    if (start != targetNode) {
-        search.targetFrom = targetNode->parent->index;
-        GridNode* t = targetNode;
+    const int target = search.target;
+    if (search.start != target) {
+        search.targetFrom = cells[target].parent;
+        nodes[target].parent = &nodes[search.targetFrom];
+        int t = target;
         do {
-            path.push_back(Vec3{t->mesh.position[0], 0.0, t->mesh.position[2]});
-            search.walk.push_back(t->index);
-            t = t->parent;
-            t->marked = true;
-        } while (t != startNode);
+            path.push_back(Vec3{nodes[t].mesh.position[0], 0.0, nodes[t].mesh.position[2]});
+            search.walk.push_back(t);
+            t = cells[t].parent;
+            nodes[t].marked = true;
+        } while (t != search.start);
         std::reverse(search.walk.begin(), search.walk.end());
     }
     search.found = true;
     walking = true;
 }
 
-bool World::expand(GridNode* current) {
+bool World::expand(int current) {
     const bool firstSight = searchKind == SearchKind::FirstSightAStar;
+    const int column = current % columns;
+    const int row = current / columns;
     for (int s = 0; s < 8; s++) {
-        GridNode* n = current->neighbours[s];
-        if (!n || isClosed(n) || !n->passable()) {
+        const int c = column + SlotColumn[s];
+        const int r = row + SlotRow[s];
+        if (c < 0 || c >= columns || r < 0 || r >= rows) {
             continue;
         }
-        if (firstSight && n == targetNode) {
+        const int n = r * columns + c;
+        SearchCell& cell = cells[n];
+        if (onList[n] == OnClosedList || cell.cost == ImpassableCost) {
+            continue;
+        }
+        if (firstSight && n == search.target) {
             // Stop at the first sight of the target: its own cost never counts.
-            n->parent = current;
+            cell.parent = current;
             return true;
         }
-        const int newG = StepCosts[s] + current->g + n->terrainCost;
-        if (!isOpen(n)) {
+        const int newG = StepCosts[s] + cells[current].g + cell.cost;
+        if (onList[n] != OnOpenList) {
             joinOpen(n, newG, current);
-        } else if (!joinsOnce(searchKind) && n->g > newG) {
+        } else if (!joinsOnce(searchKind) && cell.g > newG) {
             // A cheaper way: new costs and parent, the same place in the order of joining.
-            n->g = newG;
-            n->f = newG + n->h;
-            n->parent = current;
-            openList.push_back(OpenEntry{keyOf(searchKind, *n), n->joinOrder, n});
+            cell.g = newG;
+            cell.f = newG + cell.h;
+            cell.parent = current;
+            openList.push_back(OpenEntry{rankOf(keyOf(searchKind, cell), cell.order), n});
             std::push_heap(openList.begin(), openList.end(), later);
         }
     }
     return false;
 }
 
-void World::joinOpen(GridNode* node, int g, GridNode* from) {
-    node->parent = from;
-    node->g = g;
-    node->h = heuristicOf(node);
-    node->f = g + node->h;
-    node->joinOrder = joined++;
-    onList[node->index] = OnOpenList;
-    openList.push_back(OpenEntry{keyOf(searchKind, *node), node->joinOrder, node});
-    std::push_heap(openList.begin(), openList.end(), later);
-    search.opened.push_back(node->index);
+void World::joinOpen(int tile, int g, int from) {
+    SearchCell& cell = cells[tile];
+    cell.parent = from;
+    cell.g = g;
+    cell.h = heuristicOf(tile);
+    cell.f = g + cell.h;
+    cell.order = joined++;
+    onList[tile] = OnOpenList;
+    search.opened.push_back(tile);
     search.openedAt.push_back(static_cast<int>(search.closed.size()));
+    if (searchKind == SearchKind::BreadthFirst) {
+        return; // its open list is search.opened itself, taken in order
+    }
+    openList.push_back(OpenEntry{rankOf(keyOf(searchKind, cell), cell.order), tile});
+    std::push_heap(openList.begin(), openList.end(), later);
 }
 
-void World::closeTile(GridNode* node) {
-    onList[node->index] = OnClosedList;
-    closedList.push_back(node);
-    search.closed.push_back(node->index);
+void World::closeTile(int tile) {
+    onList[tile] = OnClosedList;
+    closedList.push_back(&nodes[tile]);
+    search.closed.push_back(tile);
 }
 
 void World::clearSearchRecord() {
+    searchNext = -1;
     search.serial++;
     search.closed.clear();
     search.opened.clear();
@@ -194,16 +273,23 @@ void World::clearSearchRecord() {
 
 // The smallest key; among equals the tile that joined first, which decides the ties of the
 // walk. Entries left behind by a tile whose cost dropped are passed over.
-GridNode* World::lowestF() {
+int World::lowestF() {
+    while (searchKind == SearchKind::BreadthFirst && queueHead < search.opened.size()) {
+        const int tile = search.opened[queueHead++];
+        if (onList[tile] == OnOpenList) {
+            return tile;
+        }
+    }
     while (!openList.empty()) {
         std::pop_heap(openList.begin(), openList.end(), later);
         const OpenEntry entry = openList.back();
         openList.pop_back();
-        if (isOpen(entry.node) && entry.key == keyOf(searchKind, *entry.node)) {
-            return entry.node;
+        const SearchCell& cell = cells[entry.tile];
+        if (onList[entry.tile] == OnOpenList && entry.rank == rankOf(keyOf(searchKind, cell), cell.order)) {
+            return entry.tile;
         }
     }
-    return nullptr;
+    return -1;
 }
 
 bool World::isClosed(const GridNode* node) const {

@@ -47,7 +47,10 @@ void World::requestPath(int x, int v) {
         stepFrame = 0;
     } else {
         setTarget(x, v);
-        findPath();
+        // A big board's search may go on over the next frames (carryOnSearch): the monkey
+        // waits for it.
+        beginSearch();
+        advanceSearch(searchSlice);
         clickPhase = 0;
         banana.visible = true;
         banana.position[0] = targetNode->mesh.position[0];
@@ -72,6 +75,9 @@ void World::setTarget(int x, int v) {
     }
     targetNode = &nodes[tileIndexAt(x, v)];
     targetNode->marked = true;
+    if (searchKind != SearchKind::FirstSightAStar) {
+        return; // only the program's own search reads the tiles' heuristic
+    }
     fillHeuristic(targetNode, 1, 0);
     fillHeuristic(targetNode, 6, 0);
     fillHeuristic(targetNode, 3, 0);

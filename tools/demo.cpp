@@ -324,6 +324,20 @@ int main(int argc, char** argv) {
     seen = grabWindow(x);
     save(seen, out + "/6-painted.png");
 
+    // The race on that walk: four searches side by side, each played back, then walked.
+    tapKey(x, XK_c);
+    if (!waitFor("race in the title",
+                 [&] { return windowTitle(x).find(" | race:") != std::string::npos; })) {
+        return finish(running, running.exitStatus(0.0));
+    }
+    for (const auto begin = std::chrono::steady_clock::now();
+         std::chrono::steady_clock::now() - begin < std::chrono::milliseconds(3500);) {
+        settle(x); // past the two-second playback, the monkeys under way
+    }
+    seen = grabWindow(x);
+    save(seen, out + "/7-race.png");
+    std::printf("Window title: %s\n", windowTitle(x).c_str());
+
     tapKey(x, XK_Escape);
     return finish(running, running.exitStatus(Patience));
 }

@@ -1,7 +1,11 @@
 // One search of the program, in text: the map with the walk, the tiles the search closed
 // and left open, the walk's cost beside the cheapest one, and on request the grid dumps.
 //
-//   trace [FOLDER] START TARGET [--dump]      (tiles as column,row from 0 at the top left)
+//   trace [FOLDER] START TARGET [--search NAME] [--compare] [--dump]
+//
+// Tiles are column,row from 0 at the top left. --search traces one of the five searches
+// (the program's own, first-sight A*, by default); --compare runs all five on the same two
+// tiles and prints a row of figures for each.
 //
 // It builds the program's own World from FOLDER/map.txt and clicks START and TARGET through
 // World::requestPath, so it shows exactly the walk the window would light.
@@ -9,6 +13,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -113,10 +118,39 @@ void printGrids(const World& w, const std::vector<int>& walk) {
 }
 
 int usage() {
-    std::cerr << "usage: trace [FOLDER] START TARGET [--dump]\n"
+    std::cerr << "usage: trace [FOLDER] START TARGET [--search NAME] [--compare] [--dump]\n"
                  "  FOLDER holds map.txt and the eight models (default: the current folder);\n"
-                 "  START and TARGET are tiles as column,row, counted from 0 at the top left.\n";
+                 "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
+                 "  NAME is first-sight A* (the default), A*, Dijkstra, greedy or "
+                 "breadth-first.\n";
     return 2;
+}
+
+// One row per search, each run again from the same two tiles and timed on its own.
+void printComparison(World& w) {
+    const int cheapest = w.cheapestWalk(w.startNode->index, w.targetNode->index).cost;
+    std::printf("%-16s %7s %7s %6s %6s %8s %7s\n", "search", "closed", "open", "steps", "cost",
+                "cheapest", "us");
+    for (int k = 0; k < SearchKindCount; k++) {
+        w.searchKind = static_cast<SearchKind>(k);
+        w.path.clear();
+        const auto begin = std::chrono::steady_clock::now();
+        w.findPath();
+        const auto took = std::chrono::steady_clock::now() - begin;
+        const long long us =
+            std::chrono::duration_cast<std::chrono::microseconds>(took).count();
+        std::string steps = "-", cost = "-", least = "-";
+        if (w.search.found) {
+            steps = std::to_string(w.search.walk.size());
+            cost = std::to_string(w.walkCost(w.startNode->index, w.search.walk));
+        }
+        if (cheapest >= 0) {
+            least = std::to_string(cheapest);
+        }
+        std::printf("%-16s %7zu %7d %6s %6s %8s %7lld\n", searchName(w.searchKind),
+                    w.search.closed.size(), w.search.stillOpen(), steps.c_str(), cost.c_str(),
+                    least.c_str(), us);
+    }
 }
 
 } // namespace
@@ -127,6 +161,20 @@ int main(int argc, char** argv) {
     const bool dump = dumpWord != args.end();
     if (dump) {
         args.erase(dumpWord);
+    }
+    const auto compareWord = std::find(args.begin(), args.end(), "--compare");
+    const bool compare = compareWord != args.end();
+    if (compare) {
+        args.erase(compareWord);
+    }
+    SearchKind kind = SearchKind::FirstSightAStar;
+    const auto searchWord = std::find(args.begin(), args.end(), "--search");
+    if (searchWord != args.end()) {
+        if (searchWord + 1 == args.end() || !searchNamed(*(searchWord + 1), &kind)) {
+            std::cerr << "trace: --search takes the name of a search\n";
+            return usage();
+        }
+        args.erase(searchWord, searchWord + 2);
     }
     if (args.size() < 2 || args.size() > 3) {
         return usage();
@@ -167,7 +215,14 @@ int main(int argc, char** argv) {
                       << " is a tree; the window ignores a click on a tree\n";
             return 1;
         }
+        w.searchKind = kind;
         w.clickTile(indexOf(w, t));
+    }
+    if (compare) {
+        // Every search gets the same two tiles, whether or not a walk joins them.
+        printGrids(w, w.search.walk);
+        printComparison(w);
+        return 0;
     }
     if (!w.walking && indexOf(w, start) != indexOf(w, target)) {
         // The search ran from the start, so it does not know which end is walled in.
@@ -205,9 +260,13 @@ int main(int argc, char** argv) {
               << w.search.stillOpen() << " left open\n"
               << "cheapest walk: cost " << cheapest << "\n";
     if (cost > cheapest) {
-        std::cout << "The walk costs " << cost - cheapest
-                  << " more: the search stops at its first sight of the target and never "
-                     "reopens a closed tile.\n";
+        static const char* const Why[SearchKindCount] = {
+            "the search stops at its first sight of the target and never reopens a closed tile",
+            "", "",
+            "greedy search takes the tile that looks nearest the target, whatever it cost",
+            "breadth-first search counts steps, not their costs"};
+        std::cout << "The walk costs " << cost - cheapest << " more: " << Why[int(kind)]
+                  << ".\n";
     }
 
     if (dump) {

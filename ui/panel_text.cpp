@@ -24,6 +24,21 @@ const char* kindName(int code) {
     return code >= 0 && code <= 3 ? Names[code] : "bare tile";
 }
 
+// 1048576 as "1,048,576", into `out` (16 characters hold any tile count).
+static const char* withCommas(long long n, char out[16]) {
+    char digits[16];
+    const int count = std::snprintf(digits, sizeof digits, "%lld", n);
+    int o = 0;
+    for (int i = 0; i < count; i++) {
+        out[o++] = digits[i];
+        if (i < count - 1 && (count - 1 - i) % 3 == 0) {
+            out[o++] = ',';
+        }
+    }
+    out[o] = '\0';
+    return out;
+}
+
 void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
     auto tileLine = [&](char* out, size_t size, const char* word, const GridNode* node) {
         out[0] = '\0';
@@ -36,7 +51,12 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
     tileLine(text.target, sizeof text.target, "target", w.banana.visible ? w.targetNode : nullptr);
 
     text.figures[0] = text.step[0] = '\0';
-    if (w.search.start >= 0) {
+    if (w.searchUnderWay()) {
+        char closed[16], tiles[16];
+        std::snprintf(text.figures, sizeof text.figures, "searching: %s of %s tiles",
+                      withCommas(static_cast<long long>(w.search.closed.size()), closed),
+                      withCommas(w.nodeCount, tiles));
+    } else if (w.search.start >= 0) {
         writeSearchFigures(w, text.figures, sizeof text.figures);
     }
     if (searchView.mode != SearchViewMode::Off && searchView.playing) {

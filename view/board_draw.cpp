@@ -2,6 +2,7 @@
 // racer swapped into the world; and the viewport a pick at the cursor reads.
 #include "app/app.h"
 #include "ui/panel.h"
+#include "view/board_sight.h"
 #include "view/camera.h"
 #include "view/race.h"
 
@@ -30,21 +31,30 @@ static void useViewport(const PixelRect& r) {
     applyCameraFor(r.width, r.height > 0 ? r.height : 1);
 }
 
+// The scene, then the board flat when its tiles are too small for their models, then the
+// search view's marks.
+static void drawView(int width, int height) {
+    drawnTiles = boardSight(world, width, height);
+    world.walkHeld = searchViewHoldsWalk(world);
+    drawScene();
+    if (!drawnTiles.models) {
+        drawFlatBoard(world);
+    }
+    drawSearchMarks(world);
+}
+
 void drawBoard() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!raceOn()) {
-        world.walkHeld = searchViewHoldsWalk(world);
-        drawFrame();
-        drawSearchMarks(world);
+        drawView(windowWidth, windowHeight);
         return;
     }
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     for (int i = 0; i < RacerCount; i++) {
-        useViewport(raceViewport(i));
+        const PixelRect view = raceViewport(i);
+        useViewport(view);
         Racer& racer = race.racers[i];
         swapRacer(world, racer);
-        world.walkHeld = searchViewHoldsWalk(world);
-        drawScene();
-        drawSearchMarks(world);
+        drawView(view.width, view.height);
         swapRacer(world, racer);
     }
 }

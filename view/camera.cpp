@@ -2,6 +2,9 @@
 #include "view/camera.h"
 #include "platform/glfw2.h"
 
+#include <algorithm>
+#include <cmath>
+
 float fieldOfView = 65.0f;
 float zoom = 1.0f;
 float zoomPerWheelStep = 0.05f;
@@ -45,4 +48,45 @@ void applyWheelZoom() {
     } else {
         zoom = static_cast<float>(z);
     }
+}
+
+namespace {
+
+// The ground's height in view at the eye's height and the zoom of the moment.
+double viewHeightOnGround() {
+    constexpr double Pi = 3.14159265358979323846;
+    const double fov = static_cast<double>(fieldOfView) * static_cast<double>(zoom);
+    return 2.0 * static_cast<double>(cameraY) * std::tan(fov * Pi / 360.0);
+}
+
+} // namespace
+
+void fitCameraStart(int columns, int rows, int areaWidth, int width, int height) {
+    cameraStartX = 0;
+    cameraStartY = 200;
+    cameraStartZ = 0;
+    if (columns <= 16 && rows <= 16) {
+        return;
+    }
+    // At height 200 a side of 16 tiles fills the window's height with its margin; the eye
+    // rises with the side, the columns measured against the part of the window they get.
+    const double byRows = rows / 16.0;
+    const double byColumns = columns / 16.0 * height / std::max(areaWidth, 1);
+    cameraStartY = static_cast<int>(std::ceil(200.0 * std::max(byRows, byColumns)));
+    // Over the board's centre (half a tile off for an odd count), then shifted so that the
+    // centre shows in the middle of its part of the window.
+    // At the wheel's zoom, which the first frame has not yet taken up.
+    const double fov = static_cast<double>(fieldOfView) * zoomPerWheelStep *
+                       std::max(glfwGetMouseWheel(), 1);
+    const double unitsPerPixel =
+        2.0 * cameraStartY * std::tan(fov * 3.14159265358979323846 / 360.0) / std::max(height, 1);
+    cameraStartX = static_cast<int>(std::lround(5.0 * (columns % 2) +
+                                                (width - areaWidth) / 2.0 * unitsPerPixel));
+    cameraStartZ = 5 * (rows % 2);
+}
+
+void panCamera(double right, double down) {
+    const double screen = viewHeightOnGround();
+    cameraX += static_cast<float>(right * screen);
+    cameraZ += static_cast<float>(down * screen);
 }

@@ -124,6 +124,9 @@ void drawSearchMarks(const World& w) {
     glDisable(GL_CULL_FACE);
     // Top layer first (digits, the line, the marks): at one depth the first drawn keeps the
     // pixel, so a layer a hair higher never sinks into the one below it.
+    if (!drawnTiles.models) {
+        glDepthFunc(GL_LEQUAL); // the line lies a hair above the flat board
+    }
     glBegin(GL_QUADS);
     for (int pass = 0; pass < 3; pass++) {
         const SearchRecord& record = w.search;
@@ -132,17 +135,24 @@ void drawSearchMarks(const World& w) {
             shown.found.cost > shown.cheapest.cost) {
             cheapestLine(w, record.start, shown.cheapest.tiles);
         }
-        for (int i = 0; pass != 1 && i < w.nodeCount; i++) {
-            const TileMark mark = searchViewMark(w, i);
-            if (pass == 2 && mark != TileMark::None) {
-                tileMark(w.tileCentre(i), mark);
-            } else if (pass == 0 && mark == TileMark::Closed &&
-                       searchView.mode == SearchViewMode::Costs) {
-                number(w.tileCentre(i), closedCost(w, i));
+        // Only the tiles in view; drawn flat, the board shows the marks in its own colours.
+        const int c1 = std::min(drawnTiles.column1, w.columns - 1);
+        const int r1 = std::min(drawnTiles.row1, w.rows - 1);
+        for (int r = std::max(drawnTiles.row0, 0); pass != 1 && drawnTiles.models && r <= r1; r++) {
+            for (int c = std::max(drawnTiles.column0, 0); c <= c1; c++) {
+                const int i = r * w.columns + c;
+                const TileMark mark = searchViewMark(w, i);
+                if (pass == 2 && mark != TileMark::None) {
+                    tileMark(w.tileCentre(i), mark);
+                } else if (pass == 0 && mark == TileMark::Closed &&
+                           searchView.mode == SearchViewMode::Costs) {
+                    number(w.tileCentre(i), closedCost(w, i));
+                }
             }
         }
     }
     glEnd();
+    glDepthFunc(GL_LESS);
     glEnable(GL_CULL_FACE);
     glEnable(GL_LIGHTING);
 }

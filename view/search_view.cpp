@@ -49,7 +49,8 @@ void restartPlayback(int steps) {
 }
 
 void syncSearchView(const World& w) {
-    if (w.search.serial != searchView.search.serial) {
+    // A search still going on over frames is taken up once it ends.
+    if (w.search.serial != searchView.search.serial && !w.searchUnderWay()) {
         takeUpSearch(w);
         // A race takes up its four itself and plays them back together.
         if (!raceOn()) {

@@ -121,16 +121,21 @@ MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& probl
         if (!stopped && codesOnLine == 0 && firstEmptyRow == 0) {
             firstEmptyRow = map.rows;
         }
+        // Too big already: no need to read the rest of what may be a huge file.
+        if (map.columns > MaxSide || map.rows > MaxSide || map.columns * map.rows > MaxTiles) {
+            stopped = true;
+        }
     }
     if (file.bad()) {
         addProblem(problems, mapFileName + ": could not be read to the end");
     }
 
     long long tiles = map.columns * map.rows;
-    if (map.columns > MaxTiles || map.rows > MaxTiles || tiles > MaxTiles) {
+    if (map.columns > MaxSide || map.rows > MaxSide || tiles > MaxTiles) {
         addProblem(problems, mapFileName + ": " + std::to_string(map.columns) + " x " +
-                                 std::to_string(map.rows) + " tiles are more than the " +
-                                 std::to_string(MaxTiles) + " a map may hold");
+                                 std::to_string(map.rows) + (file.eof() ? "" : " or more") +
+                                 " tiles: a map holds at most " + std::to_string(MaxSide) +
+                                 " on a side and " + std::to_string(MaxTiles) + " in all");
         map = MapCodes();
     } else if (stopped) {
         // The bad token is the problem; a count of the codes before it would only confuse.

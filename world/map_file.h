@@ -7,9 +7,10 @@
 
 struct World;
 
-// Far beyond any map that suits the scene; keeps a damaged map from asking for gigabytes
-// of tiles.
-inline constexpr long long MaxTiles = 65536;
+// The largest map: 4096 tiles on a side and 4 million in all, beyond the largest of the
+// benchmark sets' maps; a damaged map asking for more is refused before anything is built.
+inline constexpr long long MaxSide = 4096;
+inline constexpr long long MaxTiles = 4000000;
 
 // The kind of a tile for which the map holds no code. Like any code without a kind, the
 // tile is open ground with no model.

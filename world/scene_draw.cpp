@@ -5,27 +5,53 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
+DrawnTiles drawnTiles;
+
 void World::drawTiles() const {
-    for (const GridNode& node : nodes) {
-        node.mesh.draw(node.marked);
+    if (!drawnTiles.models) {
+        return;
+    }
+    const int c0 = std::max(drawnTiles.column0, 0);
+    const int c1 = std::min(drawnTiles.column1, columns - 1);
+    const int r1 = std::min(drawnTiles.row1, rows - 1);
+    for (int r = std::max(drawnTiles.row0, 0); r <= r1; r++) {
+        for (int c = c0; c <= c1; c++) {
+            const GridNode& node = nodes[r * columns + c];
+            node.mesh.draw(node.marked);
+        }
     }
 }
 
-// The ground is drawn twice, wound both ways, so that with back faces culled it shows
-// from above and from below, lit on the side that faces the viewer.
+// The green square under the board, its edges on the board's. It is drawn twice, wound
+// both ways, so that with back faces culled it shows from above and from below, lit on the
+// side that faces the viewer.
 static void drawGround() {
+    // Drawn flat, the board covers the square, and at the height of a big board's eye the
+    // depth buffer could not tell the two apart.
+    if (world.nodeCount == 0 || !drawnTiles.models) {
+        return;
+    }
+    // A tile spans 10 to the -x of its anchor and 10 to the +z.
+    const Vec3 first = world.tileAnchor(0);
+    const Vec3 last = world.tileAnchor(world.nodeCount - 1);
+    const float x0 = static_cast<float>(first.x) - TileSize;
+    const float x1 = static_cast<float>(last.x);
+    const float z0 = static_cast<float>(first.z);
+    const float z1 = static_cast<float>(last.z) + TileSize;
     glBegin(GL_QUADS);
     glColor3f(0.0f, 0.4f, 0.0f);
     glNormal3f(0.0f, 1.0f, 0.0f);
-    glVertex3f(-80.0f, 0.0f, -80.0f);
-    glVertex3f(-80.0f, 0.0f, 80.0f);
-    glVertex3f(80.0f, 0.0f, 80.0f);
-    glVertex3f(80.0f, 0.0f, -80.0f);
+    glVertex3f(x0, 0.0f, z0);
+    glVertex3f(x0, 0.0f, z1);
+    glVertex3f(x1, 0.0f, z1);
+    glVertex3f(x1, 0.0f, z0);
     glNormal3f(0.0f, -1.0f, 0.0f);
-    glVertex3f(-80.0f, 0.0f, -80.0f);
-    glVertex3f(80.0f, 0.0f, -80.0f);
-    glVertex3f(80.0f, 0.0f, 80.0f);
-    glVertex3f(-80.0f, 0.0f, 80.0f);
+    glVertex3f(x0, 0.0f, z0);
+    glVertex3f(x1, 0.0f, z0);
+    glVertex3f(x1, 0.0f, z1);
+    glVertex3f(x0, 0.0f, z1);
     glEnd();
 }
 

@@ -6,6 +6,7 @@
 #include "path/grid_node.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -67,9 +68,19 @@ struct SearchRecord {
 // smallest of, and the tile's place in the order of joining, which breaks ties. A tile whose
 // cost drops is entered again with its old place; the entry it leaves behind is skipped.
 struct OpenEntry {
-    int key = 0;
+    std::uint64_t rank = 0; // the key above, the order of joining below: one comparison
+    int tile = 0;
+};
+
+// What the search under way knows of a tile: its costs, the tile it was reached from (-1:
+// none), its place in the order of joining, and the extra cost of entering it.
+struct SearchCell {
+    int g = 0;
+    int h = 0;
+    int f = 0;
+    int parent = -1;
     int order = 0;
-    GridNode* node = nullptr;
+    int cost = 0;
 };
 
 // Which list a tile is on in the search under way.
@@ -119,6 +130,13 @@ struct World {
     SearchKind searchKind = SearchKind::FirstSightAStar;
     std::vector<std::uint8_t> onList;
     int joined = 0; // tiles that joined the open list in this search
+    std::size_t queueHead = 0; // breadth-first: the next of search.opened to take
+    std::vector<SearchCell> cells;
+    int searchNext = -1; // the tile the search under way expands next; -1: none under way
+    bool searchFound = false;
+    // The most tiles a click's search closes at once; the window sets a slice so that its
+    // frames go on while a big board is searched. The rest of the program searches at once.
+    long long searchSlice = LLONG_MAX;
     // The walker waits at its next waypoint, for the playback of its search to end.
     bool walkHeld = false;
 
@@ -170,16 +188,22 @@ struct World {
     void setTarget(int x, int v);
     void fillHeuristic(GridNode* node, int direction, int value);
     // The searches (path/best_first.cpp): findPath plans the walk from `startNode` to
-    // `targetNode` with `searchKind` and records it.
+    // `targetNode` with `searchKind` and records it. It is beginSearch, then advanceSearch
+    // until the end; advanceSearch closes at most `tiles` tiles and says whether the search
+    // ended, its walk made.
     void findPath();
-    bool expand(GridNode* current);
-    void joinOpen(GridNode* node, int g, GridNode* from);
-    void closeTile(GridNode* node);
+    void beginSearch();
+    bool advanceSearch(long long tiles);
+    bool searchUnderWay() const;
+    void finishSearch();
+    bool expand(int current);
+    void joinOpen(int tile, int g, int from);
+    void closeTile(int tile);
     void clearSearchRecord();
-    GridNode* lowestF();
+    int lowestF();
     bool isClosed(const GridNode* node) const;
     bool isOpen(const GridNode* node) const;
-    int heuristicOf(const GridNode* node) const;
+    int heuristicOf(int tile) const;
 
     // Diagnostics (path/diagnostics.cpp)
     void printHeuristics() const;
@@ -195,6 +219,18 @@ struct World {
 // The kind a painted tile takes next: ground -> stones -> water -> tree -> ground; any other
 // code becomes ground.
 int nextPaintKind(int code);
+
+// The part of the board a frame draws, set by the view before each scene (all of it unless
+// told): tiles outside the columns and rows from 0 to 1 are not drawn, and with `models` off
+// none is drawn as a model: the view draws the board flat, as it looks from far above.
+struct DrawnTiles {
+    int column0 = 0;
+    int column1 = INT_MAX;
+    int row0 = 0;
+    int row1 = INT_MAX;
+    bool models = true;
+};
+extern DrawnTiles drawnTiles;
 
 // The process-wide world, built from "map.txt" beside the entry point.
 extern World world;

@@ -4,15 +4,17 @@
 // collected and set beside the cost of an empty frame (clear and swap only) timed the same
 // way on the same renderer. Needs a display; without a screen run it under xvfb-run.
 //
-//   frame_bench [FRAMES] [marks|costs] [hidden]
+//   frame_bench [FRAMES] [marks|costs] [hidden] [race]
 //
 // FRAMES of each kind, 3000 when not given; with marks or costs, the search view is on (each
 // walk then waits for the playback of its search, whose frames count too); with hidden, the
-// panel is hidden as by H. The words may come in any order.
+// panel is hidden as by H; with race, the four race viewports are drawn (as by C). The words
+// may come in any order.
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "tools/longest_walk.h"
 #include "ui/panel.h"
+#include "view/race.h"
 #include "view/search_view.h"
 #include "world/world.h"
 
@@ -92,10 +94,13 @@ double emptyFrame() {
 
 int main(int argc, char** argv) {
     int frames = 3000;
+    bool racing = false;
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "marks" || word == "costs") {
             searchView.mode = word == "marks" ? SearchViewMode::Marks : SearchViewMode::Costs;
+        } else if (word == "race") {
+            racing = true;
         } else if (word == "hidden") {
             panel.shown = false;
         } else {
@@ -145,6 +150,9 @@ int main(int argc, char** argv) {
                 world.clickTile(back ? start : target);
                 steps = world.path.size();
                 ++walks;
+                if (racing) {
+                    raceOn() ? raceFollowClick(world) : setRace(world, true);
+                }
             }
             runFrame();
             busy.push_back(frameBusyTime);
@@ -160,9 +168,10 @@ int main(int argc, char** argv) {
     const double period = 1.0 / targetFrameRate;
     Summary real = summarise(busy, period);
     Summary bare = summarise(empty, period);
-    std::printf("walk: tile %d to tile %d and back, %zu steps, %d walks; panel %s; frame period "
-                "%.3f ms\n",
-                start, target, steps, walks, panel.shown ? "shown" : "hidden", period * 1e3);
+    std::printf("walk: tile %d to tile %d and back, %zu steps, %d walks; panel %s%s; frame "
+                "period %.3f ms\n",
+                start, target, steps, walks, panel.shown ? "shown" : "hidden",
+                racing ? ", racing" : "", period * 1e3);
     print("real frame", real, busy.size());
     print("empty frame", bare, empty.size());
     std::printf("ratio real / empty: median %.2f  p99 %.2f\n", real.median / bare.median,

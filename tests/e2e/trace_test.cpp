@@ -1,6 +1,7 @@
 // The trace tool on a small map worked out by hand, on words that are not tiles and tiles no
 // walk joins, and beside the search view's title, whose figures must be its own.
 #include "platform/glfw2.h"
+#include "view/race.h"
 #include "view/search_view.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include <sys/wait.h>
@@ -75,7 +77,8 @@ TEST(Trace, ShowsTheWalkItsCostAndTheCheapest) {
 }
 
 TEST(Trace, RefusesWordsThatAreNotTilesAndSaysWhenNoWalkJoinsTheTwo) {
-    const std::string usage = "usage: trace [FOLDER] START TARGET [--dump]\n";
+    const std::string usage =
+        "usage: trace [FOLDER] START TARGET [--search NAME] [--compare] [--dump]\n";
     const struct {
         const char* words;
         int status;
@@ -139,6 +142,52 @@ TEST(Trace, TheSearchViewsTitleGivesTheFiguresItGives) {
         }
     }
     searchView = SearchView();
+}
+
+std::string shippedMap() {
+    std::ifstream file(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The race in the window and the comparison of the tool run the same searches: the race's
+// title gives, for each viewport, the figures of that search's row.
+TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
+    const int pairs[][4] = {{7, 9, 9, 1}, {0, 15, 15, 0}, {3, 3, 6, 4}};
+    for (const auto& [c0, r0, c1, r1] : pairs) {
+        const std::string tiles = std::to_string(c0) + "," + std::to_string(r0) + " " +
+                                  std::to_string(c1) + "," + std::to_string(r1);
+        const Traced run = trace(shippedMap(), tiles + " --compare");
+        ASSERT_EQ(run.status, 0) << run.output;
+        const size_t header = run.output.find("search            closed    open  steps   cost cheapest      us\n");
+        ASSERT_NE(header, std::string::npos) << run.output;
+        std::istringstream rows(run.output.substr(run.output.find('\n', header) + 1));
+        std::string expected = " | race:";
+        for (const char* name : {"first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first"}) {
+            std::string line, closed, open, steps, cost;
+            std::getline(rows, line);
+            ASSERT_EQ(line.rfind(name, 0), 0u) << line;
+            std::istringstream(line.substr(16)) >> closed >> open >> steps >> cost;
+            if (std::string(name) != "breadth-first") {
+                expected += std::string(expected.size() > 8 ? ";" : "") + " " + name + " closed " +
+                            closed + (cost == "-" ? " no walk" : " walk " + cost);
+            }
+        }
+        World w(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
+        searchView = SearchView();
+        race = Race();
+        w.clickTile(r0 * w.columns + c0);
+        w.clickTile(r1 * w.columns + c1);
+        setRace(w, true);
+        EXPECT_EQ(raceTitle(w), expected) << tiles;
+    }
+    race = Race();
+    searchView = SearchView();
+
+    const Traced breadth = trace(shippedMap(), "7,9 9,1 --search breadth-first");
+    EXPECT_NE(breadth.output.find("walk: 8 steps, cost 152\nsearch: 174 tiles closed, 19 left open\n"),
+              std::string::npos)
+        << breadth.output;
+    EXPECT_EQ(trace(shippedMap(), "7,9 9,1 --search 'best-first'").status, 2);
 }
 
 } // namespace

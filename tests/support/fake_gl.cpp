@@ -34,6 +34,16 @@ FAKE(glNormal3f, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
 FAKE(glVertex3f, (GLfloat x, GLfloat y, GLfloat z), x, y, z)
 FAKE(glLightfv, (GLenum light, GLenum name, const GLfloat* v), light, name, v[0], v[1], v[2], v[3])
 FAKE(glDisableClientState, (GLenum array), array)
+FAKE(glGenTextures, (GLsizei, GLuint* names), names[0] = 1)
+FAKE(glBindTexture, (GLenum, GLuint))
+FAKE(glPixelStorei, (GLenum, GLint))
+FAKE(glTexParameteri, (GLenum, GLenum, GLint))
+FAKE(glTexImage2D, (GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const GLvoid*))
+FAKE(glTexSubImage2D, (GLenum, GLint, GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, const GLvoid*))
+FAKE(glTexEnvi, (GLenum, GLenum, GLint))
+FAKE(glTexCoord2f, (GLfloat, GLfloat))
+FAKE(glScissor, (GLint, GLint, GLsizei, GLsizei))
+FAKE(glDepthFunc, (GLenum))
 
 // Array drawing is logged as what it draws: each corner's normal and position.
 static const GLfloat* interleaved = nullptr;

@@ -8,7 +8,7 @@
 
 TEST(SceneDraw, LightTilesTheWalkersStepFiguresThenTheGround) {
     world = World(std::string());
-    world.nodes.resize(2);
+    world.buildGrid(2, 1);
     world.nodes[1].mesh.color[1] = 0.3;
     world.nodes[1].marked = true;
     world.monkey.visible = world.banana.visible = world.walking = true;

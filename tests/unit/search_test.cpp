@@ -74,18 +74,6 @@ TEST(Search, FindsAWalkWhenThereIsOneAndNeverDearerThanTenSeventhsOfTheCheapest)
     EXPECT_GT(dearer, 20); // and the bound is put to the test
 }
 
-// A random map of `columns` x `rows`: ground, trees, stones and water at the given weights.
-World randomMap(std::mt19937& rng, int columns, int rows, std::array<int, 4> weights) {
-    World w{std::string()};
-    w.buildGrid(columns, rows);
-    std::discrete_distribution<> kinds(weights.begin(), weights.end());
-    for (GridNode& node : w.nodes) {
-        node.kind = kinds(rng);
-        node.terrainCost = std::array{0, ImpassableCost, 20, 40}[node.kind];
-    }
-    return w;
-}
-
 // The heap-based search takes exactly the steps of the first one, with its plain lists:
 // the same tiles closed in the same order, the same tiles joining the open list at the
 // same steps with the same costs, the same walk; also when trees close the target off.

@@ -57,29 +57,32 @@ struct SearchViewTest : testing::Test {
     }
 };
 
-TEST_F(SearchViewTest, PlaybackShowsTheSearchsOwnListsAtEveryStepForwardAndBack) {
+TEST_F(SearchViewTest, PlaybackShowsTheSearchsOwnListsAtEveryStepForwardAndBackForEverySearch) {
     searchStepWatcher = [](const World& w) {
         watched.push_back({onList(w, OnClosedList), onList(w, OnOpenList)});
     };
-    // A walk found by the early stop, dearer than the cheapest; a start walled in.
-    for (const auto& [from, to] : {std::pair{9 * 16 + 7, 1 * 16 + 9}, {3 * 16 + 3, 4 * 16 + 6}}) {
+    // A walk found (by the program's search, dearer than the cheapest); a start walled in.
+    for (int run = 0; run < SearchKindCount * 2; ++run) {
+        const auto [from, to] =
+            run % 2 ? std::pair{3 * 16 + 3, 4 * 16 + 6} : std::pair{9 * 16 + 7, 16 + 9};
+        world.searchKind = static_cast<SearchKind>(run / 2);
         watched.clear();
         world.clickTile(from);
         world.clickTile(to);
         advanceSearchView(world, 0.0);
         press('P');
-        ASSERT_EQ(watched.size(), world.closedList.size());
+        ASSERT_EQ(watched.size(), world.closedList.size()) << run;
         EXPECT_TRUE(shown(world).closed.empty() && shown(world).open.empty());
         for (size_t k = 1; k <= watched.size(); ++k) {
             press(GLFW_KEY_RIGHT);
-            EXPECT_EQ(shown(world).closed, watched[k - 1].closed) << from << " step " << k;
-            EXPECT_EQ(shown(world).open, watched[k - 1].open) << from << " step " << k;
+            EXPECT_EQ(shown(world).closed, watched[k - 1].closed) << run << " step " << k;
+            EXPECT_EQ(shown(world).open, watched[k - 1].open) << run << " step " << k;
         }
         press(GLFW_KEY_RIGHT); // no step beyond the last
         for (size_t k = watched.size(); k-- > 1;) {
             press(GLFW_KEY_LEFT);
-            EXPECT_EQ(shown(world).closed, watched[k - 1].closed) << from << " back to " << k;
-            EXPECT_EQ(shown(world).open, watched[k - 1].open) << from << " back to " << k;
+            EXPECT_EQ(shown(world).closed, watched[k - 1].closed) << run << " back to " << k;
+            EXPECT_EQ(shown(world).open, watched[k - 1].open) << run << " back to " << k;
         }
     }
     world.clickTile(0); // start over: nothing left to show

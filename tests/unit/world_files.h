@@ -6,8 +6,10 @@
 #include "world/world.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include <unistd.h>
@@ -72,4 +74,16 @@ inline std::string looksOf(const World& w) {
     look(w.monkey);
     look(w.banana);
     return looks.str();
+}
+
+// A random map of `columns` x `rows`: ground, trees, stones and water at the given weights.
+inline World randomMap(std::mt19937& rng, int columns, int rows, std::array<int, 4> weights) {
+    World w{std::string()};
+    w.buildGrid(columns, rows);
+    std::discrete_distribution<> kinds(weights.begin(), weights.end());
+    for (GridNode& node : w.nodes) {
+        node.kind = kinds(rng);
+        node.terrainCost = std::array{0, ImpassableCost, 20, 40}[node.kind];
+    }
+    return w;
 }

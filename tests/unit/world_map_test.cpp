@@ -24,7 +24,7 @@ TEST(WorldMap, ReadsCodesOrTellsTheProblem) {
         {"", " is empty"},
         {"\n0 0\n", ":1: no tile codes on the first line"},
         {"7" + std::string(70000, '\n'),
-         ": 1 x 70000 tiles are more than the 65536 a map may hold"},
+         ": 1 x 4097 or more tiles: a map holds at most 4096 on a side and 4000000 in all"},
     };
     TempFolder folder;
     writeModels(folder);

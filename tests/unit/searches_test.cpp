@@ -1,0 +1,122 @@
+// The four searches beside the program's own: what each promises of its walk on random
+// maps, the tie rule where it decides the walk, and the race's figures on the shipped map.
+#include "view/race.h"
+#include "world_files.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <random>
+#include <set>
+
+namespace {
+
+// The fewest steps from `from` to `to` over tiles that are not trees, or -1.
+int fewestSteps(const World& w, int from, int to) {
+    std::vector<int> steps(w.nodes.size(), -1);
+    std::deque<int> queue{from};
+    steps[from] = 0;
+    while (!queue.empty()) {
+        const int tile = queue.front();
+        queue.pop_front();
+        for (const GridNode* n : w.nodes[tile].neighbours) {
+            if (n && n->passable() && steps[n->index] < 0) {
+                steps[n->index] = steps[tile] + 1;
+                queue.push_back(n->index);
+            }
+        }
+    }
+    return steps[to];
+}
+
+World& search(World& w, SearchKind kind, int from, int to) {
+    w.searchKind = kind;
+    w.clickPhase = 0;
+    w.clickTile(from);
+    w.clickTile(to);
+    return w;
+}
+
+} // namespace
+
+TEST(Searches, KeepWhatEachPromisesOfItsWalkOnRandomMaps) {
+    std::mt19937 rng(3);
+    int walks = 0, dearerGreedy = 0;
+    for (int map = 0; map < 400; ++map) {
+        World w = randomMap(rng, 2 + int(rng() % 30), 2 + int(rng() % 30), {50, 25, 15, 10});
+        const int from = int(rng() % w.nodes.size()), to = int(rng() % w.nodes.size());
+        if (!w.nodes[from].passable() || !w.nodes[to].passable() || from == to) {
+            continue;
+        }
+        const Walk cheapest = w.cheapestWalk(from, to);
+        walks += cheapest.cost >= 0;
+        for (int k = 0; k < SearchKindCount; ++k) {
+            const SearchKind kind = static_cast<SearchKind>(k);
+            const SearchRecord& r = search(w, kind, from, to).search;
+            SCOPED_TRACE(std::string(searchName(kind)) + " on map " + std::to_string(map));
+            // Every search finds a walk exactly when there is one, and closes no tile twice.
+            ASSERT_EQ(r.found, cheapest.cost >= 0);
+            ASSERT_EQ(std::set<int>(r.closed.begin(), r.closed.end()).size(), r.closed.size());
+            if (!r.found) {
+                continue;
+            }
+            const int cost = w.walkCost(from, r.walk);
+            ASSERT_GE(cost, cheapest.cost);
+            if (kind == SearchKind::AStar || kind == SearchKind::Dijkstra) {
+                ASSERT_EQ(cost, cheapest.cost);
+            }
+            if (kind == SearchKind::BreadthFirst) {
+                ASSERT_EQ(int(r.walk.size()), fewestSteps(w, from, to));
+            }
+            // The new searches close the target: the playback shows where they stopped.
+            ASSERT_EQ(r.closed.back() == to, kind != SearchKind::FirstSightAStar);
+            dearerGreedy += kind == SearchKind::Greedy && cost > cheapest.cost;
+        }
+    }
+    EXPECT_GT(walks, 150);
+    EXPECT_GT(dearerGreedy, 20); // greedy's rush shows often enough to be tested
+}
+
+// Ground round a stones tile, from the top-left corner to the bottom-right one: two walks
+// of equal cost, by the top row or by the left column, and many ties on the way. Among
+// equals the tile that joined the open list first is taken: 1 before 3, 5 before 7, 2
+// before 6, 4 before 8. Greedy goes over the stones, nearest the target as the crow flies.
+TEST(Searches, TakeTheTileThatJoinedFirstAmongEquals) {
+    TempFolder folder;
+    const struct {
+        SearchKind kind;
+        std::vector<int> closed;
+        std::vector<int> walk;
+    } cases[] = {
+        {SearchKind::AStar, {0, 1, 3, 5, 7, 8}, {1, 5, 8}},
+        {SearchKind::Dijkstra, {0, 1, 3, 2, 6, 5, 7, 4, 8}, {1, 5, 8}},
+        {SearchKind::Greedy, {0, 4, 8}, {4, 8}},
+        {SearchKind::BreadthFirst, {0, 1, 3, 4, 2, 5, 6, 7, 8}, {4, 8}},
+    };
+    for (const auto& c : cases) {
+        World w = mapOf(folder, "0 0 0/0 2 0/0 0 0");
+        const SearchRecord& r = search(w, c.kind, 0, 8).search;
+        EXPECT_EQ(r.closed, c.closed) << searchName(c.kind);
+        EXPECT_EQ(r.walk, c.walk) << searchName(c.kind);
+    }
+}
+
+TEST(Race, TitlesEachViewportsSearchAsTraceComparesThem) {
+    world = World(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
+    searchView = SearchView();
+    race = Race();
+    world.clickTile(9 * 16 + 7);
+    world.clickTile(1 * 16 + 9);
+    setRace(world, true);
+    EXPECT_EQ(raceTitle(world), " | race: first-sight A* closed 23 walk 136; A* closed 22 walk "
+                                "118; Dijkstra closed 117 walk 118; greedy closed 9 walk 288");
+    // The world's own walk went on under the race, and shows again when it ends.
+    EXPECT_EQ(world.search.kind, SearchKind::FirstSightAStar);
+    setRacer(world, 3, SearchKind::BreadthFirst);
+    EXPECT_NE(raceTitle(world).find("; breadth-first closed 174 walk 152"), std::string::npos);
+    setRace(world, false);
+    EXPECT_EQ(world.search.closed.size(), 23u);
+    race = Race();
+    world = World(std::string());
+    searchView = SearchView();
+}

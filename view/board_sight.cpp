@@ -1,0 +1,56 @@
+// Which tiles a frame draws and how: the logic behind drawing a big board, apart from
+// OpenGL so that it is tested without a window.
+#include "view/board_sight.h"
+#include "view/camera.h"
+#include "view/search_view.h"
+
+#include <algorithm>
+#include <cmath>
+
+DrawnTiles boardSight(const World& w, int width, int height) {
+    constexpr double Pi = 3.14159265358979323846;
+    const double fov = static_cast<double>(fieldOfView) * static_cast<double>(zoom);
+    const double halfHeight = static_cast<double>(cameraY) * std::tan(fov * Pi / 360.0);
+    const double halfWidth = halfHeight * width / std::max(height, 1);
+    DrawnTiles sight;
+    sight.models = TileSize * height / (2.0 * halfHeight) >= ModelPixels;
+    if (std::abs(pitch) > 0.5f || w.nodeCount == 0) {
+        return sight; // tilted, the board reaches toward the horizon: every tile may show
+    }
+    // The view's centre on the ground, turned back by the yaw about the board's origin; a
+    // circle round it holds the view at any turn. Two tiles more on every side hold the
+    // models that lean out of their tiles.
+    const double yawRadians = static_cast<double>(yaw) * Pi / 180.0;
+    const double cx = cameraX * std::cos(yawRadians) - cameraZ * std::sin(yawRadians);
+    const double cz = cameraX * std::sin(yawRadians) + cameraZ * std::cos(yawRadians);
+    const double reach = std::hypot(halfWidth, halfHeight) + 2.0 * TileSize;
+    const Vec3 first = w.tileAnchor(0); // its x is the first column's far edge
+    const double left = first.x - TileSize;
+    const double top = first.z;
+    auto clampTo = [](double value, int last) {
+        return static_cast<int>(std::clamp(std::floor(value), -1.0, static_cast<double>(last) + 1));
+    };
+    sight.column0 = clampTo((cx - reach - left) / TileSize, w.columns - 1);
+    sight.column1 = clampTo((cx + reach - left) / TileSize, w.columns - 1);
+    sight.row0 = clampTo((cz - reach - top) / TileSize, w.rows - 1);
+    sight.row1 = clampTo((cz + reach - top) / TileSize, w.rows - 1);
+    return sight;
+}
+
+void flatColour(const World& w, int tile, std::uint8_t rgb[3]) {
+    // The colours the start view shows on the shipped map, read off the window.
+    static const std::uint8_t Kinds[4][3] = {{0, 104, 0}, {63, 158, 0}, {171, 171, 171}, {0, 0, 105}};
+    static const std::uint8_t Lit[4][3] = {{0, 255, 0}, {63, 158, 0}, {255, 255, 255}, {0, 0, 255}};
+    static const std::uint8_t Bare[3] = {0, 102, 0}; // no model: the green square below
+    static const std::uint8_t Closed[3] = {140, 51, 217};
+    static const std::uint8_t Open[3] = {255, 217, 25};
+    const GridNode& node = w.nodes[tile];
+    const std::uint8_t* colour = node.kind >= 0 && node.kind <= 3
+                                     ? (node.marked ? Lit : Kinds)[node.kind]
+                                     : Bare;
+    if (searchView.mode != SearchViewMode::Off) {
+        const TileMark mark = searchViewMark(w, tile);
+        colour = mark == TileMark::Closed ? Closed : mark == TileMark::Open ? Open : colour;
+    }
+    std::copy(colour, colour + 3, rgb);
+}
