@@ -36,9 +36,15 @@ void reloadMap(double now) {
         showTitleNotice(mapName() + " not reloaded: " + fresh.problems.front(), now);
         return;
     }
-    // The pace and the camera are the user's; the rest starts afresh.
+    // The pace and the camera are the user's; the rest starts afresh. A board of another
+    // size gets its own start view.
     fresh.stepFrames = world.stepFrames;
+    fresh.searchSlice = world.searchSlice;
+    const bool resized = fresh.columns != world.columns || fresh.rows != world.rows;
     world = std::move(fresh);
+    if (resized) {
+        putViewBack();
+    }
     forgetSearchView();
     raceFollowReload(world);
     showTitleNotice("", now);

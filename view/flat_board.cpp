@@ -1,6 +1,7 @@
 // The board drawn flat: one texel a tile, built from the tiles every frame it is drawn (so
 // that a paint or a step of the playback shows at once), one square over the board.
 #include "view/board_sight.h"
+#include "view/search_view.h"
 
 #include <GL/gl.h>
 
@@ -13,20 +14,42 @@ int textureColumns = 0;
 int textureRows = 0;
 std::vector<std::uint8_t> texels;
 
+// What the texels were last built from: while it stays the same, so do they.
+struct Built {
+    const World* world = nullptr;
+    int tilesSerial = -1;
+    int searchSerial = -1;
+    int shownSerial = -1;
+    SearchViewMode mode = SearchViewMode::Off;
+    int step = -1;
+    bool operator==(const Built&) const = default;
+};
+Built built;
+
 } // namespace
+
+static void drawBoardSquare(const World& w);
 
 void drawFlatBoard(const World& w) {
     if (w.nodeCount == 0) {
         return;
     }
-    texels.resize(static_cast<std::size_t>(w.nodeCount) * 3);
-    for (int i = 0; i < w.nodeCount; i++) {
-        flatColour(w, i, &texels[static_cast<std::size_t>(i) * 3]);
-    }
+    const Built now{&w, w.tilesSerial, w.search.serial, searchView.search.serial, searchView.mode,
+                    searchView.mode == SearchViewMode::Off ? 0 : searchViewStep()};
+    const bool same = now == built && textureColumns == w.columns && textureRows == w.rows;
     if (texture == 0) {
         glGenTextures(1, &texture);
     }
     glBindTexture(GL_TEXTURE_2D, texture);
+    if (same) {
+        drawBoardSquare(w);
+        return;
+    }
+    built = now;
+    texels.resize(static_cast<std::size_t>(w.nodeCount) * 3);
+    for (int i = 0; i < w.nodeCount; i++) {
+        flatColour(w, i, &texels[static_cast<std::size_t>(i) * 3]);
+    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if (textureColumns != w.columns || textureRows != w.rows) {
         textureColumns = w.columns;
@@ -42,7 +65,11 @@ void drawFlatBoard(const World& w) {
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w.columns, w.rows, GL_RGB, GL_UNSIGNED_BYTE,
                         texels.data());
     }
+    drawBoardSquare(w);
+}
 
+// The texture bound, one square over the board.
+static void drawBoardSquare(const World& w) {
     const Vec3 first = w.tileAnchor(0);
     const Vec3 last = w.tileAnchor(w.nodeCount - 1);
     const float x0 = static_cast<float>(first.x) - TileSize;

@@ -113,6 +113,7 @@ bool World::setTileKind(int index, int code, const ModelReader& read) {
     }
     node.kind = code;
     node.terrainCost = terrainCost;
+    tilesSerial++;
     node.mesh = std::move(mesh);
     return true;
 }

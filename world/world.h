@@ -137,6 +137,8 @@ struct World {
     // The most tiles a click's search closes at once; the window sets a slice so that its
     // frames go on while a big board is searched. The rest of the program searches at once.
     long long searchSlice = LLONG_MAX;
+    // Grows with every tile given a kind (a paint among them): what shows on a tile changed.
+    int tilesSerial = 0;
     // The walker waits at its next waypoint, for the playback of its search to end.
     bool walkHeld = false;
 
