@@ -30,6 +30,11 @@ const char* titleNotice(double now);
 void reloadMap(double now);
 void saveMap(double now);
 void paintTileNow(int index, int code, double now);
+// A made map replaces the world, like a reload, as unsaved paints; G makes the next seed
+// of the last recipe (at first a maze of the board's size, seed 1).
+struct MapRecipe;
+void makeNewMap(const MapRecipe& recipe, double now);
+void makeNextMap(double now);
 // The search the walk is planned with (the keys 1 to 5): the walk is planned again.
 void chooseSearch(SearchKind kind);
 

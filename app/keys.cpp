@@ -76,6 +76,8 @@ void keyCallback(int key, int action) {
                (glfwGetKey(GLFW_KEY_LCTRL) == GLFW_PRESS ||
                 glfwGetKey(GLFW_KEY_RCTRL) == GLFW_PRESS)) {
         saveMap(frameStartTime);
+    } else if (key == 'G' && action == GLFW_PRESS) {
+        makeNextMap(frameStartTime);
     } else if (key == 'H' && action == GLFW_PRESS) {
         panel.shown = !panel.shown;
     } else if (key >= '1' && key < '1' + SearchKindCount && action == GLFW_PRESS) {

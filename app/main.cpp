@@ -1,9 +1,12 @@
 // Tanglor pathfinding: click a tile for the monkey, another for the banana, and watch the
 // monkey walk the A* path between them.
-//   tanglor [FOLDER]      FOLDER holds map.txt and the models (default: the current folder)
+//   tanglor [FOLDER | MAPFILE]
+// FOLDER holds map.txt and the models (default: the current folder); MAPFILE is a map in
+// either format, its models beside it or else the shipped ones.
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "ui/panel.h"
+#include "world/map_file.h"
 #include "world/world.h"
 
 #include <filesystem>
@@ -14,13 +17,19 @@ World world("map.txt");
 
 namespace {
 
-const char* const Usage = "usage: tanglor [FOLDER]";
+const char* const Usage = "usage: tanglor [FOLDER | MAPFILE]";
 
 // Works in `folder` from here on, as if started there, so that files read or written later
 // are found there too; 0 when that worked, else the exit status after one line saying why.
 int enterFolder(const std::string& folder) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(folder, error);
+    if (std::filesystem::is_regular_file(status)) {
+        // A map file: read where it is, saved back to it.
+        const std::string map = std::filesystem::absolute(folder, error).string();
+        world = World(map, modelFolderFor(map, TANGLOR_ASSETS_DIR));
+        return 0;
+    }
     if (!std::filesystem::is_directory(status)) {
         std::cerr << "tanglor: " << folder
                   << (std::filesystem::exists(status) ? ": is not a folder" : ": no such folder")

@@ -2,9 +2,11 @@
 // the painted map back. What goes wrong goes to stderr, one line a problem, and to the title
 // for a few seconds; the world in use is never left half changed.
 #include "app/app.h"
+#include "ui/panel.h"
 #include "view/race.h"
 #include "view/search_view.h"
 #include "world/map_file.h"
+#include "world/map_maker.h"
 #include "world/world.h"
 
 #include <filesystem>
@@ -28,7 +30,7 @@ void reloadMap(double now) {
         return;
     }
     reloadWarnedAt = -1.0;
-    World fresh(world.mapFileName);
+    World fresh(world.mapFileName, world.modelFolder);
     if (!fresh.problems.empty()) {
         for (const std::string& problem : fresh.problems) {
             std::cerr << "tanglor: " << problem << '\n';
@@ -73,4 +75,46 @@ void paintTileNow(int index, int code, double now) {
     } else if (world.nodes[index].kind != kind) {
         raceFollowPaint(world);
     }
+}
+
+void makeNewMap(const MapRecipe& recipe, double now) {
+    const std::string problem = recipeProblem(recipe);
+    if (!problem.empty()) {
+        showTitleNotice("no new map: " + problem, now);
+        return;
+    }
+    // Saved as map.txt in the folder in use, whatever the map in use was read from.
+    const std::filesystem::path folder = std::filesystem::path(world.mapFileName).parent_path();
+    const std::string file = folder.empty() ? "map.txt" : (folder / "map.txt").string();
+    World fresh(makeMap(recipe), file, world.modelFolder);
+    if (!fresh.problems.empty()) {
+        showTitleNotice("no new map: " + fresh.problems.front(), now);
+        return;
+    }
+    fresh.stepFrames = world.stepFrames;
+    fresh.searchSlice = world.searchSlice;
+    fresh.unsavedPaints = true; // the first R warns before it is lost
+    world = std::move(fresh);
+    putViewBack();
+    forgetSearchView();
+    raceFollowReload(world);
+    panel.newMap = recipe;
+    panel.newMapMade = true;
+    reloadWarnedAt = -1.0;
+    showTitleNotice(std::string("new ") + mapKindName(recipe.kind) + " " +
+                        std::to_string(recipe.columns) + " x " + std::to_string(recipe.rows) +
+                        ", seed " + std::to_string(recipe.seed),
+                    now);
+}
+
+void makeNextMap(double now) {
+    MapRecipe recipe = panel.newMap;
+    if (!panel.newMapMade || recipe.columns == 0) {
+        recipe.columns = world.columns;
+        recipe.rows = world.rows;
+    }
+    if (panel.newMapMade) {
+        recipe.seed++;
+    }
+    makeNewMap(recipe, now);
 }

@@ -26,6 +26,8 @@ struct GridNode {
     GridNode* parent = nullptr;
     Mesh mesh;
     bool marked = false;
+    // Not part of the board (a benchmark map's '@' or 'O'): never entered, never drawn.
+    bool outside = false;
     // The tile's place in the order tiles joined the open list of the search under way.
     int joinOrder = 0;
 

@@ -1,7 +1,7 @@
 // One search of the program, in text: the map with the walk, the tiles the search closed
 // and left open, the walk's cost beside the cheapest one, and on request the grid dumps.
 //
-//   trace [FOLDER] START TARGET [--search NAME] [--compare] [--dump]
+//   trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--compare] [--dump]
 //
 // Tiles are column,row from 0 at the top left. --search traces one of the five searches
 // (the program's own, first-sight A*, by default); --compare runs all five on the same two
@@ -9,6 +9,7 @@
 //
 // It builds the program's own World from FOLDER/map.txt and clicks START and TARGET through
 // World::requestPath, so it shows exactly the walk the window would light.
+#include "world/map_file.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -79,8 +80,8 @@ char terrainChar(int kind) {
 void printGrids(const World& w, const std::vector<int>& walk) {
     std::vector<char> map(w.nodes.size()), search(w.nodes.size(), '.');
     for (size_t i = 0; i < w.nodes.size(); i++) {
-        map[i] = terrainChar(w.nodes[i].kind);
-        search[i] = w.nodes[i].passable() ? '.' : 'T';
+        map[i] = w.nodes[i].outside ? '@' : terrainChar(w.nodes[i].kind);
+        search[i] = w.nodes[i].outside ? '@' : w.nodes[i].passable() ? '.' : 'T';
     }
     for (const GridNode* n : w.closedList) {
         search[n->index] = 'x';
@@ -114,12 +115,15 @@ void printGrids(const World& w, const std::vector<int>& walk) {
     }
     std::cout << "S start, G target, * walk; . ground, T tree, s stones (+20), ~ water (+40), "
                  "blank a code without a kind\n"
-                 "search: x closed, o still open when it stopped\n\n";
+              << (w.outsideTiles > 0 ? "@ out of bounds\n" : "")
+              << "search: x closed, o still open when it stopped\n\n";
 }
 
 int usage() {
-    std::cerr << "usage: trace [FOLDER] START TARGET [--search NAME] [--compare] [--dump]\n"
+    std::cerr << "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--compare] "
+                 "[--dump]\n"
                  "  FOLDER holds map.txt and the eight models (default: the current folder);\n"
+                 "  MAPFILE is a map in either format, its models beside it or the shipped ones;\n"
                  "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
                  "  NAME is first-sight A* (the default), A*, Dijkstra, greedy or "
                  "breadth-first.\n";
@@ -192,12 +196,18 @@ int main(int argc, char** argv) {
     // The program reads "map.txt" and its models from its working folder; so does this, and
     // a broken map or model gets the program's own lines.
     std::error_code error;
-    std::filesystem::current_path(args.size() == 3 ? args[0] : ".", error);
-    if (error) {
-        std::cerr << "trace: " << args[0] << ": " << error.message() << '\n';
-        return 1;
+    std::string mapFile = "map.txt", models;
+    if (args.size() == 3 && std::filesystem::is_regular_file(args[0], error)) {
+        mapFile = std::filesystem::absolute(args[0], error).string();
+        models = modelFolderFor(mapFile, TANGLOR_ASSETS_DIR);
+    } else {
+        std::filesystem::current_path(args.size() == 3 ? args[0] : ".", error);
+        if (error) {
+            std::cerr << "trace: " << args[0] << ": " << error.message() << '\n';
+            return 1;
+        }
     }
-    World w("map.txt");
+    World w(mapFile, models);
     if (!w.problems.empty()) {
         for (const std::string& problem : w.problems) {
             std::cerr << "trace: " << problem << '\n';
@@ -208,6 +218,11 @@ int main(int argc, char** argv) {
         if (t.column < 0 || t.column >= w.columns || t.row < 0 || t.row >= w.rows) {
             std::cerr << "trace: tile " << name(t) << " is off the map (" << w.columns << " x "
                       << w.rows << " tiles); the window ignores a click there\n";
+            return 1;
+        }
+        if (w.nodes[indexOf(w, t)].outside) {
+            std::cerr << "trace: tile " << name(t)
+                      << " is out of bounds; the window ignores a click there\n";
             return 1;
         }
         if (!w.nodes[indexOf(w, t)].passable()) {

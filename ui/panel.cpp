@@ -48,84 +48,6 @@ void walkAndTile() {
     endSection(tile);
 }
 
-// One keystroke of a key that acts on its press and on its release alike.
-void keystroke(int key) {
-    keyCallback(key, GLFW_PRESS);
-    keyCallback(key, GLFW_RELEASE);
-}
-
-void searchControls() {
-    heading("Search view");
-    const SearchViewMode modes[3] = {SearchViewMode::Off, SearchViewMode::Marks,
-                                     SearchViewMode::Costs};
-    const char* const names[3] = {"off", "marks", "costs"};
-    for (int i = 0; i < 3; i++) {
-        if (i > 0) {
-            ImGui::SameLine();
-        }
-        if (ImGui::RadioButton(names[i], searchView.mode == modes[i])) {
-            setSearchViewMode(world, modes[i]);
-        }
-    }
-    ImGui::BeginDisabled(searchView.mode == SearchViewMode::Off);
-    if (ImGui::Button(searchView.paused ? "Resume (P)" : "Pause (P)")) {
-        searchViewKey(world, 'P', GLFW_PRESS);
-    }
-    ImGui::SameLine();
-    if (ImGui::ArrowButton("back", ImGuiDir_Left)) {
-        searchViewKey(world, GLFW_KEY_LEFT, GLFW_PRESS);
-    }
-    ImGui::SameLine();
-    if (ImGui::ArrowButton("forward", ImGuiDir_Right)) {
-        searchViewKey(world, GLFW_KEY_RIGHT, GLFW_PRESS);
-    }
-    ImGui::SameLine();
-    ImGui::TextUnformatted("step");
-    ImGui::EndDisabled();
-    float seconds = static_cast<float>(searchPlaySeconds);
-    // No typing into the slider: the panel never takes a key from the board.
-    if (ImGui::SliderFloat("playback", &seconds, 0.5f, 10.0f, "%.1f s", ImGuiSliderFlags_NoInput)) {
-        searchPlaySeconds = seconds;
-    }
-}
-
-void searchChoice() {
-    heading("Search (1 to 5)");
-    for (int i = 0; i < SearchKindCount; i++) {
-        const SearchKind kind = static_cast<SearchKind>(i);
-        if (i % 2 == 1) {
-            ImGui::SameLine(ImGui::GetWindowContentRegionMax().x / 2);
-        }
-        if (ImGui::RadioButton(searchName(kind), world.searchKind == kind && !raceOn())) {
-            chooseSearch(kind);
-        }
-    }
-    ImGui::SameLine(ImGui::GetWindowContentRegionMax().x / 2);
-    bool racing = raceOn();
-    if (ImGui::Checkbox("race four (C)", &racing)) {
-        setRace(world, racing);
-    }
-    // The four racers, by viewport: two to a line as the viewports lie.
-    const float width = ImGui::GetContentRegionAvail().x / 2 - ImGui::GetStyle().ItemSpacing.x;
-    for (int i = 0; i < RacerCount; i++) {
-        if (i % 2 == 1) {
-            ImGui::SameLine();
-        }
-        ImGui::PushID(i);
-        ImGui::SetNextItemWidth(width);
-        if (ImGui::BeginCombo("##racer", searchName(race.racers[i].kind))) {
-            for (int k = 0; k < SearchKindCount; k++) {
-                const SearchKind kind = static_cast<SearchKind>(k);
-                if (ImGui::Selectable(searchName(kind), race.racers[i].kind == kind)) {
-                    setRacer(world, i, kind);
-                }
-            }
-            ImGui::EndCombo();
-        }
-        ImGui::PopID();
-    }
-}
-
 // Each race viewport's label in its top-left corner: the search's name and figures.
 void raceLabels() {
     ImDrawList* draw = ImGui::GetForegroundDrawList();
@@ -136,51 +58,6 @@ void raceLabels() {
         draw->AddRectFilled(ImVec2(at.x - 3, at.y - 1), ImVec2(at.x + size.x + 3, at.y + size.y + 1),
                             IM_COL32(0, 0, 0, 160));
         draw->AddText(at, IM_COL32(255, 255, 255, 255), text.race[i]);
-    }
-}
-
-void walkControls() {
-    heading("Walking pace");
-    if (ImGui::Button("-")) {
-        keystroke(GLFW_KEY_KP_SUBTRACT);
-    }
-    ImGui::SameLine();
-    if (ImGui::Button("+")) {
-        keystroke(GLFW_KEY_KP_ADD);
-    }
-    ImGui::SameLine();
-    ImGui::TextUnformatted(text.pace);
-
-    heading("Brush: Shift+click or middle click");
-    const int brushes[5] = {BrushCycle, 0, 2, 3, 1};
-    for (int i = 0; i < 5; i++) {
-        if (i != 0 && i != 3) {
-            ImGui::SameLine();
-        }
-        if (ImGui::RadioButton(i == 0 ? "cycle" : kindName(brushes[i]),
-                               panel.brush == brushes[i])) {
-            panel.brush = brushes[i];
-        }
-    }
-}
-
-void mapControls() {
-    heading("Map and view");
-    if (ImGui::Button("Reload (R)")) {
-        reloadMap(frameStartTime);
-    }
-    ImGui::SameLine();
-    if (ImGui::Button("Save (Ctrl+S)")) {
-        saveMap(frameStartTime);
-    }
-    if (ImGui::Button("Reset view (Space)")) {
-        putViewBack();
-    }
-    const char* notice = titleNotice(frameStartTime);
-    if (notice[0] != '\0') {
-        ImGui::PushStyleColor(ImGuiCol_Text, IM_COL32(255, 220, 120, 255));
-        ImGui::TextWrapped("%s", notice);
-        ImGui::PopStyleColor();
     }
 }
 
@@ -286,10 +163,7 @@ void drawPanel() {
                      ImGuiWindowFlags_NoSavedSettings);
     legend();
     walkAndTile();
-    searchControls();
-    searchChoice();
-    walkControls();
-    mapControls();
+    panelControls(text);
     ImGui::Spacing();
     keyList();
     ImGui::TextDisabled("H hides this panel");

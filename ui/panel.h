@@ -5,6 +5,7 @@
 
 #include "view/race.h"
 #include "view/search_view.h"
+#include "world/map_maker.h"
 #include "world/world.h"
 
 #include <cstddef>
@@ -18,6 +19,10 @@ constexpr int BrushCycle = -1;
 struct Panel {
     bool shown = true;
     int brush = BrushCycle; // BrushCycle or a tile code: 0 ground, 2 stones, 3 water, 1 tree
+    // The New map section's recipe (size 0: the board's until the first is made), and
+    // whether one was made: G then makes the next seed.
+    MapRecipe newMap{MapKind::Maze, 0, 0, 1, 20, 10, 5};
+    bool newMapMade = false;
 };
 
 extern Panel panel;

@@ -2,6 +2,8 @@
 // height, and the legend.
 #pragma once
 
+struct PanelText;
+
 void heading(const char* name);
 
 // A part of the panel that keeps its height, `lines` of text, whatever it holds at the
@@ -14,3 +16,7 @@ void endSection(const Section& section);
 
 // A swatch and a word for each thing on the board, the search's marks while they show.
 void legend();
+
+// The controls (ui/panel_controls.cpp): the search view, the searches and the race, the
+// walking pace and the brush, the map and the view, a new map.
+void panelControls(const PanelText& text);

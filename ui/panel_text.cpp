@@ -4,6 +4,7 @@
 #include "ui/panel.h"
 
 #include <cstdio>
+#include <cstring>
 
 Panel panel;
 
@@ -16,6 +17,9 @@ bool overPanel(int x, int y) {
 }
 
 int brushKind(const World& w, int tile) {
+    if (w.nodes[tile].outside) {
+        return 0; // a paint off the board makes the board's ground there
+    }
     return panel.brush == BrushCycle ? w.paintCycle(tile) : panel.brush;
 }
 
@@ -67,7 +71,8 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
     text.tile[0] = text.tileFigures[0] = '\0';
     if (hoverTile >= 0 && hoverTile < w.nodeCount) {
         std::snprintf(text.tile, sizeof text.tile, "tile %d,%d: %s", hoverTile % w.columns,
-                      hoverTile / w.columns, kindName(w.nodes[hoverTile].kind));
+                      hoverTile / w.columns,
+                      w.nodes[hoverTile].outside ? "out of bounds" : kindName(w.nodes[hoverTile].kind));
         if (raceOn() && hoverView >= 0) {
             writeRacerHover(w, hoverView, hoverTile, text.tileFigures, sizeof text.tileFigures);
         } else {
@@ -79,9 +84,11 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
     for (int i = 0; i < RacerCount && raceOn(); i++) {
         char figures[FiguresLength];
         writeRacerFigures(w, i, figures, sizeof figures);
-        // The program's own search writes no name before its figures.
-        const bool named = race.racers[i].kind != SearchKind::FirstSightAStar;
-        std::snprintf(text.race[i], sizeof text.race[i], "%s%s%s",
-                      named ? "" : searchName(race.racers[i].kind), named ? "" : ": ", figures);
+        // Every label names its search; the figures name all but the program's own.
+        const char* name = searchName(race.racers[i].kind);
+        const std::size_t length = std::strlen(name);
+        const bool named = std::strncmp(figures, name, length) == 0 && figures[length] == ':';
+        std::snprintf(text.race[i], sizeof text.race[i], "%s%s%s", named ? "" : name,
+                      named ? "" : ": ", figures);
     }
 }

@@ -45,6 +45,10 @@ void flatColour(const World& w, int tile, std::uint8_t rgb[3]) {
     static const std::uint8_t Closed[3] = {140, 51, 217};
     static const std::uint8_t Open[3] = {255, 217, 25};
     const GridNode& node = w.nodes[tile];
+    if (node.outside) {
+        rgb[0] = rgb[1] = rgb[2] = 0; // the background
+        return;
+    }
     const std::uint8_t* colour = node.kind >= 0 && node.kind <= 3
                                      ? (node.marked ? Lit : Kinds)[node.kind]
                                      : Bare;

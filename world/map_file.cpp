@@ -68,6 +68,18 @@ std::string folderOf(const std::string& fileName) {
 
 } // namespace
 
+std::string modelFolderFor(const std::string& mapFileName, const std::string& shipped) {
+    const std::filesystem::path folder = std::filesystem::path(mapFileName).parent_path();
+    for (const char* model : {"ground3.obj", "tree.obj", "tree2.obj", "tree3.obj",
+                              "ground_stones.obj", "water.obj", "monkey.obj", "banan.obj"}) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(folder / model, error)) {
+            return shipped;
+        }
+    }
+    return "";
+}
+
 MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& problems) {
     MapCodes map;
     std::error_code error;
@@ -91,6 +103,14 @@ MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& probl
         }
         return map;
     }
+
+    // A benchmark map says so on its first line.
+    std::string first;
+    if (std::getline(file, first) && first.rfind("type", 0) == 0) {
+        return readBenchmarkMap(file, first, mapFileName, problems);
+    }
+    file.clear();
+    file.seekg(0);
 
     // Codes flow on across lines: only the first line's count means anything (columns).
     bool stopped = false;
@@ -178,8 +198,8 @@ std::string writeAll(int fd, const std::string& text) {
 } // namespace
 
 std::string writeMap(const std::string& mapFileName, const World& w) {
-    std::string text;
-    for (int r = 0; r < w.rows; r++) {
+    std::string text = w.mapFormat.benchmark ? benchmarkMapText(w) : "";
+    for (int r = 0; r < w.rows && !w.mapFormat.benchmark; r++) {
         for (int c = 0; c < w.columns; c++) {
             text += (c > 0 ? " " : "") + std::to_string(w.nodes[r * w.columns + c].kind);
         }

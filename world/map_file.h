@@ -2,6 +2,7 @@
 // world's tiles back in the same format.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,28 @@ struct MapCodes {
     std::vector<int> codes;
     long long columns = 0;
     long long rows = 0;
+    // A map in the grid benchmark sets' format ("type octile", "height", "width", "map",
+    // then a character a tile): its characters, kept so that a save writes back what was
+    // read, and its header lines and line ends. Its out-of-bounds tiles have OutsideCode.
+    bool benchmark = false;
+    std::vector<char> chars;
+    std::string header;
+    bool crlf = false;
 };
+
+// The code of an out-of-bounds tile of a benchmark map ('@' or 'O'); a map.txt code never
+// means that.
+inline constexpr int OutsideCode = -2147483647 - 1;
+
+// The benchmark format's part (world/benchmark_map.cpp): the rows after a first line that
+// starts with "type", read from `in`; and a world written back in that format.
+MapCodes readBenchmarkMap(std::istream& in, const std::string& firstLine,
+                          const std::string& mapFileName, std::vector<std::string>& problems);
+std::string benchmarkMapText(const World& w);
+
+// The folder the models of a map file are read from: beside it when all eight are there,
+// else `shipped` (the program's own assets).
+std::string modelFolderFor(const std::string& mapFileName, const std::string& shipped);
 
 // Adds a problem to the list unless it is there already (or empty).
 void addProblem(std::vector<std::string>& problems, const std::string& problem);

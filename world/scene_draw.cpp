@@ -42,6 +42,26 @@ static void drawGround() {
     const float z1 = static_cast<float>(last.z) + TileSize;
     glBegin(GL_QUADS);
     glColor3f(0.0f, 0.4f, 0.0f);
+    if (world.outsideTiles > 0) {
+        // Tiles off the board show the background: a square for each tile on it, in view.
+        glNormal3f(0.0f, 1.0f, 0.0f);
+        const int c1 = std::min(drawnTiles.column1, world.columns - 1);
+        const int r1 = std::min(drawnTiles.row1, world.rows - 1);
+        for (int r = std::max(drawnTiles.row0, 0); r <= r1; r++) {
+            for (int c = std::max(drawnTiles.column0, 0); c <= c1; c++) {
+                if (!world.nodes[r * world.columns + c].outside) {
+                    const float x = x0 + TileSize * c;
+                    const float z = z0 + TileSize * r;
+                    glVertex3f(x, 0.0f, z);
+                    glVertex3f(x, 0.0f, z + TileSize);
+                    glVertex3f(x + TileSize, 0.0f, z + TileSize);
+                    glVertex3f(x + TileSize, 0.0f, z);
+                }
+            }
+        }
+        glEnd();
+        return;
+    }
     glNormal3f(0.0f, 1.0f, 0.0f);
     glVertex3f(x0, 0.0f, z0);
     glVertex3f(x0, 0.0f, z1);

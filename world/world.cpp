@@ -28,10 +28,19 @@ float turnFromDraw(int draw) {
 
 } // namespace
 
-World::World(std::string mapFileName) : mapFileName(mapFileName) {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-
+World::World(std::string mapFileName, std::string modelFolder)
+    : mapFileName(mapFileName), modelFolder(modelFolder) {
     MapCodes map = readMap(mapFileName, problems);
+    build(std::move(map));
+}
+
+World::World(MapCodes map, std::string mapFileName, std::string modelFolder)
+    : mapFileName(mapFileName), modelFolder(modelFolder) {
+    build(std::move(map));
+}
+
+void World::build(MapCodes map) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
     buildGrid(static_cast<int>(map.columns), static_cast<int>(map.rows));
 
     // Each model file is read once, when a tile first needs it, and shared by the tiles.
@@ -49,6 +58,14 @@ World::World(std::string mapFileName) : mapFileName(mapFileName) {
     for (int i = 0; i < nodeCount; i++) {
         setTileKind(i, i < static_cast<int>(map.codes.size()) ? map.codes[i] : MissingCode,
                     readForTile);
+    }
+    if (map.benchmark) {
+        for (int i = 0; i < nodeCount; i++) {
+            if (map.codes[i] == OutsideCode) {
+                makeOutside(i);
+            }
+        }
+        mapFormat = MapFormat{true, std::move(map.chars), std::move(map.header), map.crlf};
     }
 
     auto load = [&](Mesh& mesh, const char* modelName) {
@@ -69,9 +86,24 @@ World::World(std::string mapFileName) : mapFileName(mapFileName) {
     clickPhase = 0;
 }
 
+void World::makeOutside(int index) {
+    GridNode& node = nodes[index];
+    if (!node.outside) {
+        outsideTiles++;
+    }
+    node.outside = true;
+    node.kind = MissingCode;
+    node.terrainCost = ImpassableCost;
+    node.mesh.shape = nullptr;
+    node.mesh.visible = false;
+    tilesSerial++;
+}
+
 std::string World::modelPath(const std::string& modelName) const {
     // The models lie beside the map: "map.txt" means the working directory.
-    const std::filesystem::path folder = std::filesystem::path(mapFileName).parent_path();
+    const std::filesystem::path folder = !modelFolder.empty()
+                                             ? std::filesystem::path(modelFolder)
+                                             : std::filesystem::path(mapFileName).parent_path();
     return folder.empty() ? modelName : (folder / modelName).string();
 }
 
@@ -113,6 +145,10 @@ bool World::setTileKind(int index, int code, const ModelReader& read) {
     }
     node.kind = code;
     node.terrainCost = terrainCost;
+    if (node.outside) {
+        node.outside = false; // painted onto the board
+        outsideTiles--;
+    }
     tilesSerial++;
     node.mesh = std::move(mesh);
     return true;

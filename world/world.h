@@ -89,12 +89,22 @@ enum TileList : std::uint8_t { NotListed, OnOpenList, OnClosedList };
 // Called after each step of a search with the lists as they stand; tests watch the search
 // through it. The program leaves it empty.
 struct World;
+struct MapCodes;
 extern void (*searchStepWatcher)(const World&);
 
 // The random source for tile turns and tree choice: integers from 0 to 32767. Tests point
 // it at a scripted sequence; the program keeps the default, seeded from the clock.
 extern int (*randomDraw)();
 int defaultRandomDraw();
+
+// The format the map was read in, so that a save writes it back the same way: the map.txt
+// codes, or the benchmark sets' characters with the header and line ends read.
+struct MapFormat {
+    bool benchmark = false;
+    std::vector<char> chars;
+    std::string header;
+    bool crlf = false;
+};
 
 struct World {
     std::uint8_t clickPhase = 0;
@@ -119,8 +129,12 @@ struct World {
     // e.g. `map.txt:3: "x7" is not a tile code`. Empty when the world is sound.
     std::vector<std::string> problems;
     SearchRecord search;
-    // The map file the world was read from; its models lie beside it.
+    // The map file the world was read from, and the folder of the models: beside the map
+    // when `modelFolder` is empty.
     std::string mapFileName;
+    std::string modelFolder;
+    MapFormat mapFormat;
+    int outsideTiles = 0; // tiles not part of the board
     // Each tile model, read once and shared by the tiles that show it; a model the map never
     // needed is read when first painted.
     std::map<std::string, std::shared_ptr<const Mesh>> models;
@@ -142,7 +156,10 @@ struct World {
     // The walker waits at its next waypoint, for the playback of its search to end.
     bool walkHeld = false;
 
-    explicit World(std::string mapFileName);
+    explicit World(std::string mapFileName, std::string modelFolder = "");
+    // A world of tiles given in memory (a made map), its models read as for `mapFileName`.
+    World(MapCodes map, std::string mapFileName, std::string modelFolder);
+    void build(MapCodes map);
     // Tiles, lists and the start and target point into `nodes`: a copy would point into
     // the original. A move keeps the tile storage, and with it every pointer.
     World(const World&) = delete;
@@ -155,6 +172,8 @@ struct World {
     // it was and this returns false.
     using ModelReader = std::function<bool(const std::string& modelName, Mesh& into)>;
     bool setTileKind(int index, int code, const ModelReader& read);
+    // Takes a tile off the board: no model, no kind, never entered.
+    void makeOutside(int index);
     std::string modelPath(const std::string& modelName) const;
 
     // Painting (world/paint.cpp). paintTile gives a tile a new kind, as the map would have,

@@ -1,0 +1,170 @@
+// The map format of the grid pathfinding benchmark sets: four header lines, then a line of
+// characters per row. Every problem gets a line that names the line of the file.
+#include "world/map_file.h"
+#include "world/world.h"
+
+#include <charconv>
+#include <istream>
+
+namespace {
+
+// The line without its end: a CR of a CRLF line end, and blanks after the last character.
+std::string trimmed(std::string line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
+        line.pop_back();
+    }
+    return line;
+}
+
+// "height 257": the number after `word`, or -1.
+long long headerNumber(const std::string& line, const std::string& word) {
+    if (line.rfind(word + " ", 0) != 0) {
+        return -1;
+    }
+    const char* first = line.data() + word.size() + 1;
+    const char* last = line.data() + line.size();
+    while (first < last && *first == ' ') {
+        first++;
+    }
+    long long value = -1;
+    const auto [end, error] = std::from_chars(first, last, value);
+    return error == std::errc() && end == last && value > 0 ? value : -1;
+}
+
+int codeOf(char c) {
+    switch (c) {
+    case '.':
+    case 'G':
+        return 0;
+    case 'T':
+        return 1;
+    case 'S':
+        return 2;
+    case 'W':
+        return 3;
+    case '@':
+    case 'O':
+        return OutsideCode;
+    default:
+        return MissingCode;
+    }
+}
+
+} // namespace
+
+MapCodes readBenchmarkMap(std::istream& in, const std::string& firstLine,
+                          const std::string& mapFileName, std::vector<std::string>& problems) {
+    MapCodes map;
+    map.benchmark = true;
+    map.crlf = !firstLine.empty() && firstLine.back() == '\r';
+    const std::size_t before = problems.size();
+    auto problem = [&](long long line, const std::string& what) {
+        // A file of the wrong kind would make a line of every row: the first few say enough.
+        if (problems.size() - before < 10) {
+            addProblem(problems, mapFileName + ":" + std::to_string(line) + ": " + what);
+        }
+    };
+
+    std::string lines[4] = {trimmed(firstLine)};
+    for (int i = 1; i < 4; i++) {
+        std::getline(in, lines[i]);
+        lines[i] = trimmed(lines[i]);
+    }
+    if (lines[0].rfind("type ", 0) != 0 || lines[0].size() < 6) {
+        problem(1, "the first line must be \"type\" and a word (\"type octile\")");
+    }
+    long long height = headerNumber(lines[1], "height");
+    long long width = headerNumber(lines[2], "width");
+    if (height < 0 && width < 0) { // either order
+        width = headerNumber(lines[1], "width");
+        height = headerNumber(lines[2], "height");
+    }
+    if (height < 0 || width < 0) {
+        problem(height < 0 && width < 0 ? 2 : height < 0 ? 2 : 3,
+                "the header's second and third lines must be \"height N\" and \"width N\"");
+    }
+    if (lines[3] != "map") {
+        problem(4, "the header's fourth line must be \"map\"");
+    }
+    if (problems.size() != before) {
+        return MapCodes();
+    }
+    if (width > MaxSide || height > MaxSide || width * height > MaxTiles) {
+        addProblem(problems, mapFileName + ": " + std::to_string(width) + " x " +
+                                 std::to_string(height) + " tiles: a map holds at most " +
+                                 std::to_string(MaxSide) + " on a side and " +
+                                 std::to_string(MaxTiles) + " in all");
+        return MapCodes();
+    }
+    for (int i = 0; i < 4; i++) {
+        map.header += lines[i] + "\n";
+    }
+    map.columns = width;
+    map.rows = height;
+    map.codes.reserve(static_cast<std::size_t>(width * height));
+    map.chars.reserve(static_cast<std::size_t>(width * height));
+
+    long long row = 0;
+    std::string line;
+    for (long long number = 5; std::getline(in, line); number++) {
+        line = trimmed(line);
+        if (row == height) {
+            if (!line.empty()) { // blank lines after the map are harmless
+                problem(number, "more lines than the header's " + std::to_string(height));
+                break;
+            }
+            continue;
+        }
+        row++;
+        if (static_cast<long long>(line.size()) != width) {
+            problem(number, std::to_string(line.size()) + " characters, the header says " +
+                                std::to_string(width));
+            continue;
+        }
+        for (long long c = 0; c < width; c++) {
+            const int code = codeOf(line[c]);
+            if (code == MissingCode) {
+                problem(number, "'" + std::string(1, line[c]) + "' (column " +
+                                    std::to_string(c) + ") is not a map character");
+                break;
+            }
+            map.codes.push_back(code);
+            map.chars.push_back(line[c]);
+        }
+    }
+    if (row < height) {
+        addProblem(problems, mapFileName + ": " + std::to_string(row) +
+                                 " map lines, the header says " + std::to_string(height));
+    }
+    if (in.bad()) {
+        addProblem(problems, mapFileName + ": could not be read to the end");
+    }
+    return problems.size() == before ? map : MapCodes();
+}
+
+std::string benchmarkMapText(const World& w) {
+    const std::string end = w.mapFormat.crlf ? "\r\n" : "\n";
+    std::string text;
+    for (std::size_t from = 0; from < w.mapFormat.header.size();) {
+        const std::size_t to = w.mapFormat.header.find('\n', from);
+        text += w.mapFormat.header.substr(from, to - from) + end;
+        from = to + 1;
+    }
+    for (int r = 0; r < w.rows; r++) {
+        for (int c = 0; c < w.columns; c++) {
+            const int i = r * w.columns + c;
+            const GridNode& node = w.nodes[i];
+            // The character read stands while it still means the tile's kind.
+            const char read = i < static_cast<int>(w.mapFormat.chars.size()) ? w.mapFormat.chars[i] : '.';
+            const int readCode = codeOf(read);
+            const int code = node.outside ? OutsideCode : node.kind;
+            static const char Chars[4] = {'.', 'T', 'S', 'W'};
+            text += readCode == code ? read
+                    : node.outside   ? '@'
+                    : code >= 0 && code <= 3 ? Chars[code]
+                                             : '.';
+        }
+        text += end;
+    }
+    return text;
+}
