@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -155,9 +156,17 @@ TEST(Window, WithoutADisplayOrAMapItSaysWhyAndFails) {
         {empty, "", 1, notFound},
         {assets, empty, 1, notFound},
         {empty, assets, 1, "tanglor: cannot open the window: X11: The DISPLAY environment"},
-        {empty, "a b", 2, "usage: tanglor [FOLDER]\n"},
-        {empty, "none", 2, "tanglor: none: no such folder (usage: tanglor [FOLDER])\n"},
+        {empty, "a b", 2, "usage: tanglor [FOLDER | MAPFILE]\n"},
+        {empty, "none", 2, "tanglor: none: no such folder (usage: tanglor [FOLDER | MAPFILE])\n"},
+        // A benchmark map with no models beside it takes the shipped ones; a broken one is
+        // refused, line by line, before any window.
+        {assets, empty + "/good.map", 1, "tanglor: cannot open the window: X11: The DISPLAY"},
+        {assets, empty + "/bad.map", 1,
+         "tanglor: " + empty + "/bad.map:6: 2 characters, the header says 3\n"
+         "tanglor: " + empty + "/bad.map:7: 'x' (column 0) is not a map character\n"},
     };
+    std::ofstream(empty + "/good.map") << "type octile\nheight 2\nwidth 3\nmap\n.@T\nSW.\n";
+    std::ofstream(empty + "/bad.map") << "type octile\nheight 3\nwidth 3\nmap\n...\n..\nx..\n";
     for (const auto& [where, arguments, status, message] : cases) {
         FILE* run = popen(("cd '" + where + "' && timeout 60 env -u DISPLAY " TANGLOR_EXE " " +
                            arguments + " 2>&1 >/dev/null")
@@ -170,7 +179,7 @@ TEST(Window, WithoutADisplayOrAMapItSaysWhyAndFails) {
         EXPECT_EQ(WIFEXITED(ended) ? WEXITSTATUS(ended) : -1, status) << arguments;
         EXPECT_EQ(text.substr(0, message.size()), message) << arguments;
     }
-    std::filesystem::remove(empty);
+    std::filesystem::remove_all(empty);
 }
 
 // The search view in the window: O, then two clicks, and the title gives the search's

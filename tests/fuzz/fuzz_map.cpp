@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     randomDraw = fixedDraw;
     World w(folder.write("map.txt", std::string(reinterpret_cast<const char*>(data), size)));
     // The program refuses to run a world with problems, so only a sound one gets clicks; a
-    // broken map's grid of up to 65536 tiles without codes would only time the search out.
+    // broken map's grid of tiles without codes would only time the search out.
     std::uint64_t state = size; // the clicks change with the map, yet replay exactly
     for (std::size_t i = 0; i < size; ++i) {
         state = state * 1099511628211ull + data[i];
