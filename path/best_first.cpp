@@ -285,7 +285,8 @@ int World::lowestF() {
         const OpenEntry entry = openList.back();
         openList.pop_back();
         const SearchCell& cell = cells[entry.tile];
-        if (onList[entry.tile] == OnOpenList && entry.rank == rankOf(keyOf(searchKind, cell), cell.order)) {
+        if (onList[entry.tile] == OnOpenList &&
+            entry.rank == rankOf(keyOf(searchKind, cell), cell.order)) {
             return entry.tile;
         }
     }

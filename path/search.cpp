@@ -99,4 +99,3 @@ void World::fillHeuristic(GridNode* node, int direction, int value) {
         value += 10;
     }
 }
-

@@ -141,8 +141,7 @@ void printComparison(World& w) {
         const auto begin = std::chrono::steady_clock::now();
         w.findPath();
         const auto took = std::chrono::steady_clock::now() - begin;
-        const long long us =
-            std::chrono::duration_cast<std::chrono::microseconds>(took).count();
+        const long long us = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
         std::string steps = "-", cost = "-", least = "-";
         if (w.search.found) {
             steps = std::to_string(w.search.walk.size());
@@ -276,12 +275,10 @@ int main(int argc, char** argv) {
               << "cheapest walk: cost " << cheapest << "\n";
     if (cost > cheapest) {
         static const char* const Why[SearchKindCount] = {
-            "the search stops at its first sight of the target and never reopens a closed tile",
-            "", "",
-            "greedy search takes the tile that looks nearest the target, whatever it cost",
+            "the search stops at its first sight of the target and never reopens a closed tile", "",
+            "", "greedy search takes the tile that looks nearest the target, whatever it cost",
             "breadth-first search counts steps, not their costs"};
-        std::cout << "The walk costs " << cost - cheapest << " more: " << Why[int(kind)]
-                  << ".\n";
+        std::cout << "The walk costs " << cost - cheapest << " more: " << Why[int(kind)] << ".\n";
     }
 
     if (dump) {

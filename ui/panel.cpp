@@ -1,10 +1,10 @@
 // Drawing the side panel with Dear ImGui and its OpenGL 2 renderer, once a frame after the
 // mouse step and before the swap. Every control calls the code its key or button calls.
 #include "ui/panel.h"
-#include "ui/panel_parts.h"
 #include "app/app.h"
 #include "platform/glfw2.h"
 #include "platform/panel_input.h"
+#include "ui/panel_parts.h"
 #include "view/camera.h"
 #include "view/search_view.h"
 #include "world/world.h"
@@ -55,8 +55,8 @@ void raceLabels() {
         const PixelRect view = raceViewport(i);
         const ImVec2 at(static_cast<float>(view.x + 6), static_cast<float>(view.y + 4));
         const ImVec2 size = ImGui::CalcTextSize(text.race[i]);
-        draw->AddRectFilled(ImVec2(at.x - 3, at.y - 1), ImVec2(at.x + size.x + 3, at.y + size.y + 1),
-                            IM_COL32(0, 0, 0, 160));
+        draw->AddRectFilled(ImVec2(at.x - 3, at.y - 1),
+                            ImVec2(at.x + size.x + 3, at.y + size.y + 1), IM_COL32(0, 0, 0, 160));
         draw->AddText(at, IM_COL32(255, 255, 255, 255), text.race[i]);
     }
 }
@@ -138,7 +138,8 @@ void drawPanel() {
         // The atlas is drawn one texel to a pixel: the nearest texel is the filtered one, at
         // a quarter of the reads for every pixel of the panel.
         fontNearest = true;
-        const GLuint font = static_cast<GLuint>(reinterpret_cast<intptr_t>(ImGui::GetIO().Fonts->TexID));
+        const GLuint font =
+            static_cast<GLuint>(reinterpret_cast<intptr_t>(ImGui::GetIO().Fonts->TexID));
         GLint bound = 0;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
         glBindTexture(GL_TEXTURE_2D, font);
@@ -161,8 +162,7 @@ void drawPanel() {
         ImVec2(static_cast<float>(windowWidth) - left, static_cast<float>(windowHeight)));
     ImGui::Begin("Tanglor pathfinding", nullptr,
                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
-                     ImGuiWindowFlags_NoBackground |
-                     ImGuiWindowFlags_NoSavedSettings);
+                     ImGuiWindowFlags_NoBackground | ImGuiWindowFlags_NoSavedSettings);
     legend();
     walkAndTile();
     panelControls(text);

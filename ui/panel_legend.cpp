@@ -115,4 +115,3 @@ void legend() {
     }
     endSection(section);
 }
-

@@ -72,7 +72,8 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
     if (hoverTile >= 0 && hoverTile < w.nodeCount) {
         std::snprintf(text.tile, sizeof text.tile, "tile %d,%d: %s", hoverTile % w.columns,
                       hoverTile / w.columns,
-                      w.nodes[hoverTile].outside ? "out of bounds" : kindName(w.nodes[hoverTile].kind));
+                      w.nodes[hoverTile].outside ? "out of bounds"
+                                                 : kindName(w.nodes[hoverTile].kind));
         if (raceOn() && hoverView >= 0) {
             writeRacerHover(w, hoverView, hoverTile, text.tileFigures, sizeof text.tileFigures);
         } else {

@@ -39,7 +39,8 @@ DrawnTiles boardSight(const World& w, int width, int height) {
 
 void flatColour(const World& w, int tile, std::uint8_t rgb[3]) {
     // The colours the start view shows on the shipped map, read off the window.
-    static const std::uint8_t Kinds[4][3] = {{0, 104, 0}, {63, 158, 0}, {171, 171, 171}, {0, 0, 105}};
+    static const std::uint8_t Kinds[4][3] = {
+        {0, 104, 0}, {63, 158, 0}, {171, 171, 171}, {0, 0, 105}};
     static const std::uint8_t Lit[4][3] = {{0, 255, 0}, {63, 158, 0}, {255, 255, 255}, {0, 0, 255}};
     static const std::uint8_t Bare[3] = {0, 102, 0}; // no model: the green square below
     static const std::uint8_t Closed[3] = {140, 51, 217};
@@ -49,9 +50,8 @@ void flatColour(const World& w, int tile, std::uint8_t rgb[3]) {
         rgb[0] = rgb[1] = rgb[2] = 0; // the background
         return;
     }
-    const std::uint8_t* colour = node.kind >= 0 && node.kind <= 3
-                                     ? (node.marked ? Lit : Kinds)[node.kind]
-                                     : Bare;
+    const std::uint8_t* colour =
+        node.kind >= 0 && node.kind <= 3 ? (node.marked ? Lit : Kinds)[node.kind] : Bare;
     if (searchView.mode != SearchViewMode::Off) {
         const TileMark mark = searchViewMark(w, tile);
         colour = mark == TileMark::Closed ? Closed : mark == TileMark::Open ? Open : colour;

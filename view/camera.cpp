@@ -76,12 +76,12 @@ void fitCameraStart(int columns, int rows, int areaWidth, int width, int height)
     // Over the board's centre (half a tile off for an odd count), then shifted so that the
     // centre shows in the middle of its part of the window.
     // At the wheel's zoom, which the first frame has not yet taken up.
-    const double fov = static_cast<double>(fieldOfView) * zoomPerWheelStep *
-                       std::max(glfwGetMouseWheel(), 1);
+    const double fov =
+        static_cast<double>(fieldOfView) * zoomPerWheelStep * std::max(glfwGetMouseWheel(), 1);
     const double unitsPerPixel =
         2.0 * cameraStartY * std::tan(fov * 3.14159265358979323846 / 360.0) / std::max(height, 1);
-    cameraStartX = static_cast<int>(std::lround(5.0 * (columns % 2) +
-                                                (width - areaWidth) / 2.0 * unitsPerPixel));
+    cameraStartX = static_cast<int>(
+        std::lround(5.0 * (columns % 2) + (width - areaWidth) / 2.0 * unitsPerPixel));
     cameraStartZ = 5 * (rows % 2);
 }
 

@@ -23,8 +23,7 @@ void applyCameraFor(int width, int height) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     // Straight down, with world -z at the top of the screen.
-    gluLookAt(cameraX, cameraY, cameraZ, cameraX, cameraY - cameraStartY, cameraZ, 0.0, 0.0,
-              -1.0);
+    gluLookAt(cameraX, cameraY, cameraZ, cameraX, cameraY - cameraStartY, cameraZ, 0.0, 0.0, -1.0);
     // After the view, so that the world turns about its own origin, not about the eye.
     glRotatef(-pitch, 1.0f, 0.0f, 0.0f);
     glRotatef(yaw, 0.0f, 1.0f, 0.0f);

@@ -34,7 +34,11 @@ void drawFlatBoard(const World& w) {
     if (w.nodeCount == 0) {
         return;
     }
-    const Built now{&w, w.tilesSerial, w.search.serial, searchView.search.serial, searchView.mode,
+    const Built now{&w,
+                    w.tilesSerial,
+                    w.search.serial,
+                    searchView.search.serial,
+                    searchView.mode,
                     searchView.mode == SearchViewMode::Off ? 0 : searchViewStep()};
     const bool same = now == built && textureColumns == w.columns && textureRows == w.rows;
     if (texture == 0) {

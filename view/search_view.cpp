@@ -83,8 +83,8 @@ void writeHoverFigures(const World& w, int tile, char* out, size_t size) {
     } else if (shown.openedIndex[tile] >= 0) {
         // Every tile the search touched but the start joined the open list.
         const TileCosts& c = record.openedCosts[shown.openedIndex[tile]];
-        std::snprintf(out, size, "g %d, h %d, f %d, from %d,%d", c.g, c.h, c.f,
-                      c.from % w.columns, c.from / w.columns);
+        std::snprintf(out, size, "g %d, h %d, f %d, from %d,%d", c.g, c.h, c.f, c.from % w.columns,
+                      c.from / w.columns);
     }
 }
 

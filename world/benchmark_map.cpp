@@ -80,7 +80,9 @@ MapCodes readBenchmarkMap(std::istream& in, const std::string& firstLine,
         height = headerNumber(lines[2], "height");
     }
     if (height < 0 || width < 0) {
-        problem(height < 0 && width < 0 ? 2 : height < 0 ? 2 : 3,
+        problem(height < 0 && width < 0 ? 2
+                : height < 0            ? 2
+                                        : 3,
                 "the header's second and third lines must be \"height N\" and \"width N\"");
     }
     if (lines[3] != "map") {
@@ -124,8 +126,8 @@ MapCodes readBenchmarkMap(std::istream& in, const std::string& firstLine,
         for (long long c = 0; c < width; c++) {
             const int code = codeOf(line[c]);
             if (code == MissingCode) {
-                problem(number, "'" + std::string(1, line[c]) + "' (column " +
-                                    std::to_string(c) + ") is not a map character");
+                problem(number, "'" + std::string(1, line[c]) + "' (column " + std::to_string(c) +
+                                    ") is not a map character");
                 break;
             }
             map.codes.push_back(code);
@@ -155,12 +157,13 @@ std::string benchmarkMapText(const World& w) {
             const int i = r * w.columns + c;
             const GridNode& node = w.nodes[i];
             // The character read stands while it still means the tile's kind.
-            const char read = i < static_cast<int>(w.mapFormat.chars.size()) ? w.mapFormat.chars[i] : '.';
+            const char read =
+                i < static_cast<int>(w.mapFormat.chars.size()) ? w.mapFormat.chars[i] : '.';
             const int readCode = codeOf(read);
             const int code = node.outside ? OutsideCode : node.kind;
             static const char Chars[4] = {'.', 'T', 'S', 'W'};
-            text += readCode == code ? read
-                    : node.outside   ? '@'
+            text += readCode == code         ? read
+                    : node.outside           ? '@'
                     : code >= 0 && code <= 3 ? Chars[code]
                                              : '.';
         }

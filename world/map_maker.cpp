@@ -78,7 +78,9 @@ void rooms(MapCodes& map, std::mt19937& rng) {
     const int rows = static_cast<int>(map.rows);
     const std::vector<int> across = wallLines(columns);
     const std::vector<int> down = wallLines(rows);
-    auto at = [&](int c, int r) -> int& { return map.codes[static_cast<std::size_t>(r * columns + c)]; };
+    auto at = [&](int c, int r) -> int& {
+        return map.codes[static_cast<std::size_t>(r * columns + c)];
+    };
     for (int r = 0; r < rows; r++) {
         for (int c = 0; c < columns; c++) {
             const bool wall = std::binary_search(across.begin(), across.end(), c) ||
@@ -114,15 +116,16 @@ void rooms(MapCodes& map, std::mt19937& rng) {
 void scatter(MapCodes& map, std::mt19937& rng, const MapRecipe& recipe) {
     const long long n = static_cast<long long>(map.codes.size());
     std::size_t next = 0;
-    for (const auto& [kind, percent] : {std::pair{1, recipe.trees}, std::pair{2, recipe.stones},
-                                        std::pair{3, recipe.water}}) {
+    for (const auto& [kind, percent] :
+         {std::pair{1, recipe.trees}, std::pair{2, recipe.stones}, std::pair{3, recipe.water}}) {
         const long long count = (n * percent + 50) / 100;
         for (long long k = 0; k < count && next < map.codes.size(); k++) {
             map.codes[next++] = kind;
         }
     }
     for (std::size_t i = map.codes.size(); i > 1; i--) {
-        std::swap(map.codes[i - 1], map.codes[static_cast<std::size_t>(below(rng, static_cast<int>(i)))]);
+        std::swap(map.codes[i - 1],
+                  map.codes[static_cast<std::size_t>(below(rng, static_cast<int>(i)))]);
     }
 }
 
@@ -184,7 +187,8 @@ std::string mapText(const MapCodes& map) {
     for (long long r = 0; r < map.rows; r++) {
         for (long long c = 0; c < map.columns; c++) {
             text += c > 0 ? " " : "";
-            text += static_cast<char>('0' + map.codes[static_cast<std::size_t>(r * map.columns + c)]);
+            text +=
+                static_cast<char>('0' + map.codes[static_cast<std::size_t>(r * map.columns + c)]);
         }
         text += '\n';
     }

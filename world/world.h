@@ -143,7 +143,7 @@ struct World {
     // The search the walk is planned with, and per tile the list it is on in the search.
     SearchKind searchKind = SearchKind::FirstSightAStar;
     std::vector<std::uint8_t> onList;
-    int joined = 0; // tiles that joined the open list in this search
+    int joined = 0;            // tiles that joined the open list in this search
     std::size_t queueHead = 0; // breadth-first: the next of search.opened to take
     std::vector<SearchCell> cells;
     int searchNext = -1; // the tile the search under way expands next; -1: none under way

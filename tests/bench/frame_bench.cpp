@@ -123,7 +123,8 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
     searchView.mode = mode;
     putViewBack();
     const int start = passableFrom(world, world.columns / 8 * (world.columns + 1), 1);
-    const int target = passableFrom(world, world.nodeCount - 1 - world.columns / 8 * (world.columns + 1), -1);
+    const int target =
+        passableFrom(world, world.nodeCount - 1 - world.columns / 8 * (world.columns + 1), -1);
     std::vector<double> busy, empty;
     int walks = 0;
     for (int i = 0; i < 30; ++i) {

@@ -95,10 +95,9 @@ int main(int argc, char** argv) {
     {
         Case item{"random256", generated(256, {65, 20, 10, 5}, 1)};
         // From the first ground tile to the last, that a walk joins.
-        for (unsigned seed = 2; !item.map->nodes[0].passable() ||
-                                !item.map->nodes[256 * 256 - 1].passable() ||
-                                (search(*item.map, SearchKind::AStar, 0, 256 * 256 - 1),
-                                 !item.map->search.found);
+        for (unsigned seed = 2;
+             !item.map->nodes[0].passable() || !item.map->nodes[256 * 256 - 1].passable() ||
+             (search(*item.map, SearchKind::AStar, 0, 256 * 256 - 1), !item.map->search.found);
              ++seed) {
             item.map = generated(256, {65, 20, 10, 5}, seed);
         }

@@ -162,8 +162,10 @@ TEST(Window, WithoutADisplayOrAMapItSaysWhyAndFails) {
         // refused, line by line, before any window.
         {assets, empty + "/good.map", 1, "tanglor: cannot open the window: X11: The DISPLAY"},
         {assets, empty + "/bad.map", 1,
-         "tanglor: " + empty + "/bad.map:6: 2 characters, the header says 3\n"
-         "tanglor: " + empty + "/bad.map:7: 'x' (column 0) is not a map character\n"},
+         "tanglor: " + empty +
+             "/bad.map:6: 2 characters, the header says 3\n"
+             "tanglor: " +
+             empty + "/bad.map:7: 'x' (column 0) is not a map character\n"},
     };
     std::ofstream(empty + "/good.map") << "type octile\nheight 2\nwidth 3\nmap\n.@T\nSW.\n";
     std::ofstream(empty + "/bad.map") << "type octile\nheight 3\nwidth 3\nmap\n...\n..\nx..\n";

@@ -158,7 +158,8 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
                                   std::to_string(c1) + "," + std::to_string(r1);
         const Traced run = trace(shippedMap(), tiles + " --compare");
         ASSERT_EQ(run.status, 0) << run.output;
-        const size_t header = run.output.find("search            closed    open  steps   cost cheapest      us\n");
+        const size_t header =
+            run.output.find("search            closed    open  steps   cost cheapest      us\n");
         ASSERT_NE(header, std::string::npos) << run.output;
         std::istringstream rows(run.output.substr(run.output.find('\n', header) + 1));
         std::string expected = " | race:";
@@ -184,8 +185,9 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
     searchView = SearchView();
 
     const Traced breadth = trace(shippedMap(), "7,9 9,1 --search breadth-first");
-    EXPECT_NE(breadth.output.find("walk: 8 steps, cost 152\nsearch: 174 tiles closed, 19 left open\n"),
-              std::string::npos)
+    EXPECT_NE(
+        breadth.output.find("walk: 8 steps, cost 152\nsearch: 174 tiles closed, 19 left open\n"),
+        std::string::npos)
         << breadth.output;
     EXPECT_EQ(trace(shippedMap(), "7,9 9,1 --search 'best-first'").status, 2);
 }

@@ -29,8 +29,13 @@ TEST(BenchmarkMap, ReadsEveryCharacterIntoAKindAndKeepsOutOfBoundsTilesOffTheBoa
     const struct {
         int kind, cost;
         bool outside;
-    } expected[] = {{0, 0, false}, {0, 0, false}, {1, ImpassableCost, false}, {2, 20, false},
-                    {3, 40, false}, {-1, ImpassableCost, true}, {-1, ImpassableCost, true}};
+    } expected[] = {{0, 0, false},
+                    {0, 0, false},
+                    {1, ImpassableCost, false},
+                    {2, 20, false},
+                    {3, 40, false},
+                    {-1, ImpassableCost, true},
+                    {-1, ImpassableCost, true}};
     for (int i = 0; i < 7; ++i) {
         const GridNode& n = w.nodes[i];
         EXPECT_EQ(std::tuple(n.kind, n.terrainCost, n.outside, n.mesh.visible),
@@ -63,8 +68,9 @@ TEST(BenchmarkMap, RefusesWhatIsNotOneNamingTheLineOfEachProblem) {
         {header + "...\n..\n", {"m.map:6: 2 characters, the header says 3"}},
         {header + "...\n", {"m.map: 1 map lines, the header says 2"}},
         {header + "...\n...\n...\n", {"m.map:7: more lines than the header's 2"}},
-        {header + ".x.\n..#\n", {"m.map:5: 'x' (column 1) is not a map character",
-                                 "m.map:6: '#' (column 2) is not a map character"}},
+        {header + ".x.\n..#\n",
+         {"m.map:5: 'x' (column 1) is not a map character",
+          "m.map:6: '#' (column 2) is not a map character"}},
         {"type octile\nheight 2\nwide 3\nmap\n...\n...\n",
          {"m.map:3: the header's second and third lines must be \"height N\" and \"width N\""}},
         {"type octile\nheight 2\nwidth 3\nmaps\n...\n...\n",

@@ -41,7 +41,8 @@ TEST(BigBoard, AFrameDrawsTheTilesInViewAsModelsOnlyWhenTheyAreBigEnoughToSee) {
     resetCamera();
     DrawnTiles sight = boardSight(w, 1280, 720);
     EXPECT_FALSE(sight.models) << "a tile well under a pixel";
-    EXPECT_TRUE(sight.column0 <= 0 && sight.column1 >= 1023 && sight.row0 <= 0 && sight.row1 >= 1023);
+    EXPECT_TRUE(sight.column0 <= 0 && sight.column1 >= 1023 && sight.row0 <= 0 &&
+                sight.row1 >= 1023);
 
     // Down to the shipped map's height over the middle: about 16 x 16 tiles in view.
     cameraX = 0.0f, cameraY = 200.0f, cameraZ = 0.0f;
@@ -85,7 +86,8 @@ TEST(BigBoard, ASearchCarriedOnOverFramesEndsAsTheSameSearchRunAtOnce) {
             if (frames == 1) { // the start and two slices of three
                 PanelText text;
                 buildPanelText(w, -1, -1, text);
-                EXPECT_EQ(std::string(text.figures).rfind("searching: 7 of ", 0), 0u) << text.figures;
+                EXPECT_EQ(std::string(text.figures).rfind("searching: 7 of ", 0), 0u)
+                    << text.figures;
             }
             w.advanceSearch(3);
             ++frames;

@@ -76,7 +76,8 @@ TEST(MapMaker, TheSameSeedMakesTheSameMapAndRandomMapsHaveTheirShares) {
         other.seed = 8;
         EXPECT_NE(mapText(makeMap(recipe)), mapText(makeMap(other))) << mapKindName(kind);
     }
-    for (const auto& [trees, stones, water] : {std::tuple{20, 10, 5}, {0, 0, 0}, {50, 30, 20}, {3, 61, 1}}) {
+    for (const auto& [trees, stones, water] :
+         {std::tuple{20, 10, 5}, {0, 0, 0}, {50, 30, 20}, {3, 61, 1}}) {
         const MapCodes map = makeMap({MapKind::Random, 64, 64, 3, trees, stones, water});
         int counts[4] = {};
         for (int code : map.codes) {

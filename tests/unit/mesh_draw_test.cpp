@@ -29,8 +29,10 @@ TEST(MeshDraw, CallSequence) {
     // Moved by (-5, +1, +5) onto the tile's centre and turned by 90 + angle about y; one
     // colour for the whole mesh; 4 is GL_TRIANGLES, every corner with its face's normal; the
     // arrays (0x8075 normals, 0x8074 positions) let go of at once.
-    const std::string begin = "glPushMatrix() glTranslatef(5,3,-15) glRotatef(120,0,1,0) glColor3f(";
-    const std::string end = "glDisableClientState(32885) glDisableClientState(32884) glPopMatrix() ";
+    const std::string begin =
+        "glPushMatrix() glTranslatef(5,3,-15) glRotatef(120,0,1,0) glColor3f(";
+    const std::string end =
+        "glDisableClientState(32885) glDisableClientState(32884) glPopMatrix() ";
     const std::string faces =
         "1,0.6,0.2) glDrawArrays(4,6) glNormal3f(0,1,0) glVertex3f(0,0,0) glNormal3f(0,1,0) "
         "glVertex3f(1,0,0) glNormal3f(0,1,0) glVertex3f(0,0,-1) glNormal3f(1,0,0) "

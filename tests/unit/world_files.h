@@ -64,8 +64,8 @@ inline void writeModels(const TempFolder& folder) {
 inline std::string looksOf(const World& w) {
     std::ostringstream looks;
     const auto look = [&looks](const Mesh& m) {
-        looks << m.geometry().vertices.size() << " " << m.angle << " " << m.color[0] << " " << m.color[1]
-              << " " << m.color[2] << "\n";
+        looks << m.geometry().vertices.size() << " " << m.angle << " " << m.color[0] << " "
+              << m.color[1] << " " << m.color[2] << "\n";
     };
     for (const GridNode& node : w.nodes) {
         looks << node.kind << " " << node.terrainCost << " ";
