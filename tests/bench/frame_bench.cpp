@@ -122,9 +122,13 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
     searchView = SearchView();
     searchView.mode = mode;
     putViewBack();
-    const int start = passableFrom(world, world.columns / 8 * (world.columns + 1), 1);
-    const int target =
+    // The longest walk on a small board; on a big one, from near one corner to the other.
+    int start = passableFrom(world, world.columns / 8 * (world.columns + 1), 1);
+    int target =
         passableFrom(world, world.nodeCount - 1 - world.columns / 8 * (world.columns + 1), -1);
+    if (world.nodeCount <= 32 * 32) {
+        longestWalk(world, &start, &target);
+    }
     std::vector<double> busy, empty;
     int walks = 0;
     for (int i = 0; i < 30; ++i) {
