@@ -292,11 +292,3 @@ int World::lowestF() {
     }
     return -1;
 }
-
-bool World::isClosed(const GridNode* node) const {
-    return onList[node->index] == OnClosedList;
-}
-
-bool World::isOpen(const GridNode* node) const {
-    return onList[node->index] == OnOpenList;
-}

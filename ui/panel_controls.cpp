@@ -14,6 +14,9 @@
 
 namespace {
 
+// Where the second of two radio buttons on a line starts, in pixels from the panel's edge.
+constexpr float SecondColumn = 150.0f;
+
 // One keystroke of a key that acts on its press and on its release alike.
 void keystroke(int key) {
     keyCallback(key, GLFW_PRESS);
@@ -60,18 +63,19 @@ void searchChoice() {
     for (int i = 0; i < SearchKindCount; i++) {
         const SearchKind kind = static_cast<SearchKind>(i);
         if (i % 2 == 1) {
-            ImGui::SameLine(ImGui::GetWindowContentRegionMax().x / 2);
+            ImGui::SameLine(SecondColumn); // past "first-sight A*"
         }
         if (ImGui::RadioButton(searchName(kind), world.searchKind == kind && !raceOn())) {
             chooseSearch(kind);
         }
     }
-    ImGui::SameLine(ImGui::GetWindowContentRegionMax().x / 2);
+    ImGui::SameLine(SecondColumn);
     bool racing = raceOn();
     if (ImGui::Checkbox("race four (C)", &racing)) {
         setRace(world, racing);
     }
-    // The four racers, by viewport: two to a line as the viewports lie.
+    // The four racers, by viewport: two to a line as the viewports lie; chosen before a
+    // race or during one.
     const float width = ImGui::GetContentRegionAvail().x / 2 - ImGui::GetStyle().ItemSpacing.x;
     for (int i = 0; i < RacerCount; i++) {
         if (i % 2 == 1) {

@@ -222,8 +222,6 @@ struct World {
     void closeTile(int tile);
     void clearSearchRecord();
     int lowestF();
-    bool isClosed(const GridNode* node) const;
-    bool isOpen(const GridNode* node) const;
     int heuristicOf(int tile) const;
 
     // Diagnostics (path/diagnostics.cpp)
