@@ -166,6 +166,16 @@ bool World::searchUnderWay() const {
 }
 
 void World::finishSearch() {
+    recordSearchEnd();
+    if (resumeStep) {
+        // A re-plan caught the monkey mid-step: it finishes that step first.
+        path.push_back(resumeWaypoint);
+        walking = true;
+        resumeStep = false;
+    }
+}
+
+void World::recordSearchEnd() {
     searchNext = -1;
     // The tiles keep what the search knew of them, as the grid dumps and the costs view read.
     auto writeBack = [&](int tile) {

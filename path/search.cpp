@@ -49,6 +49,7 @@ void World::requestPath(int x, int v) {
         setTarget(x, v);
         // A big board's search may go on over the next frames (carryOnSearch): the monkey
         // waits for it.
+        resumeStep = false; // a walk of its own, from where the monkey stands
         beginSearch();
         advanceSearch(searchSlice);
         clickPhase = 0;

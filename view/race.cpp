@@ -3,6 +3,7 @@
 #include "view/race.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <utility>
 
@@ -26,12 +27,16 @@ void lightWalk(World& w, bool on) {
 // Each racer swapped in, `act` done on the world, swapped out; then the four taken up and
 // played back together from the start.
 template <typename Act> void eachRacer(World& w, Act act) {
+    // The racers' searches run at once: only the world's own goes on over frames.
+    const long long slice = w.searchSlice;
+    w.searchSlice = LLONG_MAX;
     for (int i = 0; i < RacerCount; i++) {
         swapRacer(w, race.racers[i]);
         act(i);
         takeUpSearch(w);
         swapRacer(w, race.racers[i]);
     }
+    w.searchSlice = slice;
     restartPlayback(raceSteps());
 }
 
@@ -139,12 +144,15 @@ void setRacer(World& w, int index, SearchKind kind) {
     if (!race.on) {
         return;
     }
+    const long long slice = w.searchSlice;
+    w.searchSlice = LLONG_MAX;
     swapRacer(w, r);
     if (w.banana.visible) {
         w.replan();
     }
     takeUpSearch(w);
     swapRacer(w, r);
+    w.searchSlice = slice;
     restartPlayback(raceSteps());
 }
 

@@ -82,12 +82,14 @@ void World::replan() {
     openList.clear();
     closedList.clear();
     path.clear();
-    findPath();
-    if (stepping) {
-        path.push_back(waypoint);
-        walking = true;
-    } else {
-        stepFrame = 0;          // the next step starts where the monkey stands
-        walking = search.found; // closed off: it stays there
+    if (!stepping) {
+        stepFrame = 0; // the next step starts where the monkey stands
     }
+    // The monkey waits for the search (on a big board it may go on over frames), then
+    // finishes its step; closed off, it stays where it stands.
+    walking = false;
+    resumeStep = stepping;
+    resumeWaypoint = waypoint;
+    beginSearch();
+    advanceSearch(searchSlice);
 }

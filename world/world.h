@@ -151,6 +151,10 @@ struct World {
     // The most tiles a click's search closes at once; the window sets a slice so that its
     // frames go on while a big board is searched. The rest of the program searches at once.
     long long searchSlice = LLONG_MAX;
+    // A re-plan that caught the monkey mid-step: the waypoint it finishes the step at once
+    // the search ends.
+    bool resumeStep = false;
+    Vec3 resumeWaypoint{};
     // Grows with every tile given a kind (a paint among them): what shows on a tile changed.
     int tilesSerial = 0;
     // The walker waits at its next waypoint, for the playback of its search to end.
@@ -217,6 +221,7 @@ struct World {
     bool advanceSearch(long long tiles);
     bool searchUnderWay() const;
     void finishSearch();
+    void recordSearchEnd();
     bool expand(int current);
     void joinOpen(int tile, int g, int from);
     void closeTile(int tile);

@@ -101,3 +101,32 @@ TEST(BigBoard, ASearchCarriedOnOverFramesEndsAsTheSameSearchRunAtOnce) {
         EXPECT_EQ(w.search.openedCosts, once.openedCosts);
     }
 }
+
+TEST(BigBoard, APaintsReplanCarriedOnOverFramesLeavesTheMonkeyWhereAtOnceWould) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        World worlds[2] = {World{std::string()}, World{std::string()}};
+        for (World& w : worlds) {
+            std::mt19937 rng(seed);
+            w = randomMap(rng, 30, 30, {70, 15, 10, 5});
+            w.nodes[0].kind = w.nodes[899].kind = 0;
+            w.nodes[0].terrainCost = w.nodes[899].terrainCost = 0;
+            w.clickTile(0);
+            w.clickTile(899);
+            w.stepFrames = 10;
+            for (int frame = 0; frame < 25; ++frame) {
+                w.stepWalker(); // two and a half steps: caught mid-step
+            }
+        }
+        worlds[1].searchSlice = 2;
+        for (World& w : worlds) {
+            w.paintTile(w.search.walk.empty() ? 450 : w.search.walk.back() - 1, 1);
+        }
+        EXPECT_FALSE(worlds[1].searchUnderWay() && worlds[1].walking) << "the monkey waits";
+        while (worlds[1].searchUnderWay()) {
+            worlds[1].advanceSearch(2);
+        }
+        EXPECT_EQ(pathTiles(worlds[1]), pathTiles(worlds[0])) << seed;
+        EXPECT_EQ(std::tuple(worlds[1].walking, worlds[1].stepFrame, worlds[1].search.closed),
+                  std::tuple(worlds[0].walking, worlds[0].stepFrame, worlds[0].search.closed));
+    }
+}
