@@ -71,6 +71,14 @@ Vec3 World::tileCentre(int index) const {
     return Vec3{anchor.x - TileSize / 2.0, 0.0, anchor.z + TileSize / 2.0};
 }
 
+World::Edges World::boardEdges() const {
+    // A tile spans 10 to the -x of its anchor and 10 to the +z.
+    const Vec3 first = tileAnchor(0);
+    const Vec3 last = tileAnchor(nodeCount - 1);
+    return Edges{static_cast<float>(first.x) - TileSize, static_cast<float>(last.x),
+                 static_cast<float>(first.z), static_cast<float>(last.z) + TileSize};
+}
+
 int World::tileOfWaypoint(const Vec3& waypoint) const {
     return tileIndexAt(static_cast<int>(waypoint.x) - TileSize / 2,
                        -static_cast<int>(waypoint.z) - TileSize / 2);

@@ -24,9 +24,8 @@ DrawnTiles boardSight(const World& w, int width, int height) {
     const double cx = cameraX * std::cos(yawRadians) - cameraZ * std::sin(yawRadians);
     const double cz = cameraX * std::sin(yawRadians) + cameraZ * std::cos(yawRadians);
     const double reach = std::hypot(halfWidth, halfHeight) + 2.0 * TileSize;
-    const Vec3 first = w.tileAnchor(0); // its x is the first column's far edge
-    const double left = first.x - TileSize;
-    const double top = first.z;
+    const double left = w.boardEdges().left;
+    const double top = w.boardEdges().top;
     auto clampTo = [](double value, int last) {
         return static_cast<int>(std::clamp(std::floor(value), -1.0, static_cast<double>(last) + 1));
     };

@@ -74,12 +74,7 @@ void drawFlatBoard(const World& w) {
 
 // The texture bound, one square over the board.
 static void drawBoardSquare(const World& w) {
-    const Vec3 first = w.tileAnchor(0);
-    const Vec3 last = w.tileAnchor(w.nodeCount - 1);
-    const float x0 = static_cast<float>(first.x) - TileSize;
-    const float x1 = static_cast<float>(last.x);
-    const float z0 = static_cast<float>(first.z);
-    const float z1 = static_cast<float>(last.z) + TileSize;
+    const auto [x0, x1, z0, z1] = w.boardEdges();
     constexpr float Top = 1.0f; // where the tile models stand
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);

@@ -33,13 +33,7 @@ static void drawGround() {
     if (world.nodeCount == 0 || !drawnTiles.models) {
         return;
     }
-    // A tile spans 10 to the -x of its anchor and 10 to the +z.
-    const Vec3 first = world.tileAnchor(0);
-    const Vec3 last = world.tileAnchor(world.nodeCount - 1);
-    const float x0 = static_cast<float>(first.x) - TileSize;
-    const float x1 = static_cast<float>(last.x);
-    const float z0 = static_cast<float>(first.z);
-    const float z1 = static_cast<float>(last.z) + TileSize;
+    const auto [x0, x1, z0, z1] = world.boardEdges();
     glBegin(GL_QUADS);
     glColor3f(0.0f, 0.4f, 0.0f);
     if (world.outsideTiles > 0) {

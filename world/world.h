@@ -198,6 +198,11 @@ struct World {
     // what one step between neighbouring tiles costs.
     Vec3 tileAnchor(int index) const;
     Vec3 tileCentre(int index) const;
+    // The board's edges on the ground: x from `left` to `right`, z from `top` to `bottom`.
+    struct Edges {
+        float left, right, top, bottom;
+    };
+    Edges boardEdges() const;
     int tileOfWaypoint(const Vec3& waypoint) const;
     int stepCost(int from, int to) const;
     // A click on the centre of a tile, handed over as the mouse step hands a pick.
