@@ -14,18 +14,32 @@
 #include <climits>
 
 void chooseSearch(SearchKind kind) {
-    if (world.searchKind == kind) {
+    if (world.walk.kind == kind) {
         return;
     }
-    world.searchKind = kind;
+    world.walk.kind = kind;
     // Planned again from where the monkey is, as after a paint.
     if (world.banana.visible) {
-        world.replan();
+        world.replan(world.walk, world.searchSlice);
     }
 }
 
+namespace {
+
+// Every walk's step progress, the world's and each racer's: a change of pace keeps each
+// monkey where it is along its step.
+template <typename Change> void eachStepFrame(Change change) {
+    change(world.walk.stepFrame);
+    for (Racer& racer : race.racers) {
+        change(racer.walk.stepFrame);
+    }
+}
+
+} // namespace
+
 void putViewBack() {
-    fitCameraStart(world.columns, world.rows, panelLeft(windowWidth), windowWidth, windowHeight);
+    fitCameraStart(world.board.columns, world.board.rows, panelLeft(windowWidth), windowWidth,
+                   windowHeight);
     resetCamera();
 }
 
@@ -62,8 +76,10 @@ void keyCallback(int key, int action) {
             world.stepFrames = frames - 5;
             // At paces beyond float precision the ratio rounds up to 1; the progress must
             // still never pass the step's end (nor overflow on the way back to int).
-            double scaled = std::min<double>(world.stepFrame * ratio, world.stepFrames);
-            world.stepFrame = static_cast<int>(scaled);
+            eachStepFrame([&](int& stepFrame) {
+                double scaled = std::min<double>(stepFrame * ratio, world.stepFrames);
+                stepFrame = static_cast<int>(scaled);
+            });
         }
     } else if (key == GLFW_KEY_KP_SUBTRACT) {
         // Slower has no limit, short of the largest int.

@@ -42,12 +42,12 @@ void reloadMap(double now) {
     // size gets its own start view.
     fresh.stepFrames = world.stepFrames;
     fresh.searchSlice = world.searchSlice;
-    const bool resized = fresh.columns != world.columns || fresh.rows != world.rows;
+    const bool resized =
+        fresh.board.columns != world.board.columns || fresh.board.rows != world.board.rows;
     world = std::move(fresh);
     if (resized) {
         putViewBack();
     }
-    forgetSearchView();
     raceFollowReload(world);
     showTitleNotice("", now);
 }
@@ -64,15 +64,15 @@ void saveMap(double now) {
 }
 
 void paintTileNow(int index, int code, double now) {
-    if (index < 0 || index >= world.nodeCount || (code == 1 && raceFigureOn(world, index))) {
+    if (index < 0 || index >= world.board.nodeCount || (code == 1 && raceFigureOn(world, index))) {
         return; // a racer's monkey never stands in a tree either
     }
-    const int kind = world.nodes[index].kind;
+    const int kind = world.board.nodes[index].kind;
     const std::string problem = world.paintTile(index, code);
     if (!problem.empty()) {
         std::cerr << "tanglor: " << problem << '\n';
         showTitleNotice("tile not painted: " + problem, now);
-    } else if (world.nodes[index].kind != kind) {
+    } else if (world.board.nodes[index].kind != kind) {
         raceFollowPaint(world);
     }
 }
@@ -96,7 +96,6 @@ void makeNewMap(const MapRecipe& recipe, double now) {
     fresh.unsavedPaints = true; // the first R warns before it is lost
     world = std::move(fresh);
     putViewBack();
-    forgetSearchView();
     raceFollowReload(world);
     panel.newMap = recipe;
     panel.newMapMade = true;
@@ -110,8 +109,8 @@ void makeNewMap(const MapRecipe& recipe, double now) {
 void makeNextMap(double now) {
     MapRecipe recipe = panel.newMap;
     if (!panel.newMapMade || recipe.columns == 0) {
-        recipe.columns = world.columns;
-        recipe.rows = world.rows;
+        recipe.columns = world.board.columns;
+        recipe.rows = world.board.rows;
     }
     if (panel.newMapMade) {
         recipe.seed++;

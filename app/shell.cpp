@@ -26,11 +26,17 @@ constexpr long long SearchSliceTiles = 8192;
 constexpr double SearchSecondsPerFrame = 0.012;
 double lastFrameStart = -1.0;
 
-void carryOnSearch() {
+// The world's walk first, then the racers', one after another, until the frame's share of
+// time is used.
+void carryOnSearches() {
     const double until = glfwGetTime() + SearchSecondsPerFrame;
-    while (world.searchUnderWay() && !world.advanceSearch(SearchSliceTiles) &&
-           glfwGetTime() < until) {
-    }
+    do {
+        if (world.walk.searching()) {
+            world.advanceWalk(world.walk, SearchSliceTiles);
+        } else if (!advanceRace(world, SearchSliceTiles)) {
+            return;
+        }
+    } while (glfwGetTime() < until);
 }
 
 } // namespace
@@ -71,10 +77,10 @@ void runFrame() {
     updateViewport();
     panWithKeys(lastFrameStart < 0.0 ? 0.0 : frameStartTime - lastFrameStart);
     lastFrameStart = frameStartTime;
-    carryOnSearch();
+    carryOnSearches();
     applyCamera();
     advanceSearchView(world, frameStartTime);
-    drawBoard();
+    drawBoard(world);
     handleMouse();
     drawPanel();
     glfwSwapBuffers();

@@ -1,5 +1,5 @@
 // Text dumps of grid and search state for debugging by hand; the program never calls them.
-#include "world/world.h"
+#include "path/board.h"
 
 #include <iostream>
 
@@ -16,7 +16,7 @@ void GridNode::printNeighbours() const {
     }
 }
 
-void World::printHeuristics() const {
+void Board::printHeuristics() const {
     int count = 0;
     for (const GridNode& node : nodes) {
         std::cout << node.h;
@@ -30,7 +30,7 @@ void World::printHeuristics() const {
     }
 }
 
-void World::printTileCodes(int column, int row) const {
+void Board::printTileCodes(int column, int row) const {
     // Counted from 1. A tile that is not there has nothing to show.
     if (column < 1 || column > columns || row < 1 || row > rows) {
         return;

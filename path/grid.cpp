@@ -1,18 +1,15 @@
-// The walk grid: sizing, linking and numbering the tiles, and turning ground points into
-// tiles.
-#include "world/world.h"
+// The board's grid: sizing, linking and numbering the tiles, and turning ground points into
+// tiles and back.
+#include "path/board.h"
 
 #include <climits>
 
-namespace {
+long long nextSerial() {
+    static long long last = 0;
+    return ++last;
+}
 
-// Column and row offsets of the eight neighbour slots, in slot order.
-constexpr int SlotColumn[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
-constexpr int SlotRow[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
-
-} // namespace
-
-void World::buildGrid(int columnCount, int rowCount) {
+void Board::buildGrid(int columnCount, int rowCount) {
     columns = columnCount;
     rows = rowCount;
     nodeCount = columns * rows;
@@ -34,9 +31,10 @@ void World::buildGrid(int columnCount, int rowCount) {
             node.mesh.position[2] = static_cast<float>(anchor.z);
         }
     }
+    tilesSerial = nextSerial();
 }
 
-int World::tileIndexAt(int x, int v) const {
+int Board::tileIndexAt(int x, int v) const {
     // The divisions truncate toward zero on purpose: a point up to 9 units beyond the low
     // edges still lands on the first column or row. The sums are formed in 64 bits only so
     // that picks far off the grid cannot overflow; every in-range result is the 32-bit one.
@@ -50,7 +48,7 @@ int World::tileIndexAt(int x, int v) const {
     return static_cast<int>(row * columns + col);
 }
 
-int World::tileIndexOf(float column, float row) const {
+int Board::tileIndexOf(float column, float row) const {
     double index = static_cast<double>(columns) * row + column;
     // A value no int can hold (or NaN) names no tile; converting it would be undefined.
     if (!(index > static_cast<double>(INT_MIN) - 1.0 &&
@@ -60,18 +58,18 @@ int World::tileIndexOf(float column, float row) const {
     return static_cast<int>(index);
 }
 
-Vec3 World::tileAnchor(int index) const {
+Vec3 Board::tileAnchor(int index) const {
     const int c = index % columns;
     const int r = index / columns;
     return Vec3{double(TileSize * (c + 1 - columns / 2)), 0.0, double(TileSize * (r - rows / 2))};
 }
 
-Vec3 World::tileCentre(int index) const {
+Vec3 Board::tileCentre(int index) const {
     const Vec3 anchor = tileAnchor(index);
     return Vec3{anchor.x - TileSize / 2.0, 0.0, anchor.z + TileSize / 2.0};
 }
 
-World::Edges World::boardEdges() const {
+Board::Edges Board::boardEdges() const {
     // A tile spans 10 to the -x of its anchor and 10 to the +z.
     const Vec3 first = tileAnchor(0);
     const Vec3 last = tileAnchor(nodeCount - 1);
@@ -79,12 +77,12 @@ World::Edges World::boardEdges() const {
                  static_cast<float>(first.z), static_cast<float>(last.z) + TileSize};
 }
 
-int World::tileOfWaypoint(const Vec3& waypoint) const {
+int Board::tileOfWaypoint(const Vec3& waypoint) const {
     return tileIndexAt(static_cast<int>(waypoint.x) - TileSize / 2,
                        -static_cast<int>(waypoint.z) - TileSize / 2);
 }
 
-int World::stepCost(int from, int to) const {
+int Board::stepCost(int from, int to) const {
     for (int s = 0; s < 8; s++) {
         if (nodes[from].neighbours[s] == &nodes[to]) {
             return StepCosts[s] + nodes[to].terrainCost;
@@ -93,7 +91,8 @@ int World::stepCost(int from, int to) const {
     return ImpassableCost; // not a step: the tiles are not neighbours
 }
 
-void World::clickTile(int index) {
-    const Vec3 centre = tileCentre(index);
-    requestPath(static_cast<int>(centre.x), -static_cast<int>(centre.z));
+void Board::clickPoint(int tile, int* x, int* v) const {
+    const Vec3 centre = tileCentre(tile);
+    *x = static_cast<int>(centre.x);
+    *v = -static_cast<int>(centre.z);
 }

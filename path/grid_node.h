@@ -1,4 +1,5 @@
-// One tile of the walk grid: its eight neighbours, the A* bookkeeping and its model.
+// One tile of the board: its eight neighbours, the search fields the grid dumps show, its
+// kind and extra cost, and its model.
 #pragma once
 
 #include "mesh/mesh.h"
@@ -13,9 +14,13 @@ constexpr int ImpassableCost = INT_MAX;
 // The opposite of slot s is 7 - s.
 // Step cost by neighbour slot: 14 for the diagonals, 10 for the straight steps.
 constexpr int StepCosts[8] = {14, 10, 14, 10, 10, 14, 10, 14};
+// Column and row offsets of the slots, in slot order.
+constexpr int SlotColumn[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
+constexpr int SlotRow[8] = {-1, -1, -1, 0, 0, 1, 1, 1};
 
 struct GridNode {
     GridNode* neighbours[8] = {};
+    // What the world's own search knew of the tile when it stopped (the grid dumps show it).
     int f = 0;
     int g = 0;
     int h = 0;
@@ -25,11 +30,8 @@ struct GridNode {
     int kind = 0;
     GridNode* parent = nullptr;
     Mesh mesh;
-    bool marked = false;
     // Not part of the board (a benchmark map's '@' or 'O'): never entered, never drawn.
     bool outside = false;
-    // The tile's place in the order tiles joined the open list of the search under way.
-    int joinOrder = 0;
 
     // Trees are never entered and never stood on.
     bool passable() const { return terrainCost != ImpassableCost; }

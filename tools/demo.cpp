@@ -66,7 +66,7 @@ int monkeyStep(const Picture& picture, const World& map, const std::vector<int>&
     int nearest = -1;
     double best = 0.0;
     for (int step = 0; shows && step < static_cast<int>(walk.size()); ++step) {
-        const Vec3 centre = map.tileCentre(walk[step]);
+        const Vec3 centre = map.board.tileCentre(walk[step]);
         const auto [px, py] = startCameraPixel(centre.x, centre.z);
         const double dx = px - x, dy = py - y;
         if (nearest == -1 || dx * dx + dy * dy < best) {
@@ -88,15 +88,15 @@ double monkeyBearing(const Picture& picture) {
 std::pair<int, int> astrayWalk(World& map, int stride) {
     std::pair<int, int> best{-1, -1};
     int worst = -1;
-    for (int from = 0; from < map.nodeCount; from += stride) {
-        for (int to = 0; to < map.nodeCount; to += stride) {
-            if (from == to || !map.nodes[from].passable() || !map.nodes[to].passable()) {
+    for (int from = 0; from < map.board.nodeCount; from += stride) {
+        for (int to = 0; to < map.board.nodeCount; to += stride) {
+            if (from == to || !map.board.passable(from) || !map.board.passable(to)) {
                 continue;
             }
             map.clickTile(from);
             map.clickTile(to);
-            const int extra = map.walkCost(from, map.search.walk) - map.cheapestWalk(from, to).cost;
-            if (map.search.found && extra > worst) {
+            const int extra = map.walk.found.cost - map.walk.cheapest.cost;
+            if (map.walk.search.found && extra > worst) {
                 worst = extra;
                 best = {from, to};
             }
@@ -111,18 +111,18 @@ std::pair<int, int> astrayWalk(World& map, int stride) {
 int tileToPaint(World& map, int from, int to) {
     map.clickTile(from);
     map.clickTile(to);
-    const std::vector<int> walk = map.search.walk;
+    const std::vector<int> walk = map.walk.search.walk;
     int chosen = -1;
     for (size_t i = 0; i + 1 < walk.size(); ++i) {
         World painted(map.mapFileName);
         painted.clickTile(from);
         painted.clickTile(to);
-        if (map.nodes[walk[i]].kind != 0) {
+        if (map.board.nodes[walk[i]].kind != 0) {
             continue;
         }
         painted.paintTile(walk[i], 1);
         const int goal = static_cast<int>(walk.size()) * 2 / 3;
-        if (painted.search.walk != walk &&
+        if (painted.walk.search.walk != walk &&
             (chosen < 0 || std::abs(int(i) - goal) < std::abs(chosen - goal))) {
             chosen = static_cast<int>(i);
         }
@@ -160,8 +160,8 @@ int main(int argc, char** argv) {
     map.clickTile(start);
     map.clickTile(target);
     std::vector<int> walk{start};
-    for (auto waypoint = map.path.rbegin(); waypoint != map.path.rend(); ++waypoint) {
-        walk.push_back(map.tileOfWaypoint(*waypoint));
+    for (int tile : map.walk.search.walk) {
+        walk.push_back(tile);
     }
     const int last = static_cast<int>(walk.size()) - 1;
 
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const auto clickTile = [&](int index) {
-        const Vec3 centre = map.tileCentre(index);
+        const Vec3 centre = map.board.tileCentre(index);
         click(x, startCameraPixel(centre.x, centre.z));
     };
     RunningProgram running(program, assets);
@@ -346,11 +346,11 @@ int main(int argc, char** argv) {
         return finish(running, running.exitStatus(0.0));
     }
     // The maze's cells lie on odd columns and rows: its first and its last.
-    const int lastColumn = 2 * ((map.columns - 1) / 2) - 1;
-    const int lastRow = 2 * ((map.rows - 1) / 2) - 1;
-    clickTile(map.columns + 1);
+    const int lastColumn = 2 * ((map.board.columns - 1) / 2) - 1;
+    const int lastRow = 2 * ((map.board.rows - 1) / 2) - 1;
+    clickTile(map.board.columns + 1);
     settle(x);
-    clickTile(lastRow * map.columns + lastColumn);
+    clickTile(lastRow * map.board.columns + lastColumn);
     settle(x);
     tapKey(x, XK_c);
     for (const auto begin = std::chrono::steady_clock::now();

@@ -11,13 +11,13 @@
 // every `stride`-th start against every `stride`-th target. Returns the path's length, or 0.
 inline std::size_t longestWalk(World& map, int* start, int* target, int stride = 1) {
     std::size_t longest = 0;
-    for (int from = 0; from < map.nodeCount; from += stride) {
-        for (int to = 0; to < map.nodeCount; to += stride) {
-            if (from != to && map.nodes[from].passable() && map.nodes[to].passable()) {
+    for (int from = 0; from < map.board.nodeCount; from += stride) {
+        for (int to = 0; to < map.board.nodeCount; to += stride) {
+            if (from != to && map.board.passable(from) && map.board.passable(to)) {
                 map.clickTile(from);
                 map.clickTile(to);
-                if (map.walking && map.path.size() > longest) {
-                    std::tie(longest, *start, *target) = std::tuple(map.path.size(), from, to);
+                if (map.walk.walking && map.walk.path.size() > longest) {
+                    std::tie(longest, *start, *target) = std::tuple(map.walk.path.size(), from, to);
                 }
             }
         }

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -26,6 +27,14 @@ namespace {
 struct Tile {
     int column = 0;
     int row = 0;
+};
+
+struct Options {
+    std::string place; // FOLDER or MAPFILE, or "" for the current folder
+    Tile ends[2];
+    SearchKind kind = SearchKind::FirstSightAStar;
+    bool compare = false;
+    bool dump = false;
 };
 
 // A tile as written on the command line: two whole numbers, "column,row", and nothing else:
@@ -46,16 +55,16 @@ bool parseTile(const std::string& text, Tile* tile) {
     return number(comma + 1, &tile->row) == end;
 }
 
-int indexOf(const World& w, Tile t) {
-    return t.row * w.columns + t.column;
-}
-
-Tile tileOf(const World& w, int index) {
-    return {index % w.columns, index / w.columns};
+int indexOf(const Board& board, Tile t) {
+    return t.row * board.columns + t.column;
 }
 
 std::string count(size_t n, const char* thing) {
     return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
+std::string name(const Board& board, int tile) {
+    return std::to_string(tile % board.columns) + "," + std::to_string(tile / board.columns);
 }
 
 std::string name(Tile t) {
@@ -77,35 +86,34 @@ char terrainChar(int kind) {
     }
 }
 
-void printGrids(const World& w, const std::vector<int>& walk) {
-    std::vector<char> map(w.nodes.size()), search(w.nodes.size(), '.');
-    for (size_t i = 0; i < w.nodes.size(); i++) {
-        map[i] = w.nodes[i].outside ? '@' : terrainChar(w.nodes[i].kind);
-        search[i] = w.nodes[i].outside ? '@' : w.nodes[i].passable() ? '.' : 'T';
+void printGrids(const Board& board, const Walk& walk) {
+    std::vector<char> map(board.nodes.size()), search(board.nodes.size(), '.');
+    for (size_t i = 0; i < board.nodes.size(); i++) {
+        const GridNode& node = board.nodes[i];
+        map[i] = node.outside ? '@' : terrainChar(node.kind);
+        search[i] = node.outside ? '@' : node.passable() ? '.' : 'T';
     }
-    for (const GridNode* n : w.closedList) {
-        search[n->index] = 'x';
+    for (int tile : walk.search.opened) {
+        search[tile] = 'o';
     }
-    for (size_t i = 0; i < w.nodes.size(); i++) {
-        if (w.onList[i] == OnOpenList) {
-            search[i] = 'o';
-        }
+    for (int tile : walk.search.closed) {
+        search[tile] = 'x';
     }
-    for (int i : walk) {
-        map[i] = '*';
+    for (int tile : walk.search.found ? walk.search.walk : std::vector<int>()) {
+        map[tile] = '*';
     }
     for (std::vector<char>* grid : {&map, &search}) {
-        (*grid)[w.startNode->index] = 'S';
-        (*grid)[w.targetNode->index] = 'G';
+        (*grid)[walk.start] = 'S';
+        (*grid)[walk.target] = 'G';
     }
     // The second grid starts 2 x columns + 2 characters in; so does its heading.
-    std::cout << "map and walk" << std::string(std::max(0, w.columns * 2 - 10), ' ')
+    std::cout << "map and walk" << std::string(std::max(0, board.columns * 2 - 10), ' ')
               << "   search\n";
-    for (int r = 0; r < w.rows; r++) {
+    for (int r = 0; r < board.rows; r++) {
         std::string line;
         for (const std::vector<char>* grid : {&map, &search}) {
-            for (int c = 0; c < w.columns; c++) {
-                line += (*grid)[r * w.columns + c];
+            for (int c = 0; c < board.columns; c++) {
+                line += (*grid)[r * board.columns + c];
                 line += ' ';
             }
             line += "  ";
@@ -115,8 +123,76 @@ void printGrids(const World& w, const std::vector<int>& walk) {
     }
     std::cout << "S start, G target, * walk; . ground, T tree, s stones (+20), ~ water (+40), "
                  "blank a code without a kind\n"
-              << (w.outsideTiles > 0 ? "@ out of bounds\n" : "")
+              << (board.outsideTiles > 0 ? "@ out of bounds\n" : "")
               << "search: x closed, o still open when it stopped\n\n";
+}
+
+// Each step of the walk with its cost, then the walk beside the cheapest.
+void printSteps(const Board& board, const Walk& walk) {
+    std::cout << "step  tile    move      enter  cost\n";
+    int cost = 0;
+    int from = walk.start;
+    const std::vector<int>& tiles = walk.search.walk;
+    for (size_t k = 0; k < tiles.size(); k++) {
+        const int to = tiles[k];
+        const int step = board.stepCost(from, to);
+        const int enter = board.nodes[to].terrainCost;
+        cost += step;
+        char line[80];
+        std::snprintf(line, sizeof line, "%4zu  %-6s  %-8s  %+5d  %4d\n", k + 1,
+                      name(board, to).c_str(), step - enter == 14 ? "diagonal" : "straight", enter,
+                      cost);
+        std::cout << line;
+        from = to;
+    }
+    std::cout << "\nwalk: " << count(tiles.size(), "step") << ", cost " << cost << "\n"
+              << "search: " << count(walk.search.closed.size(), "tile") << " closed, "
+              << walk.search.stillOpen() << " left open\n"
+              << "cheapest walk: cost " << walk.cheapest.cost << "\n";
+    if (cost > walk.cheapest.cost) {
+        static const char* const Why[SearchKindCount] = {
+            "the search stops at its first sight of the target and never reopens a closed tile", "",
+            "", "greedy search takes the tile that looks nearest the target, whatever it cost",
+            "breadth-first search counts steps, not their costs"};
+        std::cout << "The walk costs " << cost - walk.cheapest.cost
+                  << " more: " << Why[int(walk.kind)] << ".\n";
+    }
+}
+
+// One row per search, each run again between the same two tiles and timed on its own.
+void printComparison(const Board& board, const Walk& walk) {
+    const int cheapest = cheapestRoute(board, walk.start, walk.target).cost;
+    std::printf("%-16s %7s %7s %6s %6s %8s %7s\n", "search", "closed", "open", "steps", "cost",
+                "cheapest", "us");
+    for (int k = 0; k < SearchKindCount; k++) {
+        const SearchKind kind = static_cast<SearchKind>(k);
+        GridSearch search;
+        SearchRecord record;
+        const auto begin = std::chrono::steady_clock::now();
+        search.begin(board, kind, walk.start, walk.target, record);
+        search.advance(record, LLONG_MAX);
+        const auto took = std::chrono::steady_clock::now() - begin;
+        const long long us = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
+        std::string steps = "-", cost = "-", least = "-";
+        if (record.found) {
+            steps = std::to_string(record.walk.size());
+            cost = std::to_string(routeCost(board, walk.start, record.walk));
+        }
+        if (cheapest >= 0) {
+            least = std::to_string(cheapest);
+        }
+        std::printf("%-16s %7zu %7d %6s %6s %8s %7lld\n", searchName(kind), record.closed.size(),
+                    record.stillOpen(), steps.c_str(), cost.c_str(), least.c_str(), us);
+    }
+}
+
+void printDumps(World& w, Tile start) {
+    std::cout << "\nTile codes around the start (World::printTileCodes, counted from 1):\n";
+    w.board.printTileCodes(start.column + 1, start.row + 1);
+    std::cout << "\n\nHeuristics (World::printHeuristics):\n";
+    w.board.printHeuristics();
+    std::cout << "\nNeighbours of the target (GridNode::printNeighbours):\n";
+    w.board.nodes[w.walk.target].printNeighbours();
 }
 
 int usage() {
@@ -130,50 +206,21 @@ int usage() {
     return 2;
 }
 
-// One row per search, each run again from the same two tiles and timed on its own.
-void printComparison(World& w) {
-    const int cheapest = w.cheapestWalk(w.startNode->index, w.targetNode->index).cost;
-    std::printf("%-16s %7s %7s %6s %6s %8s %7s\n", "search", "closed", "open", "steps", "cost",
-                "cheapest", "us");
-    for (int k = 0; k < SearchKindCount; k++) {
-        w.searchKind = static_cast<SearchKind>(k);
-        w.path.clear();
-        const auto begin = std::chrono::steady_clock::now();
-        w.findPath();
-        const auto took = std::chrono::steady_clock::now() - begin;
-        const long long us = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
-        std::string steps = "-", cost = "-", least = "-";
-        if (w.search.found) {
-            steps = std::to_string(w.search.walk.size());
-            cost = std::to_string(w.walkCost(w.startNode->index, w.search.walk));
+// The options, or the exit status of a usage error (2) after saying what is wrong.
+int parseOptions(std::vector<std::string> args, Options* options) {
+    auto flag = [&](const char* word) {
+        const auto at = std::find(args.begin(), args.end(), word);
+        const bool found = at != args.end();
+        if (found) {
+            args.erase(at);
         }
-        if (cheapest >= 0) {
-            least = std::to_string(cheapest);
-        }
-        std::printf("%-16s %7zu %7d %6s %6s %8s %7lld\n", searchName(w.searchKind),
-                    w.search.closed.size(), w.search.stillOpen(), steps.c_str(), cost.c_str(),
-                    least.c_str(), us);
-    }
-}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    const auto dumpWord = std::find(args.begin(), args.end(), "--dump");
-    const bool dump = dumpWord != args.end();
-    if (dump) {
-        args.erase(dumpWord);
-    }
-    const auto compareWord = std::find(args.begin(), args.end(), "--compare");
-    const bool compare = compareWord != args.end();
-    if (compare) {
-        args.erase(compareWord);
-    }
-    SearchKind kind = SearchKind::FirstSightAStar;
+        return found;
+    };
+    options->dump = flag("--dump");
+    options->compare = flag("--compare");
     const auto searchWord = std::find(args.begin(), args.end(), "--search");
     if (searchWord != args.end()) {
-        if (searchWord + 1 == args.end() || !searchNamed(*(searchWord + 1), &kind)) {
+        if (searchWord + 1 == args.end() || !searchNamed(*(searchWord + 1), &options->kind)) {
             std::cerr << "trace: --search takes the name of a search\n";
             return usage();
         }
@@ -182,112 +229,97 @@ int main(int argc, char** argv) {
     if (args.size() < 2 || args.size() > 3) {
         return usage();
     }
-    Tile ends[2];
     for (int e = 0; e < 2; e++) {
         const std::string& word = args[args.size() - 2 + e];
-        if (!parseTile(word, &ends[e])) {
+        if (!parseTile(word, &options->ends[e])) {
             std::cerr << "trace: \"" << word << "\" is not a tile: write it as column,row\n";
             return usage();
         }
     }
-    const Tile start = ends[0];
-    const Tile target = ends[1];
-    // The program reads "map.txt" and its models from its working folder; so does this, and
-    // a broken map or model gets the program's own lines.
+    options->place = args.size() == 3 ? args[0] : "";
+    return 0;
+}
+
+// The map file and the folder of its models as the program would take them; "" when the
+// folder cannot be entered (said why).
+bool mapOf(const std::string& place, std::string* mapFile, std::string* models) {
+    // The program reads "map.txt" and its models from its working folder; so does this.
     std::error_code error;
-    std::string mapFile = "map.txt", models;
-    if (args.size() == 3 && std::filesystem::is_regular_file(args[0], error)) {
-        mapFile = std::filesystem::absolute(args[0], error).string();
-        models = modelFolderFor(mapFile, TANGLOR_ASSETS_DIR);
-    } else {
-        std::filesystem::current_path(args.size() == 3 ? args[0] : ".", error);
-        if (error) {
-            std::cerr << "trace: " << args[0] << ": " << error.message() << '\n';
-            return 1;
-        }
+    *mapFile = "map.txt";
+    if (!place.empty() && std::filesystem::is_regular_file(place, error)) {
+        *mapFile = std::filesystem::absolute(place, error).string();
+        *models = modelFolderFor(*mapFile, TANGLOR_ASSETS_DIR);
+        return true;
+    }
+    std::filesystem::current_path(place.empty() ? "." : place, error);
+    if (error) {
+        std::cerr << "trace: " << place << ": " << error.message() << '\n';
+    }
+    return !error;
+}
+
+// Why the window would ignore a click on the tile, or "".
+std::string refusal(const Board& board, Tile t) {
+    if (t.column < 0 || t.column >= board.columns || t.row < 0 || t.row >= board.rows) {
+        return "tile " + name(t) + " is off the map (" + std::to_string(board.columns) + " x " +
+               std::to_string(board.rows) + " tiles); the window ignores a click there";
+    }
+    if (board.nodes[indexOf(board, t)].outside) {
+        return "tile " + name(t) + " is out of bounds; the window ignores a click there";
+    }
+    if (!board.passable(indexOf(board, t))) {
+        return "tile " + name(t) + " is a tree; the window ignores a click on a tree";
+    }
+    return "";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (const int status =
+            parseOptions(std::vector<std::string>(argv + 1, argv + argc), &options)) {
+        return status;
+    }
+    std::string mapFile, models;
+    if (!mapOf(options.place, &mapFile, &models)) {
+        return 1;
     }
     World w(mapFile, models);
+    for (const std::string& problem : w.problems) {
+        std::cerr << "trace: " << problem << '\n';
+    }
     if (!w.problems.empty()) {
-        for (const std::string& problem : w.problems) {
-            std::cerr << "trace: " << problem << '\n';
-        }
         return 1;
     }
-    for (Tile t : {start, target}) {
-        if (t.column < 0 || t.column >= w.columns || t.row < 0 || t.row >= w.rows) {
-            std::cerr << "trace: tile " << name(t) << " is off the map (" << w.columns << " x "
-                      << w.rows << " tiles); the window ignores a click there\n";
+    for (Tile t : options.ends) {
+        if (const std::string why = refusal(w.board, t); !why.empty()) {
+            std::cerr << "trace: " << why << '\n';
             return 1;
         }
-        if (w.nodes[indexOf(w, t)].outside) {
-            std::cerr << "trace: tile " << name(t)
-                      << " is out of bounds; the window ignores a click there\n";
-            return 1;
-        }
-        if (!w.nodes[indexOf(w, t)].passable()) {
-            std::cerr << "trace: tile " << name(t)
-                      << " is a tree; the window ignores a click on a tree\n";
-            return 1;
-        }
-        w.searchKind = kind;
-        w.clickTile(indexOf(w, t));
     }
-    if (compare) {
+    w.walk.kind = options.kind;
+    for (Tile t : options.ends) {
+        w.clickTile(indexOf(w.board, t));
+    }
+    const Walk& walk = w.walk;
+    if (options.compare) {
         // Every search gets the same two tiles, whether or not a walk joins them.
-        printGrids(w, w.search.walk);
-        printComparison(w);
+        printGrids(w.board, walk);
+        printComparison(w.board, walk);
         return 0;
     }
-    if (!w.walking && indexOf(w, start) != indexOf(w, target)) {
+    if (!walk.search.found) {
         // The search ran from the start, so it does not know which end is walled in.
-        std::cerr << "trace: no walk joins " << name(start) << " and " << name(target)
-                  << ": trees part them (" << count(w.closedList.size(), "tile")
-                  << " searched from the start)\n";
+        std::cerr << "trace: no walk joins " << name(options.ends[0]) << " and "
+                  << name(options.ends[1]) << ": trees part them ("
+                  << count(walk.search.closed.size(), "tile") << " searched from the start)\n";
         return 1;
     }
-
-    // The path holds the tiles' waypoints, the target first; the walk runs the other way.
-    std::vector<int> walk;
-    for (auto it = w.path.rbegin(); it != w.path.rend(); ++it) {
-        walk.push_back(w.tileOfWaypoint(*it));
-    }
-    printGrids(w, walk);
-
-    std::cout << "step  tile    move      enter  cost\n";
-    int cost = 0;
-    int from = indexOf(w, start);
-    for (size_t k = 0; k < walk.size(); k++) {
-        const int to = walk[k];
-        const int step = w.stepCost(from, to);
-        cost += step;
-        char line[80];
-        std::snprintf(line, sizeof line, "%4zu  %-6s  %-8s  %+5d  %4d\n", k + 1,
-                      name(tileOf(w, to)).c_str(),
-                      step - w.nodes[to].terrainCost == 14 ? "diagonal" : "straight",
-                      w.nodes[to].terrainCost, cost);
-        std::cout << line;
-        from = to;
-    }
-    const int cheapest = w.cheapestWalk(indexOf(w, start), indexOf(w, target)).cost;
-    std::cout << "\nwalk: " << count(walk.size(), "step") << ", cost " << cost << "\n"
-              << "search: " << count(w.closedList.size(), "tile") << " closed, "
-              << w.search.stillOpen() << " left open\n"
-              << "cheapest walk: cost " << cheapest << "\n";
-    if (cost > cheapest) {
-        static const char* const Why[SearchKindCount] = {
-            "the search stops at its first sight of the target and never reopens a closed tile", "",
-            "", "greedy search takes the tile that looks nearest the target, whatever it cost",
-            "breadth-first search counts steps, not their costs"};
-        std::cout << "The walk costs " << cost - cheapest << " more: " << Why[int(kind)] << ".\n";
-    }
-
-    if (dump) {
-        std::cout << "\nTile codes around the start (World::printTileCodes, counted from 1):\n";
-        w.printTileCodes(start.column + 1, start.row + 1);
-        std::cout << "\n\nHeuristics (World::printHeuristics):\n";
-        w.printHeuristics();
-        std::cout << "\nNeighbours of the target (GridNode::printNeighbours):\n";
-        w.targetNode->printNeighbours();
+    printGrids(w.board, walk);
+    printSteps(w.board, walk);
+    if (options.dump) {
+        printDumps(w, options.ends[0]);
     }
     return 0;
 }

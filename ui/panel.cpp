@@ -30,6 +30,11 @@ void line(const char* buffer) {
 }
 
 void walkAndTile() {
+    if (raceOn()) {
+        const Section bars = beginSection("Race", 6);
+        raceBars(text);
+        endSection(bars);
+    }
     const Section walk = beginSection("Walk", 5);
     if (text.start[0] == '\0') {
         ImGui::TextDisabled("click a tile for the monkey");
@@ -46,19 +51,6 @@ void walkAndTile() {
     line(text.tile);
     line(text.tileFigures);
     endSection(tile);
-}
-
-// Each race viewport's label in its top-left corner: the search's name and figures.
-void raceLabels() {
-    ImDrawList* draw = ImGui::GetForegroundDrawList();
-    for (int i = 0; i < RacerCount; i++) {
-        const PixelRect view = raceViewport(i);
-        const ImVec2 at(static_cast<float>(view.x + 6), static_cast<float>(view.y + 4));
-        const ImVec2 size = ImGui::CalcTextSize(text.race[i]);
-        draw->AddRectFilled(ImVec2(at.x - 3, at.y - 1),
-                            ImVec2(at.x + size.x + 3, at.y + size.y + 1), IM_COL32(0, 0, 0, 160));
-        draw->AddText(at, IM_COL32(255, 255, 255, 255), text.race[i]);
-    }
 }
 
 void keyList() {
@@ -149,7 +141,7 @@ void drawPanel() {
     }
     ImGui::NewFrame();
     if (raceOn()) {
-        raceLabels();
+        raceLabels(text);
     }
     if (!panel.shown) {
         ImGui::Render();

@@ -36,6 +36,16 @@ int brushKind(const World& w, int tile);
 // "ground", "tree", "stones", "water", or "bare tile" for a code without a kind.
 const char* kindName(int code);
 
+// One racer in the panel's race section: its tiles closed (or how far its search has got)
+// and its walk's cost beside the cheapest (-1: none yet).
+struct RaceBar {
+    const char* name = "";
+    int closed = 0;
+    bool searching = false;
+    int cost = -1;
+    int cheapest = -1;
+};
+
 // The panel's lines, built once a frame from the state into fixed buffers; "" for a line
 // that does not show.
 struct PanelText {
@@ -46,8 +56,10 @@ struct PanelText {
     char tile[48];
     char tileFigures[FiguresLength];
     char pace[48];
-    // While racing: each view's label, the search's name and figures.
+    // While racing: each view's label, the search's name and figures (and once the race is
+    // over its place on a second line), and each racer's bars.
     char race[RacerCount][FiguresLength + 32];
+    RaceBar bars[RacerCount];
 };
 // `hoverView`: in a race, the view under the cursor, whose search tells of the tile.
 void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text);

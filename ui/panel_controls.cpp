@@ -37,7 +37,8 @@ void searchControls() {
         }
     }
     ImGui::BeginDisabled(searchView.mode == SearchViewMode::Off);
-    if (ImGui::Button(searchView.paused ? "Resume (P)" : "Pause (P)")) {
+    const bool paused = shownWalks(world).walks[0]->playback.paused;
+    if (ImGui::Button(paused ? "Resume (P)" : "Pause (P)")) {
         searchViewKey(world, 'P', GLFW_PRESS);
     }
     ImGui::SameLine();
@@ -65,7 +66,7 @@ void searchChoice() {
         if (i % 2 == 1) {
             ImGui::SameLine(SecondColumn); // past "first-sight A*"
         }
-        if (ImGui::RadioButton(searchName(kind), world.searchKind == kind && !raceOn())) {
+        if (ImGui::RadioButton(searchName(kind), world.walk.kind == kind && !raceOn())) {
             chooseSearch(kind);
         }
     }
@@ -83,10 +84,10 @@ void searchChoice() {
         }
         ImGui::PushID(i);
         ImGui::SetNextItemWidth(width);
-        if (ImGui::BeginCombo("##racer", searchName(race.racers[i].kind))) {
+        if (ImGui::BeginCombo("##racer", searchName(race.racers[i].walk.kind))) {
             for (int k = 0; k < SearchKindCount; k++) {
                 const SearchKind kind = static_cast<SearchKind>(k);
-                if (ImGui::Selectable(searchName(kind), race.racers[i].kind == kind)) {
+                if (ImGui::Selectable(searchName(kind), race.racers[i].walk.kind == kind)) {
                     setRacer(world, i, kind);
                 }
             }
@@ -145,7 +146,7 @@ void newMapControls() {
     heading("New map (G: the next seed)");
     MapRecipe& recipe = panel.newMap;
     if (recipe.columns == 0) { // until one is made, the board's size
-        recipe.columns = std::clamp(world.columns, 16, 1024);
+        recipe.columns = std::clamp(world.board.columns, 16, 1024);
         recipe.rows = recipe.columns;
     }
     const float width = ImGui::GetContentRegionAvail().x / 2 - ImGui::GetStyle().ItemSpacing.x;

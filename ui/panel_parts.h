@@ -17,6 +17,10 @@ void endSection(const Section& section);
 // A swatch and a word for each thing on the board, the search's marks while they show.
 void legend();
 
+// The race (ui/panel_race.cpp): each viewport's label over the board, and the racers' bars.
+void raceLabels(const PanelText& text);
+void raceBars(const PanelText& text);
+
 // The controls (ui/panel_controls.cpp): the search view, the searches and the race, the
 // walking pace and the brush, the map and the view, a new map.
 void panelControls(const PanelText& text);

@@ -1,12 +1,41 @@
-// Drawing the board: one view over the whole window, or the race's four views, each with its
-// racer swapped into the world; and the viewport a pick at the cursor reads.
+// Drawing the board: one view over the whole window, or the race's four views, each drawing
+// its own walk with its own picture of the flat board; and the viewport a pick reads.
 #include "app/app.h"
 #include "ui/panel.h"
 #include "view/board_sight.h"
 #include "view/camera.h"
+#include "view/figure_markers.h"
 #include "view/race.h"
+#include "view/search_view.h"
 
 #include <GL/gl.h>
+
+namespace {
+
+// The picture of the flat board in the one view the window has outside a race.
+FlatBoard worldFlat;
+
+// OpenGL counts viewport rows from the bottom of the window.
+void useViewport(const PixelRect& r) {
+    glViewport(r.x, windowHeight - r.y - r.height, r.width, r.height);
+    applyCameraFor(r.width, r.height > 0 ? r.height : 1);
+}
+
+// The walk's scene, then the board flat when its tiles are too small for their models, the
+// search view's marks, and over a flat board the figures and the lit walk.
+void drawView(World& w, Walk& walk, FlatBoard& flat, int width, int height) {
+    const DrawnTiles sight = boardSight(w.board, width, height);
+    drawScene(w, walk, sight, searchViewHoldsWalk(walk));
+    if (!sight.models) {
+        drawFlatBoard(w.board, walk, flat);
+    }
+    drawSearchMarks(w.board, walk, sight);
+    if (!sight.models) {
+        drawFigureMarkers(w, walk);
+    }
+}
+
+} // namespace
 
 PixelRect raceViewport(int index) {
     // The board's part of the window, left of the panel, in two rows of two.
@@ -25,37 +54,16 @@ int raceViewportAt(int x, int y) {
     return -1;
 }
 
-// OpenGL counts viewport rows from the bottom of the window.
-static void useViewport(const PixelRect& r) {
-    glViewport(r.x, windowHeight - r.y - r.height, r.width, r.height);
-    applyCameraFor(r.width, r.height > 0 ? r.height : 1);
-}
-
-// The scene, then the board flat when its tiles are too small for their models, then the
-// search view's marks.
-static void drawView(int width, int height) {
-    drawnTiles = boardSight(world, width, height);
-    world.walkHeld = searchViewHoldsWalk(world);
-    drawScene();
-    if (!drawnTiles.models) {
-        drawFlatBoard(world);
-    }
-    drawSearchMarks(world);
-}
-
-void drawBoard() {
+void drawBoard(World& w) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!raceOn()) {
-        drawView(windowWidth, windowHeight);
+        drawView(w, w.walk, worldFlat, windowWidth, windowHeight);
         return;
     }
     for (int i = 0; i < RacerCount; i++) {
         const PixelRect view = raceViewport(i);
         useViewport(view);
-        Racer& racer = race.racers[i];
-        swapRacer(world, racer);
-        drawView(view.width, view.height);
-        swapRacer(world, racer);
+        drawView(w, race.racers[i].walk, race.racers[i].flat, view.width, view.height);
     }
 }
 

@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <cmath>
 
-DrawnTiles boardSight(const World& w, int width, int height) {
+DrawnTiles boardSight(const Board& board, int width, int height) {
     constexpr double Pi = 3.14159265358979323846;
     const double fov = static_cast<double>(fieldOfView) * static_cast<double>(zoom);
     const double halfHeight = static_cast<double>(cameraY) * std::tan(fov * Pi / 360.0);
     const double halfWidth = halfHeight * width / std::max(height, 1);
     DrawnTiles sight;
     sight.models = TileSize * height / (2.0 * halfHeight) >= ModelPixels;
-    if (std::abs(pitch) > 0.5f || w.nodeCount == 0) {
+    if (std::abs(pitch) > 0.5f || board.nodeCount == 0) {
         return sight; // tilted, the board reaches toward the horizon: every tile may show
     }
     // The view's centre on the ground, turned back by the yaw about the board's origin; a
@@ -24,19 +24,19 @@ DrawnTiles boardSight(const World& w, int width, int height) {
     const double cx = cameraX * std::cos(yawRadians) - cameraZ * std::sin(yawRadians);
     const double cz = cameraX * std::sin(yawRadians) + cameraZ * std::cos(yawRadians);
     const double reach = std::hypot(halfWidth, halfHeight) + 2.0 * TileSize;
-    const double left = w.boardEdges().left;
-    const double top = w.boardEdges().top;
+    const double left = board.boardEdges().left;
+    const double top = board.boardEdges().top;
     auto clampTo = [](double value, int last) {
         return static_cast<int>(std::clamp(std::floor(value), -1.0, static_cast<double>(last) + 1));
     };
-    sight.column0 = clampTo((cx - reach - left) / TileSize, w.columns - 1);
-    sight.column1 = clampTo((cx + reach - left) / TileSize, w.columns - 1);
-    sight.row0 = clampTo((cz - reach - top) / TileSize, w.rows - 1);
-    sight.row1 = clampTo((cz + reach - top) / TileSize, w.rows - 1);
+    sight.column0 = clampTo((cx - reach - left) / TileSize, board.columns - 1);
+    sight.column1 = clampTo((cx + reach - left) / TileSize, board.columns - 1);
+    sight.row0 = clampTo((cz - reach - top) / TileSize, board.rows - 1);
+    sight.row1 = clampTo((cz + reach - top) / TileSize, board.rows - 1);
     return sight;
 }
 
-void flatColour(const World& w, int tile, std::uint8_t rgb[3]) {
+void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]) {
     // The colours the start view shows on the shipped map, read off the window.
     static const std::uint8_t Kinds[4][3] = {
         {0, 104, 0}, {63, 158, 0}, {171, 171, 171}, {0, 0, 105}};
@@ -44,15 +44,15 @@ void flatColour(const World& w, int tile, std::uint8_t rgb[3]) {
     static const std::uint8_t Bare[3] = {0, 102, 0}; // no model: the green square below
     static const std::uint8_t Closed[3] = {140, 51, 217};
     static const std::uint8_t Open[3] = {255, 217, 25};
-    const GridNode& node = w.nodes[tile];
+    const GridNode& node = board.nodes[tile];
     if (node.outside) {
         rgb[0] = rgb[1] = rgb[2] = 0; // the background
         return;
     }
     const std::uint8_t* colour =
-        node.kind >= 0 && node.kind <= 3 ? (node.marked ? Lit : Kinds)[node.kind] : Bare;
+        node.kind >= 0 && node.kind <= 3 ? (walk.lit(tile) ? Lit : Kinds)[node.kind] : Bare;
     if (searchView.mode != SearchViewMode::Off) {
-        const TileMark mark = searchViewMark(w, tile);
+        const TileMark mark = searchViewMark(walk, tile);
         colour = mark == TileMark::Closed ? Closed : mark == TileMark::Open ? Open : colour;
     }
     std::copy(colour, colour + 3, rgb);

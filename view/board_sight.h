@@ -1,21 +1,42 @@
-// What a frame sees of the board: the tiles in view, and whether they are big enough on the
+// What a view sees of the board: the tiles in view, and whether they are big enough on the
 // screen to be drawn as their models or are drawn flat, each its colour as seen from above.
 #pragma once
 
 #include "world/world.h"
 
 #include <cstdint>
+#include <vector>
 
 // A tile this many pixels across or more shows its model; a smaller one, its colour.
 inline constexpr double ModelPixels = 16.0;
 
 // The tiles in view of the camera as it stands, in a viewport `width` x `height` pixels.
-DrawnTiles boardSight(const World& w, int width, int height);
+DrawnTiles boardSight(const Board& board, int width, int height);
 
 // How tile `tile` looks from far above, as red, green and blue: its kind's lit colour, its
-// lit-path colour while marked, and while the search view is on the colour of its mark.
-void flatColour(const World& w, int tile, std::uint8_t rgb[3]);
+// lit-path colour while the walk lights it, and while the search view is on the colour of
+// the walk's mark on it.
+void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]);
+
+// A view's picture of the board drawn flat: one texel a tile, kept while the walk it shows
+// and the board stay as they were. Each view has its own.
+struct FlatBoard {
+    unsigned texture = 0; // an OpenGL texture name; 0 before the first drawing
+    int columns = 0;
+    int rows = 0;
+    // What the texels were built from: the board's tiles, the walk's record and lights, the
+    // view's mode and the playback's step.
+    struct Key {
+        long long tiles = -1;
+        long long record = -1;
+        long long marks = -1;
+        int mode = -1;
+        int step = -1;
+        bool operator==(const Key&) const = default;
+    } key;
+    std::vector<std::uint8_t> texels;
+};
 
 // Drawing (view/flat_board.cpp): the board as one square of tile colours, at the height of
 // the tile models' tops, so that a pick lands on it as on the models.
-void drawFlatBoard(const World& w);
+void drawFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat);

@@ -1,80 +1,43 @@
-// The board drawn flat: one texel a tile, built from the tiles every frame it is drawn (so
-// that a paint or a step of the playback shows at once), one square over the board.
+// A view's board drawn flat: one texel a tile, one square over the board. The texels are
+// built again only when what they show changed, and while a playback only steps on, only
+// the tiles that step touched are coloured and sent again.
 #include "view/board_sight.h"
 #include "view/search_view.h"
 
 #include <GL/gl.h>
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
-GLuint texture = 0;
-int textureColumns = 0;
-int textureRows = 0;
-std::vector<std::uint8_t> texels;
-
-// What the texels were last built from: while it stays the same, so do they.
-struct Built {
-    const World* world = nullptr;
-    int tilesSerial = -1;
-    int searchSerial = -1;
-    int shownSerial = -1;
-    SearchViewMode mode = SearchViewMode::Off;
-    int step = -1;
-    bool operator==(const Built&) const = default;
-};
-Built built;
-
-} // namespace
-
-static void drawBoardSquare(const World& w);
-
-void drawFlatBoard(const World& w) {
-    if (w.nodeCount == 0) {
-        return;
+// Colours the tiles whose mark the playback's steps from `from` to `to` changed: those it
+// closed, and those that joined the open list. Returns the first and last row touched.
+std::pair<int, int> stepOn(const Board& board, const Walk& walk, FlatBoard& flat, int from,
+                           int to) {
+    int first = board.rows;
+    int last = -1;
+    auto colour = [&](int tile) {
+        flatColour(board, walk, tile, &flat.texels[static_cast<std::size_t>(tile) * 3]);
+        first = std::min(first, tile / board.columns);
+        last = std::max(last, tile / board.columns);
+    };
+    const std::vector<int>& closed = walk.search.closed;
+    for (int k = from; k < to && k < static_cast<int>(closed.size()); k++) {
+        colour(closed[k]);
     }
-    const Built now{&w,
-                    w.tilesSerial,
-                    w.search.serial,
-                    searchView.search.serial,
-                    searchView.mode,
-                    searchView.mode == SearchViewMode::Off ? 0 : searchViewStep()};
-    const bool same = now == built && textureColumns == w.columns && textureRows == w.rows;
-    if (texture == 0) {
-        glGenTextures(1, &texture);
+    // The tiles joined in order, so those of these steps lie together.
+    const std::vector<int>& at = walk.search.openedAt;
+    const auto begin = std::upper_bound(at.begin(), at.end(), from);
+    const auto end = std::upper_bound(at.begin(), at.end(), to);
+    for (auto j = begin; j != end; ++j) {
+        colour(walk.search.opened[static_cast<std::size_t>(j - at.begin())]);
     }
-    glBindTexture(GL_TEXTURE_2D, texture);
-    if (same) {
-        drawBoardSquare(w);
-        return;
-    }
-    built = now;
-    texels.resize(static_cast<std::size_t>(w.nodeCount) * 3);
-    for (int i = 0; i < w.nodeCount; i++) {
-        flatColour(w, i, &texels[static_cast<std::size_t>(i) * 3]);
-    }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    if (textureColumns != w.columns || textureRows != w.rows) {
-        textureColumns = w.columns;
-        textureRows = w.rows;
-        // Blended when many tiles share a pixel, sharp squares when a tile spans many.
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, w.columns, w.rows, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                     texels.data());
-    } else {
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w.columns, w.rows, GL_RGB, GL_UNSIGNED_BYTE,
-                        texels.data());
-    }
-    drawBoardSquare(w);
+    return {first, last};
 }
 
 // The texture bound, one square over the board.
-static void drawBoardSquare(const World& w) {
-    const auto [x0, x1, z0, z1] = w.boardEdges();
+void drawBoardSquare(const Board& board) {
+    const auto [x0, x1, z0, z1] = board.boardEdges();
     constexpr float Top = 1.0f; // where the tile models stand
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
@@ -92,4 +55,51 @@ static void drawBoardSquare(const World& w) {
     glDisable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, 0);
     glEnable(GL_LIGHTING);
+}
+
+} // namespace
+
+void drawFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat) {
+    if (board.nodeCount == 0) {
+        return;
+    }
+    const bool viewOn = searchView.mode != SearchViewMode::Off;
+    const FlatBoard::Key now{board.tilesSerial, walk.search.serial, walk.marksSerial,
+                             static_cast<int>(searchView.mode), viewOn ? playbackStep(walk) : 0};
+    if (flat.texture == 0) {
+        glGenTextures(1, &flat.texture);
+    }
+    glBindTexture(GL_TEXTURE_2D, flat.texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const bool sized = flat.columns == board.columns && flat.rows == board.rows;
+    FlatBoard::Key before = flat.key;
+    before.step = now.step;
+    if (sized && before == now && now.step > flat.key.step) {
+        const auto [first, last] = stepOn(board, walk, flat, flat.key.step, now.step);
+        if (first <= last) {
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, board.columns, last - first + 1, GL_RGB,
+                            GL_UNSIGNED_BYTE, &flat.texels[std::size_t(first) * board.columns * 3]);
+        }
+    } else if (!sized || !(flat.key == now)) {
+        flat.texels.resize(static_cast<std::size_t>(board.nodeCount) * 3);
+        for (int i = 0; i < board.nodeCount; i++) {
+            flatColour(board, walk, i, &flat.texels[static_cast<std::size_t>(i) * 3]);
+        }
+        if (!sized) {
+            flat.columns = board.columns;
+            flat.rows = board.rows;
+            // Blended when many tiles share a pixel, sharp squares when a tile spans many.
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, board.columns, board.rows, 0, GL_RGB,
+                         GL_UNSIGNED_BYTE, flat.texels.data());
+        } else {
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, board.columns, board.rows, GL_RGB,
+                            GL_UNSIGNED_BYTE, flat.texels.data());
+        }
+    }
+    flat.key = now;
+    drawBoardSquare(board);
 }

@@ -58,7 +58,7 @@ static int tileUnderCursor() {
     bool ok = false;
     const Vec3 point = pickGround(mouseX, mouseY, &ok);
     return ok && fitsInt(point.x) && fitsInt(point.z)
-               ? world.tileIndexAt(int(point.x), int(point.z))
+               ? world.board.tileIndexAt(int(point.x), int(point.z))
                : -1;
 }
 
@@ -120,9 +120,9 @@ void handleMouse() {
         leftButtonHeld = false;
         if (!leftPaints && !leftOnPanel && pickedPointOk && fitsInt(pickedPoint.x) &&
             fitsInt(pickedPoint.z)) {
-            const int serial = world.search.serial;
+            const long long serial = world.walk.search.serial;
             world.requestPath(int(pickedPoint.x), int(pickedPoint.z));
-            if (world.search.serial != serial) { // started over or searched: the race follows
+            if (world.walk.search.serial != serial) { // started over or searched: the race follows
                 raceFollowClick(world);
             }
         }

@@ -1,97 +1,60 @@
 // The race's logic: the racers' walks, planned and played back together; its drawing and
 // layout are in view/board_draw.cpp.
 #include "view/race.h"
+#include "view/search_view.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <utility>
 
 Race race;
 
+Race::Race() {
+    const SearchKind kinds[RacerCount] = {SearchKind::FirstSightAStar, SearchKind::AStar,
+                                          SearchKind::Dijkstra, SearchKind::Greedy};
+    for (int i = 0; i < RacerCount; i++) {
+        racers[i].walk.kind = kinds[i];
+    }
+}
+
 namespace {
 
-// The tiles a walk lights besides the banana's: its start and the tiles of its walk.
-void lightWalk(World& w, bool on) {
-    if (w.startNode && w.monkey.visible) {
-        w.startNode->marked = on;
-    }
-    for (int tile : w.search.walk) {
-        w.nodes[tile].marked = on;
-    }
-    if (w.targetNode && w.banana.visible) {
-        w.targetNode->marked = true; // the banana's tile is every walk's
-    }
+// In the window a racer's search begins on a later frame, after the one before it has
+// ended, so that a big board's four never stall a frame nor hold four searches' memory;
+// elsewhere it runs at once.
+long long raceSlice(const World& w) {
+    return w.searchSlice == LLONG_MAX ? LLONG_MAX : 0;
 }
 
-// Each racer swapped in, `act` done on the world, swapped out; then the four taken up and
-// played back together from the start.
-template <typename Act> void eachRacer(World& w, Act act) {
-    // The racers' searches run at once: only the world's own goes on over frames.
-    const long long slice = w.searchSlice;
-    w.searchSlice = LLONG_MAX;
-    for (int i = 0; i < RacerCount; i++) {
-        swapRacer(w, race.racers[i]);
-        act(i);
-        takeUpSearch(w);
-        swapRacer(w, race.racers[i]);
-    }
-    w.searchSlice = slice;
-    restartPlayback(raceSteps());
-}
-
-// The racer swapped in starts a new walk on `start`: the monkey there, and when the banana
+// The racer starts a new walk on `start` (none: -1): its monkey there, and when the banana
 // is out, its search to it.
-void startOver(World& w, GridNode* start) {
-    lightWalk(w, false);
-    w.clearSearchRecord();
-    w.path.clear();
-    w.walking = false;
-    w.stepFrame = 0;
-    w.startNode = start;
-    if (!start) {
+void startOver(World& w, Walk& walk, int start) {
+    if (start < 0) {
+        w.clearWalk(walk);
+        walk.monkey.visible = false;
         return;
     }
-    w.walkFromX = start->mesh.position[0];
-    w.walkFromZ = start->mesh.position[2];
-    w.monkey.position[0] = w.walkFromX;
-    w.monkey.position[1] = 1.0f;
-    w.monkey.position[2] = w.walkFromZ;
-    lightWalk(w, true);
-    if (w.banana.visible && w.targetNode) {
-        w.findPath();
+    w.startWalk(walk, start);
+    if (w.banana.visible && w.walk.target >= 0) {
+        walk.target = w.walk.target;
+        w.planWalk(walk, raceSlice(w));
     }
 }
 
-// The tile the world's walk started from: its search's start, or the monkey's tile.
-GridNode* walkStart(World& w) {
-    if (!w.monkey.visible) {
-        return nullptr;
-    }
-    return w.search.start >= 0 ? &w.nodes[w.search.start] : w.startNode;
+// Where the world's walk started, while its monkey shows.
+int walkStart(const World& w) {
+    return w.walk.monkey.visible ? w.walk.start : -1;
+}
+
+const char* ordinal(int place) {
+    static const char* const Words[RacerCount] = {"1st", "2nd", "3rd", "4th"};
+    return Words[std::clamp(place, 1, RacerCount) - 1];
 }
 
 } // namespace
 
 bool raceOn() {
     return race.on;
-}
-
-void swapRacer(World& w, Racer& r) {
-    lightWalk(w, false);
-    std::swap(w.walking, r.walking);
-    std::swap(w.stepFrame, r.stepFrame);
-    std::swap(w.path, r.path);
-    std::swap(w.walkFromX, r.walkFromX);
-    std::swap(w.walkFromZ, r.walkFromZ);
-    std::swap(w.bobFrame, r.bobFrame);
-    std::swap_ranges(w.monkey.position, w.monkey.position + 3, r.monkeyPosition);
-    std::swap(w.monkey.angle, r.monkeyAngle);
-    std::swap(w.startNode, r.startNode);
-    std::swap(w.searchKind, r.kind);
-    std::swap(w.search, r.search);
-    std::swap(searchView.search, r.shown);
-    lightWalk(w, true);
 }
 
 void setRace(World& w, bool on) {
@@ -101,8 +64,7 @@ void setRace(World& w, bool on) {
     race.on = on;
     if (!on) {
         // The world's own walk shows again, as its search left it.
-        searchView.playing = false;
-        searchView.shown = searchViewSteps(w);
+        w.walk.playback = Playback{w.walk.search.serial, double(searchSteps(w.walk)), false, false};
         return;
     }
     // The point of a race is to see the searches at work.
@@ -110,25 +72,21 @@ void setRace(World& w, bool on) {
         searchView.mode = SearchViewMode::Marks;
     }
     for (Racer& r : race.racers) {
-        r = racerFor(r.kind);
+        r.walk = w.newWalk(r.walk.kind);
     }
-    GridNode* start = walkStart(w);
-    eachRacer(w, [&](int) { startOver(w, start); });
+    raceFollowClick(w);
 }
 
 void raceFollowClick(World& w) {
-    if (!race.on) {
-        return;
+    for (int i = 0; race.on && i < RacerCount; i++) {
+        startOver(w, race.racers[i].walk, walkStart(w));
     }
-    GridNode* start = walkStart(w);
-    eachRacer(w, [&](int) { startOver(w, start); });
 }
 
 void raceFollowPaint(World& w) {
-    if (!race.on || !w.banana.visible) {
-        return;
+    for (int i = 0; race.on && w.banana.visible && i < RacerCount; i++) {
+        w.replan(race.racers[i].walk, raceSlice(w));
     }
-    eachRacer(w, [&](int) { w.replan(); });
 }
 
 void raceFollowReload(World& w) {
@@ -139,73 +97,83 @@ void raceFollowReload(World& w) {
 }
 
 void setRacer(World& w, int index, SearchKind kind) {
-    Racer& r = race.racers[index];
-    r.kind = kind;
-    if (!race.on) {
-        return;
+    Walk& walk = race.racers[index].walk;
+    walk.kind = kind;
+    if (race.on && w.banana.visible) {
+        w.replan(walk, raceSlice(w));
     }
-    const long long slice = w.searchSlice;
-    w.searchSlice = LLONG_MAX;
-    swapRacer(w, r);
-    if (w.banana.visible) {
-        w.replan();
-    }
-    takeUpSearch(w);
-    swapRacer(w, r);
-    w.searchSlice = slice;
-    restartPlayback(raceSteps());
 }
 
-bool raceFigureOn(World& w, int tile) {
-    if (!race.on) {
-        return false;
+bool raceFigureOn(const World& w, int tile) {
+    for (int i = 0; race.on && i < RacerCount; i++) {
+        if (w.figureOn(race.racers[i].walk, tile)) {
+            return true;
+        }
     }
-    bool on = false;
-    for (Racer& r : race.racers) {
-        swapRacer(w, r);
-        on = on || w.figureOn(tile);
-        swapRacer(w, r);
-    }
-    return on;
+    return false;
 }
 
-int raceSteps() {
-    int steps = 0;
+bool advanceRace(World& w, long long tiles) {
+    bool advanced = false;
+    bool underWay = false;
+    for (int i = 0; race.on && i < RacerCount; i++) {
+        Walk& walk = race.racers[i].walk;
+        if (walk.searching() && !advanced) {
+            w.advanceWalk(walk, tiles);
+            advanced = true;
+        }
+        underWay = underWay || walk.searching();
+    }
+    return underWay;
+}
+
+bool raceOver() {
+    for (int i = 0; race.on && i < RacerCount; i++) {
+        const Walk& walk = race.racers[i].walk;
+        if (walk.searching() || walk.search.start < 0 || walk.playback.playing ||
+            walk.playback.serial != walk.search.serial) {
+            return false;
+        }
+    }
+    return race.on;
+}
+
+int racePlace(int index) {
+    const std::size_t closed = race.racers[index].walk.search.closed.size();
+    int place = 1;
     for (const Racer& r : race.racers) {
-        steps = std::max(steps, static_cast<int>(r.search.closed.size()));
+        place += r.walk.search.closed.size() < closed;
     }
-    return steps;
+    return place;
 }
 
-std::string raceTitle(const World& w) {
-    (void)w;
+std::string raceTitle() {
     std::string text = " | race: ";
     for (int i = 0; i < RacerCount; i++) {
-        const SearchRecord& record = race.racers[i].search;
+        const Walk& walk = race.racers[i].walk;
         char part[96];
-        const int closed = static_cast<int>(record.closed.size());
-        if (record.start >= 0 && record.found) {
-            std::snprintf(part, sizeof part, "%s closed %d walk %d",
-                          searchName(race.racers[i].kind), closed, race.racers[i].shown.found.cost);
+        const int closed = static_cast<int>(walk.search.closed.size());
+        if (walk.search.start >= 0 && walk.search.found && !walk.searching()) {
+            std::snprintf(part, sizeof part, "%s closed %d walk %d", searchName(walk.kind), closed,
+                          walk.found.cost);
         } else {
-            std::snprintf(part, sizeof part, "%s closed %d no walk",
-                          searchName(race.racers[i].kind), closed);
+            std::snprintf(part, sizeof part, "%s closed %d no walk", searchName(walk.kind), closed);
         }
         text += (i > 0 ? "; " : "") + std::string(part);
     }
     return text;
 }
 
-void writeRacerFigures(World& w, int index, char* out, size_t size) {
-    Racer& r = race.racers[index];
-    swapRacer(w, r);
-    writeSearchFigures(w, out, size);
-    swapRacer(w, r);
-}
-
-void writeRacerHover(World& w, int index, int tile, char* out, size_t size) {
-    Racer& r = race.racers[index];
-    swapRacer(w, r);
-    writeHoverFigures(w, tile, out, size);
-    swapRacer(w, r);
+void writeRacerLabel(const Board& board, int index, char* out, size_t size) {
+    const Walk& walk = race.racers[index].walk;
+    char figures[FiguresLength];
+    writeSearchFigures(board, walk, figures, sizeof figures, false);
+    const char* name = searchName(walk.kind);
+    if (!raceOver()) {
+        std::snprintf(out, size, "%s: %s", name, figures);
+        return;
+    }
+    const bool cheapest = walk.search.found && walk.found.cost <= walk.cheapest.cost;
+    std::snprintf(out, size, "%s: %s\n%s%s", name, figures, ordinal(racePlace(index)),
+                  cheapest ? ", cheapest" : "");
 }

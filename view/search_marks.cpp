@@ -85,14 +85,14 @@ void number(const Vec3& centre, int value) {
 }
 
 // The cheapest walk: a red band through the tile centres with a dot on each.
-void cheapestLine(const World& w, int start, const std::vector<int>& tiles) {
+void cheapestLine(const Board& board, int start, const std::vector<int>& tiles) {
     constexpr double Half = 0.45;
     constexpr double Dot = 1.0;
     constexpr float Lift = 0.02f; // above the marks, below their digits
     glColor3f(1.0f, 0.15f, 0.1f);
-    Vec3 from = w.tileCentre(start);
+    Vec3 from = board.tileCentre(start);
     for (int tile : tiles) {
-        const Vec3 to = w.tileCentre(tile);
+        const Vec3 to = board.tileCentre(tile);
         // Across the step: its direction turned a quarter, scaled to half the band's width.
         const double dx = to.x - from.x;
         const double dz = to.z - from.z;
@@ -114,7 +114,7 @@ void cheapestLine(const World& w, int start, const std::vector<int>& tiles) {
 
 } // namespace
 
-void drawSearchMarks(const World& w) {
+void drawSearchMarks(const Board& board, const Walk& walk, const DrawnTiles& sight) {
     if (searchView.mode == SearchViewMode::Off) {
         return;
     }
@@ -124,29 +124,28 @@ void drawSearchMarks(const World& w) {
     glDisable(GL_CULL_FACE);
     // Top layer first (digits, the line, the marks): at one depth the first drawn keeps the
     // pixel, so a layer a hair higher never sinks into the one below it.
-    if (!drawnTiles.models) {
+    if (!sight.models) {
         glDepthFunc(GL_LEQUAL); // the line lies a hair above the flat board
     }
     glBegin(GL_QUADS);
+    const SearchRecord& record = walk.search;
     for (int pass = 0; pass < 3; pass++) {
-        const SearchRecord& record = w.search;
-        const ShownSearch& shown = searchView.search;
-        if (pass == 1 && searchViewStep() >= searchViewSteps(w) && record.found &&
-            shown.found.cost > shown.cheapest.cost) {
-            cheapestLine(w, record.start, shown.cheapest.tiles);
+        if (pass == 1 && playbackStep(walk) >= searchSteps(walk) && record.found &&
+            walk.found.cost > walk.cheapest.cost) {
+            cheapestLine(board, record.start, walk.cheapest.tiles);
         }
         // Only the tiles in view; drawn flat, the board shows the marks in its own colours.
-        const int c1 = std::min(drawnTiles.column1, w.columns - 1);
-        const int r1 = std::min(drawnTiles.row1, w.rows - 1);
-        for (int r = std::max(drawnTiles.row0, 0); pass != 1 && drawnTiles.models && r <= r1; r++) {
-            for (int c = std::max(drawnTiles.column0, 0); c <= c1; c++) {
-                const int i = r * w.columns + c;
-                const TileMark mark = searchViewMark(w, i);
+        const int c1 = std::min(sight.column1, board.columns - 1);
+        const int r1 = std::min(sight.row1, board.rows - 1);
+        for (int r = std::max(sight.row0, 0); pass != 1 && sight.models && r <= r1; r++) {
+            for (int c = std::max(sight.column0, 0); c <= c1; c++) {
+                const int i = r * board.columns + c;
+                const TileMark mark = searchViewMark(walk, i);
                 if (pass == 2 && mark != TileMark::None) {
-                    tileMark(w.tileCentre(i), mark);
+                    tileMark(board.tileCentre(i), mark);
                 } else if (pass == 0 && mark == TileMark::Closed &&
                            searchView.mode == SearchViewMode::Costs) {
-                    number(w.tileCentre(i), closedCost(w, i));
+                    number(board.tileCentre(i), closedCost(walk, i));
                 }
             }
         }

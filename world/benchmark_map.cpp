@@ -152,10 +152,10 @@ std::string benchmarkMapText(const World& w) {
         text += w.mapFormat.header.substr(from, to - from) + end;
         from = to + 1;
     }
-    for (int r = 0; r < w.rows; r++) {
-        for (int c = 0; c < w.columns; c++) {
-            const int i = r * w.columns + c;
-            const GridNode& node = w.nodes[i];
+    for (int r = 0; r < w.board.rows; r++) {
+        for (int c = 0; c < w.board.columns; c++) {
+            const int i = r * w.board.columns + c;
+            const GridNode& node = w.board.nodes[i];
             // The character read stands while it still means the tile's kind.
             const char read =
                 i < static_cast<int>(w.mapFormat.chars.size()) ? w.mapFormat.chars[i] : '.';

@@ -199,9 +199,10 @@ std::string writeAll(int fd, const std::string& text) {
 
 std::string writeMap(const std::string& mapFileName, const World& w) {
     std::string text = w.mapFormat.benchmark ? benchmarkMapText(w) : "";
-    for (int r = 0; r < w.rows && !w.mapFormat.benchmark; r++) {
-        for (int c = 0; c < w.columns; c++) {
-            text += (c > 0 ? " " : "") + std::to_string(w.nodes[r * w.columns + c].kind);
+    for (int r = 0; r < w.board.rows && !w.mapFormat.benchmark; r++) {
+        for (int c = 0; c < w.board.columns; c++) {
+            text +=
+                (c > 0 ? " " : "") + std::to_string(w.board.nodes[r * w.board.columns + c].kind);
         }
         text += '\n';
     }

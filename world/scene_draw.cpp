@@ -1,66 +1,66 @@
-// One frame of the scene: clear, light, tiles, the walker's step, the two figures and the
-// green ground square. The projection and model-view matrices are left as the camera set
-// them, because the mouse pick right after this reads them together with the depth buffer.
+// One walk's scene: the light, the tiles (its walk lit), the walker's step, the two figures
+// and the green ground square. The projection and model-view matrices are left as the camera
+// set them, because the mouse pick right after this reads them with the depth buffer.
 #include "world/world.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 
-DrawnTiles drawnTiles;
-
-void World::drawTiles() const {
-    if (!drawnTiles.models) {
+void World::drawTiles(const Walk& walk, const DrawnTiles& sight) const {
+    if (!sight.models) {
         return;
     }
-    const int c0 = std::max(drawnTiles.column0, 0);
-    const int c1 = std::min(drawnTiles.column1, columns - 1);
-    const int r1 = std::min(drawnTiles.row1, rows - 1);
-    for (int r = std::max(drawnTiles.row0, 0); r <= r1; r++) {
+    const int c0 = std::max(sight.column0, 0);
+    const int c1 = std::min(sight.column1, board.columns - 1);
+    const int r1 = std::min(sight.row1, board.rows - 1);
+    for (int r = std::max(sight.row0, 0); r <= r1; r++) {
         for (int c = c0; c <= c1; c++) {
-            const GridNode& node = nodes[r * columns + c];
-            node.mesh.draw(node.marked);
+            const int i = r * board.columns + c;
+            board.nodes[i].mesh.draw(walk.lit(i));
         }
     }
+}
+
+namespace {
+
+void groundSquare(float x0, float x1, float z0, float z1) {
+    glNormal3f(0.0f, 1.0f, 0.0f);
+    glVertex3f(x0, 0.0f, z0);
+    glVertex3f(x0, 0.0f, z1);
+    glVertex3f(x1, 0.0f, z1);
+    glVertex3f(x1, 0.0f, z0);
 }
 
 // The green square under the board, its edges on the board's. It is drawn twice, wound
 // both ways, so that with back faces culled it shows from above and from below, lit on the
 // side that faces the viewer.
-static void drawGround() {
+void drawGround(const Board& board, const DrawnTiles& sight) {
     // Drawn flat, the board covers the square, and at the height of a big board's eye the
     // depth buffer could not tell the two apart.
-    if (world.nodeCount == 0 || !drawnTiles.models) {
+    if (board.nodeCount == 0 || !sight.models) {
         return;
     }
-    const auto [x0, x1, z0, z1] = world.boardEdges();
+    const auto [x0, x1, z0, z1] = board.boardEdges();
     glBegin(GL_QUADS);
     glColor3f(0.0f, 0.4f, 0.0f);
-    if (world.outsideTiles > 0) {
+    if (board.outsideTiles > 0) {
         // Tiles off the board show the background: a square for each tile on it, in view.
-        glNormal3f(0.0f, 1.0f, 0.0f);
-        const int c1 = std::min(drawnTiles.column1, world.columns - 1);
-        const int r1 = std::min(drawnTiles.row1, world.rows - 1);
-        for (int r = std::max(drawnTiles.row0, 0); r <= r1; r++) {
-            for (int c = std::max(drawnTiles.column0, 0); c <= c1; c++) {
-                if (!world.nodes[r * world.columns + c].outside) {
+        const int c1 = std::min(sight.column1, board.columns - 1);
+        const int r1 = std::min(sight.row1, board.rows - 1);
+        for (int r = std::max(sight.row0, 0); r <= r1; r++) {
+            for (int c = std::max(sight.column0, 0); c <= c1; c++) {
+                if (!board.nodes[r * board.columns + c].outside) {
                     const float x = x0 + TileSize * c;
                     const float z = z0 + TileSize * r;
-                    glVertex3f(x, 0.0f, z);
-                    glVertex3f(x, 0.0f, z + TileSize);
-                    glVertex3f(x + TileSize, 0.0f, z + TileSize);
-                    glVertex3f(x + TileSize, 0.0f, z);
+                    groundSquare(x, x + TileSize, z, z + TileSize);
                 }
             }
         }
         glEnd();
         return;
     }
-    glNormal3f(0.0f, 1.0f, 0.0f);
-    glVertex3f(x0, 0.0f, z0);
-    glVertex3f(x0, 0.0f, z1);
-    glVertex3f(x1, 0.0f, z1);
-    glVertex3f(x1, 0.0f, z0);
+    groundSquare(x0, x1, z0, z1);
     glNormal3f(0.0f, -1.0f, 0.0f);
     glVertex3f(x0, 0.0f, z0);
     glVertex3f(x1, 0.0f, z0);
@@ -69,26 +69,28 @@ static void drawGround() {
     glEnd();
 }
 
+} // namespace
+
 void drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawScene();
+    drawScene(world, world.walk, DrawnTiles{}, false);
 }
 
-void drawScene() {
+void drawScene(World& w, Walk& walk, const DrawnTiles& sight, bool held) {
     setupLight();
-    world.drawTiles();
+    w.drawTiles(walk, sight);
     // Step before drawing the monkey, so the monkey shows this frame's step. While the search
     // view plays a search back, the monkey waits for its end at a waypoint: one caught
     // mid-step by a paint finishes that step first.
-    const bool atWaypoint = world.stepFrame == 0 || world.stepFrame == world.stepFrames;
-    if (world.walking && !(world.walkHeld && atWaypoint)) {
-        world.stepWalker();
+    const bool atWaypoint = walk.stepFrame == 0 || walk.stepFrame == w.stepFrames;
+    if (walk.walking && !(held && atWaypoint)) {
+        w.stepWalker(walk);
     }
-    if (world.monkey.visible) {
-        world.monkey.draw(false);
+    if (walk.monkey.visible) {
+        walk.monkey.draw(false);
     }
-    if (world.banana.visible) {
-        world.banana.draw(false);
+    if (w.banana.visible) {
+        w.banana.draw(false);
     }
-    drawGround();
+    drawGround(w.board, sight);
 }

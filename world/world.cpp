@@ -41,10 +41,10 @@ World::World(MapCodes map, std::string mapFileName, std::string modelFolder)
 
 void World::build(MapCodes map) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    buildGrid(static_cast<int>(map.columns), static_cast<int>(map.rows));
+    board.buildGrid(static_cast<int>(map.columns), static_cast<int>(map.rows));
 
-    // Each model file is read once, when a tile first needs it, and shared by the tiles.
-    auto readForTile = [&](const std::string& modelName, Mesh& mesh) {
+    // Each model file is read once, when a tile or figure first needs it, and shared.
+    auto readShared = [&](const std::string& modelName, Mesh& mesh) {
         std::shared_ptr<const Mesh>& model = models[modelName];
         if (!model) {
             auto read = std::make_shared<Mesh>();
@@ -55,12 +55,12 @@ void World::build(MapCodes map) {
         mesh.shape = model;
         return true; // a broken model stops the program; the tile takes its kind all the same
     };
-    for (int i = 0; i < nodeCount; i++) {
+    for (int i = 0; i < board.nodeCount; i++) {
         setTileKind(i, i < static_cast<int>(map.codes.size()) ? map.codes[i] : MissingCode,
-                    readForTile);
+                    readShared);
     }
     if (map.benchmark) {
-        for (int i = 0; i < nodeCount; i++) {
+        for (int i = 0; i < board.nodeCount; i++) {
             if (map.codes[i] == OutsideCode) {
                 makeOutside(i);
             }
@@ -68,35 +68,40 @@ void World::build(MapCodes map) {
         mapFormat = MapFormat{true, std::move(map.chars), std::move(map.header), map.crlf};
     }
 
-    auto load = [&](Mesh& mesh, const char* modelName) {
-        mesh.load(modelPath(modelName));
-        addProblem(problems, mesh.error);
-    };
-    load(monkey, "monkey.obj");
-    setColor(monkey, 1.0, 0.6, 0.2);
-    load(banana, "banan.obj");
+    Mesh monkey;
+    readShared("monkey.obj", monkey); // every walk's monkey shows this shape (newWalk)
+    readShared("banan.obj", banana);
     setColor(banana, 1.0, 1.0, 0.0);
-
-    bobFrame = 0;
-    monkey.visible = false;
     banana.visible = false;
-    walking = false;
+    walk = newWalk(SearchKind::FirstSightAStar);
     stepFrames = 100;
-    stepFrame = 0;
     clickPhase = 0;
 }
 
+Walk World::newWalk(SearchKind kind) const {
+    Walk walk;
+    walk.kind = kind;
+    const auto model = models.find("monkey.obj");
+    if (model != models.end()) {
+        walk.monkey.shape = model->second;
+    }
+    setColor(walk.monkey, 1.0, 0.6, 0.2);
+    walk.monkey.visible = false;
+    relight(walk);
+    return walk;
+}
+
 void World::makeOutside(int index) {
-    GridNode& node = nodes[index];
+    GridNode& node = board.nodes[index];
     if (!node.outside) {
-        outsideTiles++;
+        board.outsideTiles++;
     }
     node.outside = true;
     node.kind = MissingCode;
     node.terrainCost = ImpassableCost;
     node.mesh.shape = nullptr;
     node.mesh.visible = false;
-    tilesSerial++;
+    board.tilesSerial = nextSerial();
 }
 
 std::string World::modelPath(const std::string& modelName) const {
@@ -122,7 +127,7 @@ bool World::setTileKind(int index, int code, const ModelReader& read) {
         {"ground_stones.obj", 20, {0.5, 0.5, 0.5}, true},
         {"water.obj", 40, {0.0, 0.0, 0.3}, false}, // water lies flat and unturned: no draw
     };
-    GridNode& node = nodes[index];
+    GridNode& node = board.nodes[index];
     Mesh mesh;
     mesh.position[0] = node.mesh.position[0];
     mesh.position[2] = node.mesh.position[2];
@@ -147,9 +152,9 @@ bool World::setTileKind(int index, int code, const ModelReader& read) {
     node.terrainCost = terrainCost;
     if (node.outside) {
         node.outside = false; // painted onto the board
-        outsideTiles--;
+        board.outsideTiles--;
     }
-    tilesSerial++;
+    board.tilesSerial = nextSerial();
     node.mesh = std::move(mesh);
     return true;
 }

@@ -101,8 +101,8 @@ double emptyFrame() {
 
 // The first passable tile from `from` on, stepping by `step`.
 int passableFrom(const World& w, int from, int step) {
-    for (int i = from; i >= 0 && i < w.nodeCount; i += step) {
-        if (w.nodes[i].passable()) {
+    for (int i = from; i >= 0 && i < w.board.nodeCount; i += step) {
+        if (w.board.nodes[i].passable()) {
             return i;
         }
     }
@@ -123,10 +123,10 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
     searchView.mode = mode;
     putViewBack();
     // The longest walk on a small board; on a big one, from near one corner to the other.
-    int start = passableFrom(world, world.columns / 8 * (world.columns + 1), 1);
-    int target =
-        passableFrom(world, world.nodeCount - 1 - world.columns / 8 * (world.columns + 1), -1);
-    if (world.nodeCount <= 32 * 32) {
+    int start = passableFrom(world, world.board.columns / 8 * (world.board.columns + 1), 1);
+    int target = passableFrom(
+        world, world.board.nodeCount - 1 - world.board.columns / 8 * (world.board.columns + 1), -1);
+    if (world.board.nodeCount <= 32 * 32) {
         longestWalk(world, &start, &target);
     }
     std::vector<double> busy, empty;
@@ -136,7 +136,7 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
     }
     while (static_cast<int>(busy.size()) < frames) {
         for (int i = 0; i < 50 && static_cast<int>(busy.size()) < frames; ++i) {
-            if (!world.walking && !world.searchUnderWay()) {
+            if (!world.walk.walking && !world.walk.searching()) {
                 const bool back = walks++ % 2 == 1;
                 world.clickTile(back ? target : start);
                 world.clickTile(back ? start : target);
@@ -153,9 +153,9 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
     const Summary bare = summarise(empty, period);
     std::printf("%-10s %-6s %4dx%-4d  median %7.3f ms  p99 %7.3f ms   empty: median %6.3f ms  "
                 "p99 %6.3f ms   walks %d\n",
-                name.c_str(), mode == SearchViewMode::Off ? "off" : "marks", world.columns,
-                world.rows, real.median * 1e3, real.p99 * 1e3, bare.median * 1e3, bare.p99 * 1e3,
-                walks);
+                name.c_str(), mode == SearchViewMode::Off ? "off" : "marks", world.board.columns,
+                world.board.rows, real.median * 1e3, real.p99 * 1e3, bare.median * 1e3,
+                bare.p99 * 1e3, walks);
     std::fflush(stdout);
 }
 
@@ -260,11 +260,11 @@ int main(int argc, char** argv) {
         for (int i = 0; i < block && static_cast<int>(busy.size()) < frames; ++i) {
             // A new walk, the other way, as soon as the last one ends. The search runs
             // between frames here; its own benchmark measures it.
-            if (!world.walking) {
+            if (!world.walk.walking) {
                 bool back = walks % 2 == 1;
                 world.clickTile(back ? target : start);
                 world.clickTile(back ? start : target);
-                steps = world.path.size();
+                steps = world.walk.path.size();
                 ++walks;
                 if (racing) {
                     raceOn() ? raceFollowClick(world) : setRace(world, true);

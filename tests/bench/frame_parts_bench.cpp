@@ -45,21 +45,21 @@ double median(std::vector<double> samples) {
 enum class Tiles { Own, Square, OutOfView };
 
 void drawTilesOfKind(int kind, Tiles how) {
-    for (GridNode& node : world.nodes) {
+    for (GridNode& node : world.board.nodes) {
         if (node.kind != kind) {
             continue;
         }
         if (how == Tiles::Own) {
-            node.mesh.draw(node.marked);
+            node.mesh.draw(world.walk.lit(node.index));
         } else if (how == Tiles::Square) {
             std::copy(node.mesh.color, node.mesh.color + 3, square.color);
             std::copy(node.mesh.position, node.mesh.position + 3, square.position);
             square.angle = node.mesh.angle;
-            square.draw(node.marked);
+            square.draw(world.walk.lit(node.index));
         } else {
             float x = node.mesh.position[0];
             node.mesh.position[0] = x + 100000.0f;
-            node.mesh.draw(node.marked);
+            node.mesh.draw(world.walk.lit(node.index));
             node.mesh.position[0] = x;
         }
     }
@@ -76,7 +76,7 @@ void partialFrame(int parts, Tiles how) {
         drawTilesOfKind(kind, how);
     }
     if (parts >= 5) {
-        world.monkey.draw(false);
+        world.walk.monkey.draw(false);
         world.banana.draw(false);
     }
 }
@@ -108,12 +108,12 @@ int main(int argc, char** argv) {
     }
     // The figures stand on two tiles, as during a walk; the zoom is the one of every frame
     // after the first.
-    world.monkey.visible = true;
+    world.walk.monkey.visible = true;
     world.banana.visible = true;
-    world.monkey.position[0] = world.nodes.front().mesh.position[0];
-    world.monkey.position[2] = world.nodes.front().mesh.position[2];
-    world.banana.position[0] = world.nodes.back().mesh.position[0];
-    world.banana.position[2] = world.nodes.back().mesh.position[2];
+    world.walk.monkey.position[0] = world.board.nodes.front().mesh.position[0];
+    world.walk.monkey.position[2] = world.board.nodes.front().mesh.position[2];
+    world.banana.position[0] = world.board.nodes.back().mesh.position[0];
+    world.banana.position[2] = world.board.nodes.back().mesh.position[2];
     applyWheelZoom();
 
     const std::vector<Part> parts = {

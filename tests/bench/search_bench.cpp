@@ -34,10 +34,10 @@ std::vector<Case> cases;
 // weights.
 std::unique_ptr<World> generated(int side, std::array<int, 4> weights, unsigned seed) {
     auto map = std::make_unique<World>(std::string());
-    map->buildGrid(side, side);
+    map->board.buildGrid(side, side);
     std::mt19937 rng(seed);
     std::discrete_distribution<> kinds(weights.begin(), weights.end());
-    for (GridNode& node : map->nodes) {
+    for (GridNode& node : map->board.nodes) {
         node.kind = kinds(rng);
         node.terrainCost = std::array{0, ImpassableCost, 20, 40}[node.kind];
     }
@@ -45,12 +45,12 @@ std::unique_ptr<World> generated(int side, std::array<int, 4> weights, unsigned 
 }
 
 void plant(World& map, int tile, int kind) {
-    map.nodes[tile].kind = kind;
-    map.nodes[tile].terrainCost = kind == 1 ? ImpassableCost : 0;
+    map.board.nodes[tile].kind = kind;
+    map.board.nodes[tile].terrainCost = kind == 1 ? ImpassableCost : 0;
 }
 
 void search(World& map, SearchKind kind, int start, int target) {
-    map.searchKind = kind;
+    map.walk.kind = kind;
     map.clickPhase = 0;
     map.clickTile(start);
     map.clickTile(target);
@@ -66,14 +66,14 @@ void BM_Search(benchmark::State& state, Case* item, int kind) {
         map.clickTile(item->start);
         state.ResumeTiming();
         for (int k = first; k <= last; ++k) {
-            map.searchKind = static_cast<SearchKind>(k);
+            map.walk.kind = static_cast<SearchKind>(k);
             map.clickPhase = 1;
             map.clickTile(item->target);
-            benchmark::DoNotOptimize(map.search.closed.data());
+            benchmark::DoNotOptimize(map.walk.search.closed.data());
         }
     }
-    state.counters["closed"] = static_cast<double>(map.search.closed.size());
-    state.counters["steps"] = static_cast<double>(map.search.walk.size());
+    state.counters["closed"] = static_cast<double>(map.walk.search.closed.size());
+    state.counters["steps"] = static_cast<double>(map.walk.search.walk.size());
 }
 
 } // namespace
@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
         Case item{"random256", generated(256, {65, 20, 10, 5}, 1)};
         // From the first ground tile to the last, that a walk joins.
         for (unsigned seed = 2;
-             !item.map->nodes[0].passable() || !item.map->nodes[256 * 256 - 1].passable() ||
-             (search(*item.map, SearchKind::AStar, 0, 256 * 256 - 1), !item.map->search.found);
+             !item.map->board.passable(0) || !item.map->board.passable(256 * 256 - 1) ||
+             (search(*item.map, SearchKind::AStar, 0, 256 * 256 - 1), !item.map->walk.search.found);
              ++seed) {
             item.map = generated(256, {65, 20, 10, 5}, seed);
         }
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     for (int side : {256, 1024}) {
         Case item{"closed" + std::to_string(side), generated(side, {1, 0, 0, 0}, 1)};
         item.target = (side / 2) * side + side / 2;
-        for (GridNode* n : item.map->nodes[item.target].neighbours) {
+        for (GridNode* n : item.map->board.nodes[item.target].neighbours) {
             plant(*item.map, n->index, 1);
         }
         cases.push_back(std::move(item));

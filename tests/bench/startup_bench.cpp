@@ -33,8 +33,8 @@ void BM_BuildWorld(benchmark::State& state) {
                 state.SkipWithError(built.problems[0].c_str());
                 break;
             }
-            tiles = built.nodes.size();
-            benchmark::DoNotOptimize(built.nodes.data());
+            tiles = built.board.nodes.size();
+            benchmark::DoNotOptimize(built.board.nodes.data());
         }
     }
     state.counters["tiles"] = static_cast<double>(tiles);
@@ -54,7 +54,7 @@ std::vector<std::string> filesTheWorldReads() {
         treeFaces[i] = tree.faces.size();
     }
     std::vector<std::string> files = {Assets + "/map.txt"};
-    for (const GridNode& node : built.nodes) {
+    for (const GridNode& node : built.board.nodes) {
         switch (node.kind) {
         case 0:
             files.push_back(Assets + "/ground3.obj");

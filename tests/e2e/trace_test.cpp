@@ -110,8 +110,8 @@ TEST(Trace, TheSearchViewsTitleGivesTheFiguresItGives) {
     const int pairs[][4] = {{7, 9, 9, 1}, {0, 15, 15, 0}, {0, 11, 6, 11}, {3, 3, 6, 4}};
     for (const auto& [c0, r0, c1, r1] : pairs) {
         World w(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
-        w.clickTile(r0 * w.columns + c0);
-        w.clickTile(r1 * w.columns + c1);
+        w.clickTile(r0 * w.board.columns + c0);
+        w.clickTile(r1 * w.board.columns + c1);
         searchView = SearchView();
         searchViewKey(w, 'O', GLFW_PRESS);
         const std::string title = searchViewTitle(w);
@@ -176,10 +176,10 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
         World w(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
         searchView = SearchView();
         race = Race();
-        w.clickTile(r0 * w.columns + c0);
-        w.clickTile(r1 * w.columns + c1);
+        w.clickTile(r0 * w.board.columns + c0);
+        w.clickTile(r1 * w.board.columns + c1);
         setRace(w, true);
-        EXPECT_EQ(raceTitle(w), expected) << tiles;
+        EXPECT_EQ(raceTitle(), expected) << tiles;
     }
     race = Race();
     searchView = SearchView();

@@ -45,6 +45,9 @@ FAKE(glTexEnvi, (GLenum, GLenum, GLint))
 FAKE(glTexCoord2f, (GLfloat, GLfloat))
 FAKE(glScissor, (GLint, GLint, GLsizei, GLsizei))
 FAKE(glDepthFunc, (GLenum))
+FAKE(glColor3fv, (const GLfloat* v), v[0], v[1], v[2])
+FAKE(glVertex2d, (GLdouble x, GLdouble y), x, y)
+FAKE(glOrtho, (GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble))
 
 // Array drawing is logged as what it draws: each corner's normal and position.
 static const GLfloat* interleaved = nullptr;
@@ -75,6 +78,15 @@ GLint gluUnProject(GLdouble, GLdouble, GLdouble, const GLdouble*, const GLdouble
     *y = fakeGl.unProjected[1];
     *z = fakeGl.unProjected[2];
     return fakeGl.unProjectOk ? GL_TRUE : GL_FALSE;
+}
+
+// Seen from straight above: x to the right, z down the window.
+GLint gluProject(GLdouble x, GLdouble, GLdouble z, const GLdouble*, const GLdouble*, const GLint*,
+                 GLdouble* windowX, GLdouble* windowY, GLdouble* windowZ) {
+    *windowX = x;
+    *windowY = -z;
+    *windowZ = 0.0;
+    return GL_TRUE;
 }
 
 } // extern "C"

@@ -70,10 +70,10 @@ TEST_F(Shell, KeypadKeysChangeThePaceOnPressAndReleaseAlike) {
                            {'-', GLFW_PRESS, 10, 4, 10, 4}};
     for (const auto& row : rows) {
         world.stepFrames = row[2];
-        world.stepFrame = row[3];
+        world.walk.stepFrame = row[3];
         fakeKey(row[0], row[1]);
         EXPECT_EQ(world.stepFrames, row[4]) << row[0] << " from " << row[2];
-        EXPECT_EQ(world.stepFrame, row[5]) << row[0] << " from " << row[2];
+        EXPECT_EQ(world.walk.stepFrame, row[5]) << row[0] << " from " << row[2];
     }
 }
 

@@ -25,7 +25,7 @@ TEST(BenchmarkMap, ReadsEveryCharacterIntoAKindAndKeepsOutOfBoundsTilesOffTheBoa
     World w(folder.write("den.map", "type octile\r\nwidth 4\r\nheight 3\r\nmap\r\n"
                                     ".GTS \r\nW@O.\r\n....\r\n"));
     ASSERT_TRUE(w.problems.empty()) << w.problems[0];
-    ASSERT_EQ(std::tuple(w.columns, w.rows), std::tuple(4, 3));
+    ASSERT_EQ(std::tuple(w.board.columns, w.board.rows), std::tuple(4, 3));
     const struct {
         int kind, cost;
         bool outside;
@@ -37,7 +37,7 @@ TEST(BenchmarkMap, ReadsEveryCharacterIntoAKindAndKeepsOutOfBoundsTilesOffTheBoa
                     {-1, ImpassableCost, true},
                     {-1, ImpassableCost, true}};
     for (int i = 0; i < 7; ++i) {
-        const GridNode& n = w.nodes[i];
+        const GridNode& n = w.board.nodes[i];
         EXPECT_EQ(std::tuple(n.kind, n.terrainCost, n.outside, n.mesh.visible),
                   std::tuple(expected[i].kind, expected[i].cost, expected[i].outside,
                              !expected[i].outside))
@@ -46,15 +46,16 @@ TEST(BenchmarkMap, ReadsEveryCharacterIntoAKindAndKeepsOutOfBoundsTilesOffTheBoa
     // The way from 3,1 to 1,1 goes round the two tiles off the board, never through them.
     w.clickTile(4 + 3);
     w.clickTile(4 + 4);
-    for (int tile : w.search.closed) {
-        EXPECT_FALSE(w.nodes[tile].outside);
+    for (int tile : w.walk.search.closed) {
+        EXPECT_FALSE(w.board.nodes[tile].outside);
     }
     w.clickTile(4 + 3);
     w.clickTile(4 + 1); // a click off the board is no target
-    EXPECT_TRUE(w.search.target == -1 && !w.banana.visible && w.clickPhase == 1);
+    EXPECT_TRUE(w.walk.search.target == -1 && !w.banana.visible && w.clickPhase == 1);
     // A paint off the board makes ground there, on the board.
     EXPECT_EQ(w.paintTile(5, 0), "");
-    EXPECT_TRUE(!w.nodes[5].outside && w.nodes[5].passable() && w.nodes[5].mesh.visible);
+    EXPECT_TRUE(!w.board.nodes[5].outside && w.board.nodes[5].passable() &&
+                w.board.nodes[5].mesh.visible);
 }
 
 TEST(BenchmarkMap, RefusesWhatIsNotOneNamingTheLineOfEachProblem) {
@@ -85,7 +86,7 @@ TEST(BenchmarkMap, RefusesWhatIsNotOneNamingTheLineOfEachProblem) {
             problems.push_back(p.substr(folder.dir.string().size() + 1));
         }
         EXPECT_EQ(problems, c.problems) << c.text;
-        EXPECT_EQ(w.nodeCount, 0);
+        EXPECT_EQ(w.board.nodeCount, 0);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 
 TEST(BigBoard, TheStartViewFitsTheBoardInThePartLeftOfThePanel) {
@@ -35,28 +36,28 @@ TEST(BigBoard, TheStartViewFitsTheBoardInThePartLeftOfThePanel) {
 
 TEST(BigBoard, AFrameDrawsTheTilesInViewAsModelsOnlyWhenTheyAreBigEnoughToSee) {
     World w{std::string()};
-    w.buildGrid(1024, 1024);
+    w.board.buildGrid(1024, 1024);
     zoom = 0.75f;
     fitCameraStart(1024, 1024, 1000, 1280, 720);
     resetCamera();
-    DrawnTiles sight = boardSight(w, 1280, 720);
+    DrawnTiles sight = boardSight(w.board, 1280, 720);
     EXPECT_FALSE(sight.models) << "a tile well under a pixel";
     EXPECT_TRUE(sight.column0 <= 0 && sight.column1 >= 1023 && sight.row0 <= 0 &&
                 sight.row1 >= 1023);
 
     // Down to the shipped map's height over the middle: about 16 x 16 tiles in view.
     cameraX = 0.0f, cameraY = 200.0f, cameraZ = 0.0f;
-    sight = boardSight(w, 1280, 720);
+    sight = boardSight(w.board, 1280, 720);
     EXPECT_TRUE(sight.models);
     EXPECT_LT(sight.column1 - sight.column0, 48);
     EXPECT_LT(sight.row1 - sight.row0, 48);
     EXPECT_TRUE(sight.column0 < 512 && sight.column1 > 512 && sight.row0 < 512 && sight.row1 > 512);
     // Turned, the view round the same spot still holds it; tilted, every tile may show.
     yaw = 45.0f;
-    sight = boardSight(w, 1280, 720);
+    sight = boardSight(w.board, 1280, 720);
     EXPECT_TRUE(sight.column0 < 512 && sight.column1 > 512 && sight.row1 - sight.row0 < 60);
     pitch = 30.0f;
-    sight = boardSight(w, 1280, 720);
+    sight = boardSight(w.board, 1280, 720);
     EXPECT_TRUE(sight.column0 <= 0 && sight.column1 >= 1023);
     fitCameraStart(16, 16, 1000, 1280, 720);
     resetCamera();
@@ -66,39 +67,41 @@ TEST(BigBoard, ASearchCarriedOnOverFramesEndsAsTheSameSearchRunAtOnce) {
     std::mt19937 rng(5);
     for (int map = 0; map < 40; ++map) {
         World w = randomMap(rng, 8 + int(rng() % 50), 8 + int(rng() % 50), {60, 25, 10, 5});
-        const int from = int(rng() % w.nodes.size()), to = int(rng() % w.nodes.size());
-        if (!w.nodes[from].passable() || !w.nodes[to].passable()) {
+        const int from = int(rng() % w.board.nodes.size()), to = int(rng() % w.board.nodes.size());
+        if (!w.board.nodes[from].passable() || !w.board.nodes[to].passable()) {
             continue;
         }
         const SearchKind kind = static_cast<SearchKind>(map % SearchKindCount);
-        w.searchKind = kind;
+        w.walk.kind = kind;
         w.clickTile(from);
         w.clickTile(to);
-        const SearchRecord once = w.search;
-        const std::vector<Vec3> path = w.path;
+        const SearchRecord once = w.walk.search;
+        const std::vector<Vec3> path = w.walk.path;
 
         w.searchSlice = 3; // a few tiles a frame
         w.clickTile(from);
         w.clickTile(to);
         int frames = 0;
-        while (w.searchUnderWay()) {
-            EXPECT_FALSE(w.walking) << "the monkey waits for the search";
+        while (w.walk.planning == Planning::Walk) {
+            EXPECT_FALSE(w.walk.walking) << "the monkey waits for the search";
             if (frames == 1) { // the start and two slices of three
                 PanelText text;
                 buildPanelText(w, -1, -1, text);
                 EXPECT_EQ(std::string(text.figures).rfind("searching: 7 of ", 0), 0u)
                     << text.figures;
             }
-            w.advanceSearch(3);
+            w.advanceWalk(w.walk, 3);
             ++frames;
         }
         EXPECT_EQ(frames > 0, once.closed.size() > 3) << map;
-        EXPECT_EQ(std::tuple(w.search.closed, w.search.opened, w.search.openedAt, w.search.walk,
-                             w.search.found, w.walking, w.path.size()),
+        w.advanceWalk(w.walk, LLONG_MAX); // the cheapest walk, for the figures
+        EXPECT_EQ(std::tuple(w.walk.search.closed, w.walk.search.opened, w.walk.search.openedAt,
+                             w.walk.search.walk, w.walk.search.found, w.walk.walking,
+                             w.walk.path.size()),
                   std::tuple(once.closed, once.opened, once.openedAt, once.walk, once.found,
                              once.found, path.size()))
             << searchName(kind) << " on map " << map;
-        EXPECT_EQ(w.search.openedCosts, once.openedCosts);
+        EXPECT_EQ(w.walk.search.openedCosts, once.openedCosts);
     }
 }
 
@@ -108,25 +111,27 @@ TEST(BigBoard, APaintsReplanCarriedOnOverFramesLeavesTheMonkeyWhereAtOnceWould) 
         for (World& w : worlds) {
             std::mt19937 rng(seed);
             w = randomMap(rng, 30, 30, {70, 15, 10, 5});
-            w.nodes[0].kind = w.nodes[899].kind = 0;
-            w.nodes[0].terrainCost = w.nodes[899].terrainCost = 0;
+            w.board.nodes[0].kind = w.board.nodes[899].kind = 0;
+            w.board.nodes[0].terrainCost = w.board.nodes[899].terrainCost = 0;
             w.clickTile(0);
             w.clickTile(899);
             w.stepFrames = 10;
             for (int frame = 0; frame < 25; ++frame) {
-                w.stepWalker(); // two and a half steps: caught mid-step
+                w.stepWalker(w.walk); // two and a half steps: caught mid-step
             }
         }
         worlds[1].searchSlice = 2;
         for (World& w : worlds) {
-            w.paintTile(w.search.walk.empty() ? 450 : w.search.walk.back() - 1, 1);
+            w.paintTile(w.walk.search.walk.empty() ? 450 : w.walk.search.walk.back() - 1, 1);
         }
-        EXPECT_FALSE(worlds[1].searchUnderWay() && worlds[1].walking) << "the monkey waits";
-        while (worlds[1].searchUnderWay()) {
-            worlds[1].advanceSearch(2);
+        EXPECT_FALSE(worlds[1].walk.searching() && worlds[1].walk.walking) << "the monkey waits";
+        while (worlds[1].walk.searching()) {
+            worlds[1].advanceWalk(worlds[1].walk, 2);
         }
         EXPECT_EQ(pathTiles(worlds[1]), pathTiles(worlds[0])) << seed;
-        EXPECT_EQ(std::tuple(worlds[1].walking, worlds[1].stepFrame, worlds[1].search.closed),
-                  std::tuple(worlds[0].walking, worlds[0].stepFrame, worlds[0].search.closed));
+        EXPECT_EQ(std::tuple(worlds[1].walk.walking, worlds[1].walk.stepFrame,
+                             worlds[1].walk.search.closed),
+                  std::tuple(worlds[0].walk.walking, worlds[0].walk.stepFrame,
+                             worlds[0].walk.search.closed));
     }
 }

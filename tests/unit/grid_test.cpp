@@ -13,16 +13,17 @@ TEST(Grid, SlotsLinkTheirNeighboursAndAreEmptyOffTheGrid) {
     const int sizes[][2] = {{1, 1}, {5, 1}, {1, 4}, {4, 3}};
     for (auto [columns, rows] : sizes) {
         World w{std::string()};
-        w.buildGrid(columns, rows);
-        ASSERT_EQ(std::tuple(int(w.nodes.size()), w.nodeCount),
+        w.board.buildGrid(columns, rows);
+        ASSERT_EQ(std::tuple(int(w.board.nodes.size()), w.board.nodeCount),
                   std::tuple(columns * rows, columns * rows));
-        for (int i = 0; i < w.nodeCount; i++) {
-            EXPECT_EQ(w.nodes[i].index, i);
+        for (int i = 0; i < w.board.nodeCount; i++) {
+            EXPECT_EQ(w.board.nodes[i].index, i);
             for (int s = 0; s < 8; s++) {
                 int k = s < 4 ? s : s + 1; // slots in reading order round the centre
                 int c = i % columns + k % 3 - 1, r = i / columns + k / 3 - 1;
                 bool inside = c >= 0 && c < columns && r >= 0 && r < rows;
-                ASSERT_EQ(w.nodes[i].neighbours[s], inside ? &w.nodes[r * columns + c] : nullptr)
+                ASSERT_EQ(w.board.nodes[i].neighbours[s],
+                          inside ? &w.board.nodes[r * columns + c] : nullptr)
                     << i << ", slot " << s;
             }
         }
@@ -39,39 +40,40 @@ TEST(Grid, PointsAndAnchorsNameTheirTiles) {
                             {0, 0, 0, -1},     {16, INT_MIN, 0, -1}, {16, INT_MAX, INT_MIN, -1}};
     for (auto [side, x, v, tile] : cases) {
         World w{std::string()};
-        w.buildGrid(side, side);
-        EXPECT_EQ(w.tileIndexAt(x, v), tile) << side << " at " << x << ", " << v;
-        EXPECT_EQ(w.tileIndexOf(3.9f, 2.0f), side * 2 + 3);
+        w.board.buildGrid(side, side);
+        EXPECT_EQ(w.board.tileIndexAt(x, v), tile) << side << " at " << x << ", " << v;
+        EXPECT_EQ(w.board.tileIndexOf(3.9f, 2.0f), side * 2 + 3);
     }
     World w{std::string()};
-    EXPECT_EQ(std::tuple(w.tileIndexOf(std::nanf(""), 0.0f), w.tileIndexOf(1e30f, 0.0f)),
-              std::tuple(-1, -1));
+    EXPECT_EQ(
+        std::tuple(w.board.tileIndexOf(std::nanf(""), 0.0f), w.board.tileIndexOf(1e30f, 0.0f)),
+        std::tuple(-1, -1));
     // The anchor is the corner with the largest x and smallest z; a model is drawn 5 units in
     // from it, and that point must pick its tile.
     TempFolder folder;
     w = mapOf(folder, "7 7 7 7 7/7 7 7 7 7/7 7 7 7 7");
-    for (int i = 0; i < w.nodeCount; i++) {
-        const float* at = w.nodes[i].mesh.position;
+    for (int i = 0; i < w.board.nodeCount; i++) {
+        const float* at = w.board.nodes[i].mesh.position;
         EXPECT_EQ(std::tuple(at[0], at[1], at[2]),
                   std::tuple(10.0f * float(i % 5 - 1), 0.0f, 10.0f * float(i / 5 - 1)));
-        EXPECT_EQ(w.tileIndexAt(int(at[0]) - 5, -int(at[2]) - 5), i);
+        EXPECT_EQ(w.board.tileIndexAt(int(at[0]) - 5, -int(at[2]) - 5), i);
     }
 }
 
 TEST(Diagnostics, DumpsTheirExactText) {
     TempFolder folder;
     World w = mapOf(folder, "0 0 2/3 7 0");
-    std::tie(w.nodes[1].f, w.nodes[1].g, w.nodes[1].h) = std::tuple(30, 10, 20);
+    std::tie(w.board.nodes[1].f, w.board.nodes[1].g, w.board.nodes[1].h) = std::tuple(30, 10, 20);
     std::ostringstream text;
     std::streambuf* before = std::cout.rdbuf(text.rdbuf());
-    w.nodes[0].printNeighbours();
+    w.board.nodes[0].printNeighbours();
     // Counted from 1: the tile itself in the middle, NULL where no neighbour is.
-    w.printTileCodes(2, 2);
-    w.printTileCodes(1, 1);
-    w.printTileCodes(4, 1); // off the grid: nothing
+    w.board.printTileCodes(2, 2);
+    w.board.printTileCodes(1, 1);
+    w.board.printTileCodes(4, 1); // off the grid: nothing
     w.clickTile(5);
     w.clickTile(0); // the heuristic: 10 per row and column away from the target
-    w.printHeuristics();
+    w.board.printHeuristics();
     std::cout.rdbuf(before);
     EXPECT_EQ(text.str(), "NULL \nNULL \nNULL \nNULL \nindex: 1 F: 30 G: 10 H: 20\n \nNULL \n"
                           "index: 3 F: 0 G: 0 H: 0\n \nindex: 4 F: 0 G: 0 H: 0\n \n"

@@ -3,14 +3,17 @@
 // heap-based search to exactly the same steps.
 #pragma once
 
-#include "world/world.h"
+#include "path/search.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <functional>
+#include <queue>
+#include <tuple>
 #include <vector>
 
-inline SearchRecord linearSearch(const World& w, int start, int target) {
+inline SearchRecord linearSearch(const Board& w, int start, int target) {
     const int n = w.nodeCount;
     std::vector<int> g(n, 0), f(n, 0), h(n, 0), parent(n, -1), open, closed;
     for (int i = 0; i < n; ++i) {
@@ -83,4 +86,35 @@ inline SearchRecord linearSearch(const World& w, int start, int target) {
         }
     }
     return record;
+}
+
+// The cheapest walk between two tiles by a plain exhaustive search (Dijkstra, ties broken by
+// tile), apart from the program's own searches, to hold them against.
+inline Route exhaustiveCheapest(const Board& board, int from, int to) {
+    std::vector<int> best(board.nodes.size(), -1);
+    std::vector<int> cameFrom(board.nodes.size(), -1);
+    using Entry = std::tuple<int, int, int>; // cost, tile, the tile it was entered from
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> todo;
+    todo.push({0, from, -1});
+    while (!todo.empty()) {
+        const auto [cost, tile, previous] = todo.top();
+        todo.pop();
+        if (best[tile] >= 0) {
+            continue;
+        }
+        best[tile] = cost;
+        cameFrom[tile] = previous;
+        for (int s = 0; s < 8 && tile != to; s++) {
+            const GridNode* n = board.nodes[tile].neighbours[s];
+            if (n && n->passable() && best[n->index] < 0) {
+                todo.push({cost + StepCosts[s] + n->terrainCost, n->index, tile});
+            }
+        }
+    }
+    Route route;
+    route.cost = best[to];
+    for (int t = to; route.cost >= 0 && t != from; t = cameFrom[t]) {
+        route.tiles.insert(route.tiles.begin(), t);
+    }
+    return route;
 }

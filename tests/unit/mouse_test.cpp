@@ -58,7 +58,7 @@ TEST(Mouse, ReleaseRequestsOnceForTheLastHeldPickTruncatedWithZNegated) {
     resetFakes();
     for (const auto& [held, tile] : cases) {
         world = World(std::string());
-        world.buildGrid(2, 2);
+        world.board.buildGrid(2, 2);
         fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] = GLFW_PRESS;
         for (const auto& [x, z] : held) {
             fakeGl.unProjected[0] = x;
@@ -70,7 +70,7 @@ TEST(Mouse, ReleaseRequestsOnceForTheLastHeldPickTruncatedWithZNegated) {
         handleMouse();
         handleMouse(); // a second request would choose the target
         EXPECT_EQ(world.clickPhase, 1);
-        EXPECT_EQ(world.startNode ? world.startNode - world.nodes.data() : -1, tile);
+        EXPECT_EQ(world.walk.start, tile);
     }
     world = World(std::string());
 }

@@ -17,9 +17,9 @@ namespace {
 
 std::set<int> litTiles(const World& w) {
     std::set<int> lit;
-    for (const GridNode& node : w.nodes) {
-        if (node.marked) {
-            lit.insert(node.index);
+    for (int i = 0; i < w.board.nodeCount; i++) {
+        if (w.walk.lit(i)) {
+            lit.insert(i);
         }
     }
     return lit;
@@ -34,8 +34,8 @@ std::string fileText(const std::string& path) {
 // target first.
 std::vector<int> freshWalk(const World& painted, int from, int to) {
     World fresh(painted.mapFileName);
-    for (int i = 0; i < fresh.nodeCount; ++i) {
-        fresh.paintTile(i, painted.nodes[i].kind);
+    for (int i = 0; i < fresh.board.nodeCount; ++i) {
+        fresh.paintTile(i, painted.board.nodes[i].kind);
     }
     fresh.clickTile(from);
     fresh.clickTile(to);
@@ -66,12 +66,12 @@ TEST_F(ConstantDraw, PaintCyclesKindsAsTheMapWouldHaveThemAndNeverPutsATreeUnder
     w.clickTile(6);
     w.clickTile(9);
     w.stepFrames = 10;
-    w.stepWalker();
-    const int steppingOnto = w.tileOfWaypoint(w.path.back());
+    w.stepWalker(w.walk);
+    const int steppingOnto = w.board.tileOfWaypoint(w.walk.path.back());
     for (int tile : {6, steppingOnto, 9}) {
         EXPECT_EQ(w.paintCycle(tile), 0) << tile;
         EXPECT_EQ(w.paintTile(tile, 1), "");
-        EXPECT_EQ(w.nodes[tile].kind, 3) << "a dragged tree skips it too";
+        EXPECT_EQ(w.board.nodes[tile].kind, 3) << "a dragged tree skips it too";
     }
     EXPECT_EQ(w.paintCycle(11), 1);
 
@@ -90,10 +90,10 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
     w.clickTile(target);
     w.stepFrames = 10;
     for (int frame = 0; frame < 15; ++frame) {
-        w.stepWalker(); // on the way from 8,8 to 9,7
+        w.stepWalker(w.walk); // on the way from 8,8 to 9,7
     }
     const int waypoint = 7 * 16 + 9;
-    const float at[2] = {w.monkey.position[0], w.monkey.position[2]};
+    const float at[2] = {w.walk.monkey.position[0], w.walk.monkey.position[2]};
 
     // Mid-step: the monkey finishes its step, then walks the new path.
     EXPECT_EQ(w.paintTile(6 * 16 + 8, 2), "");
@@ -101,33 +101,35 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
     expected.push_back(waypoint);
     EXPECT_EQ(pathTiles(w), expected);
     EXPECT_EQ(litTiles(w), std::set<int>(expected.begin(), expected.end()));
-    w.stepWalker();
-    EXPECT_LT(std::hypot(w.monkey.position[0] - at[0], w.monkey.position[2] - at[1]), 2.0);
+    w.stepWalker(w.walk);
+    EXPECT_LT(std::hypot(w.walk.monkey.position[0] - at[0], w.walk.monkey.position[2] - at[1]),
+              2.0);
 
     // Closed off: it stops at the waypoint, start and target lit.
-    for (GridNode* n : w.nodes[target].neighbours) {
+    for (GridNode* n : w.board.nodes[target].neighbours) {
         EXPECT_EQ(w.paintTile(n->index, 1), "");
     }
     for (int frame = 0; frame < 30; ++frame) {
-        w.stepWalker();
+        w.stepWalker(w.walk);
     }
-    EXPECT_EQ(std::tuple(w.walking, w.monkeyTile(), litTiles(w)),
+    EXPECT_EQ(std::tuple(w.walk.walking, w.monkeyTile(w.walk), litTiles(w)),
               std::tuple(false, waypoint, std::set<int>{waypoint, target}));
 
     // Opened again: it goes on from there.
     EXPECT_EQ(w.paintTile(8, 0), "");
     EXPECT_EQ(pathTiles(w), freshWalk(w, waypoint, target));
-    EXPECT_TRUE(w.walking);
-    w.stepWalker(); // from the waypoint, not a step further on
-    const Vec3 from = w.tileAnchor(waypoint);
-    EXPECT_LT(std::hypot(w.monkey.position[0] - from.x, w.monkey.position[2] - from.z), 2.0);
+    EXPECT_TRUE(w.walk.walking);
+    w.stepWalker(w.walk); // from the waypoint, not a step further on
+    const Vec3 from = w.board.tileAnchor(waypoint);
+    EXPECT_LT(std::hypot(w.walk.monkey.position[0] - from.x, w.walk.monkey.position[2] - from.z),
+              2.0);
 
     // Arrived: a paint plans nothing more.
     for (int frame = 0; frame < 200; ++frame) {
-        w.stepWalker();
+        w.stepWalker(w.walk);
     }
     EXPECT_EQ(w.paintTile(0, 2), "");
-    EXPECT_EQ(std::tuple(w.monkeyTile(), pathTiles(w).size()), std::tuple(target, 0u));
+    EXPECT_EQ(std::tuple(w.monkeyTile(w.walk), pathTiles(w).size()), std::tuple(target, 0u));
 
     // A start over leaves only the new start lit.
     w.clickTile(0);
@@ -176,15 +178,16 @@ TEST_F(ConstantDraw, AFailedReloadKeepsTheWorldAndUnsavedPaintsAskForASecondR) {
     reloadMap(2.0);
     EXPECT_EQ(notice(), " | map.txt not reloaded: " + folder.path("map.txt") +
                             ":2: \"x\" is not a tile code");
-    EXPECT_EQ(
-        std::tuple(looksOf(world), litTiles(world), world.monkey.visible, world.banana.visible),
-        std::tuple(before, lit, true, true));
+    EXPECT_EQ(std::tuple(looksOf(world), litTiles(world), world.walk.monkey.visible,
+                         world.banana.visible),
+              std::tuple(before, lit, true, true));
 
     folder.write("map.txt", "3 3\n3 3\n");
     reloadMap(9.0); // the warning was long ago: warned again
     reloadMap(10.0);
-    EXPECT_EQ(std::tuple(world.nodeCount, world.nodes[0].kind, world.monkey.visible,
-                         world.clickPhase, world.stepFrames, world.unsavedPaints),
+    EXPECT_EQ(std::tuple(world.board.nodeCount, world.board.nodes[0].kind,
+                         world.walk.monkey.visible, world.clickPhase, world.stepFrames,
+                         world.unsavedPaints),
               std::tuple(4, 3, false, 0, 30, false));
     world = World(std::string());
 }

@@ -65,12 +65,12 @@ TEST_F(PanelTest, LinesSayWhatTheTitleSaysWithTheViewOnOrOff) {
     advanceSearchView(world, 10.0);
     advanceSearchView(world, 10.05);
     buildPanelText(world, -1, -1, text);
-    const int steps = searchViewSteps(world);
+    const int steps = searchSteps(world.walk);
     EXPECT_EQ(std::string(text.step),
-              "step " + std::to_string(searchViewStep()) + " of " + std::to_string(steps));
+              "step " + std::to_string(playbackStep(world.walk)) + " of " + std::to_string(steps));
     EXPECT_EQ(std::string(" | ") + text.figures, searchViewTitle(world));
     EXPECT_EQ(std::string(text.figures).rfind("closed " + std::to_string(steps) + ",", 0), 0u);
-    for (double t = 10.1; searchView.playing; t += 0.1) {
+    for (double t = 10.1; world.walk.playback.playing; t += 0.1) {
         advanceSearchView(world, t);
     }
     buildPanelText(world, -1, -1, text);
@@ -89,25 +89,25 @@ TEST_F(PanelTest, TheBrushPaintsItsKindAndTheCycleAsBefore) {
         panel.brush = brush;
         fakeGlfw.buttons[GLFW_MOUSE_BUTTON_MIDDLE] = GLFW_PRESS;
         for (const int at : {0, 1}) {
-            const Vec3 centre = world.tileCentre(at);
+            const Vec3 centre = world.board.tileCentre(at);
             fakeGl.unProjected[0] = centre.x;
             fakeGl.unProjected[2] = centre.z;
             handleMouse();
         }
         fakeGlfw.buttons[GLFW_MOUSE_BUTTON_MIDDLE] = GLFW_RELEASE;
         handleMouse();
-        EXPECT_EQ(world.nodes[0].kind, brush);
-        EXPECT_EQ(world.nodes[1].kind, brush);
+        EXPECT_EQ(world.board.nodes[0].kind, brush);
+        EXPECT_EQ(world.board.nodes[1].kind, brush);
     }
     // A tree brush skips the tile a figure stands on.
     world.clickTile(2);
     EXPECT_EQ(world.paintTile(2, 1), "");
-    EXPECT_EQ(world.nodes[2].kind, 0);
+    EXPECT_EQ(world.board.nodes[2].kind, 0);
 }
 
 TEST_F(PanelTest, PressesThatGoDownOnThePanelNeverReachTheBoard) {
     world = World(std::string());
-    world.buildGrid(200, 100); // tiles everywhere under the cursor, the panel's part too
+    world.board.buildGrid(200, 100); // tiles everywhere under the cursor, the panel's part too
     EXPECT_EQ(panelLeft(1280), 1000);
     EXPECT_TRUE(overPanel(1000, 0) && overPanel(1279, 719));
     EXPECT_FALSE(overPanel(999, 0) || overPanel(1280, 5) || overPanel(1100, 720));
@@ -124,7 +124,7 @@ TEST_F(PanelTest, PressesThatGoDownOnThePanelNeverReachTheBoard) {
     handleMouse();
     fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] = GLFW_RELEASE;
     handleMouse();
-    EXPECT_FALSE(world.monkey.visible);
+    EXPECT_FALSE(world.walk.monkey.visible);
     frameBusyTime = 0.02;
     fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT] = GLFW_PRESS;
     fakeGlfw.mouseX = 1150;
@@ -148,7 +148,7 @@ TEST_F(PanelTest, PressesThatGoDownOnThePanelNeverReachTheBoard) {
     handleMouse();
     fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] = GLFW_RELEASE;
     handleMouse();
-    EXPECT_TRUE(world.monkey.visible);
+    EXPECT_TRUE(world.walk.monkey.visible);
 
     // Hidden (H), the panel takes nothing, not even the wheel.
     keyCallback('H', GLFW_PRESS);

@@ -8,11 +8,11 @@
 
 TEST(SceneDraw, LightTilesTheWalkersStepFiguresThenTheGround) {
     world = World(std::string());
-    world.buildGrid(2, 1);
-    world.nodes[1].mesh.color[1] = 0.3;
-    world.nodes[1].marked = true;
-    world.monkey.visible = world.banana.visible = world.walking = true;
-    world.path = {{50, 0, 0}};
+    world.board.buildGrid(2, 1);
+    world.board.nodes[1].mesh.color[1] = 0.3;
+    world.walk.marked = {0, 1};
+    world.walk.monkey.visible = world.banana.visible = world.walk.walking = true;
+    world.walk.path = {{50, 0, 0}};
     calls.clear();
     logging = true;
     drawFrame();

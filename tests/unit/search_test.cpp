@@ -35,7 +35,7 @@ TEST(Search, WalksExactly) {
         World w = mapOf(folder, walk.map);
         w.clickTile(walk.from);
         w.clickTile(walk.to);
-        EXPECT_EQ(std::tuple(pathTiles(w), w.walking),
+        EXPECT_EQ(std::tuple(pathTiles(w), w.walk.walking),
                   std::tuple(walk.path, !walk.path.empty() || walk.from == walk.to))
             << walk.map << " from " << walk.from << " to " << walk.to;
     }
@@ -48,27 +48,29 @@ TEST(Search, FindsAWalkWhenThereIsOneAndNeverDearerThanTenSeventhsOfTheCheapest)
     int walks = 0, dearer = 0;
     for (int map = 0; map < 1500; ++map) {
         World w{std::string()};
-        w.buildGrid(2 + int(rng() % 13), 2 + int(rng() % 13));
-        for (GridNode& node : w.nodes) {
+        w.board.buildGrid(2 + int(rng() % 13), 2 + int(rng() % 13));
+        for (GridNode& node : w.board.nodes) {
             node.kind = std::discrete_distribution<>{50, 15, 15, 20}(rng);
             node.terrainCost = std::array{0, ImpassableCost, 20, 40}[node.kind];
         }
-        const int start = int(rng() % w.nodes.size()), target = int(rng() % w.nodes.size());
-        if (!w.nodes[start].passable() || !w.nodes[target].passable()) {
+        const int start = int(rng() % w.board.nodes.size()),
+                  target = int(rng() % w.board.nodes.size());
+        if (!w.board.nodes[start].passable() || !w.board.nodes[target].passable()) {
             continue;
         }
         w.clickTile(start);
         w.clickTile(target);
         std::vector<int> found = pathTiles(w);
         std::ranges::reverse(found);
-        const Walk cheapest = w.cheapestWalk(start, target);
-        const int cost = w.walkCost(start, found);
-        ASSERT_EQ(w.walkCost(start, cheapest.tiles), cheapest.cost >= 0 ? cheapest.cost : 0);
-        ASSERT_EQ(w.walking, cheapest.cost >= 0) << map;
-        ASSERT_TRUE(!w.walking || (cost >= cheapest.cost && cost * 7 <= cheapest.cost * 10))
+        const Route cheapest = exhaustiveCheapest(w.board, start, target);
+        const int cost = routeCost(w.board, start, found);
+        ASSERT_EQ(routeCost(w.board, start, cheapest.tiles),
+                  cheapest.cost >= 0 ? cheapest.cost : 0);
+        ASSERT_EQ(w.walk.walking, cheapest.cost >= 0) << map;
+        ASSERT_TRUE(!w.walk.walking || (cost >= cheapest.cost && cost * 7 <= cheapest.cost * 10))
             << map << ": " << cost << " against " << cheapest.cost;
-        walks += w.walking;
-        dearer += w.walking && cost > cheapest.cost;
+        walks += w.walk.walking;
+        dearer += w.walk.walking && cost > cheapest.cost;
     }
     EXPECT_GT(walks, 500); // the maps are not all walled in
     EXPECT_GT(dearer, 20); // and the bound is put to the test
@@ -83,25 +85,26 @@ TEST(Search, TakesTheStepsOfThePlainListSearchOnRandomMaps) {
     for (int map = 0; map < 300; ++map) {
         const int columns = 2 + int(rng() % 63), rows = 2 + int(rng() % 63);
         World w = randomMap(rng, columns, rows, {55, 15 + map % 3 * 5, 15, 15});
-        const int start = int(rng() % w.nodes.size()), target = int(rng() % w.nodes.size());
+        const int start = int(rng() % w.board.nodes.size()),
+                  target = int(rng() % w.board.nodes.size());
         if (map % 4 == 0) { // a ring of trees round the target
-            for (GridNode* n : w.nodes[target].neighbours) {
+            for (GridNode* n : w.board.nodes[target].neighbours) {
                 if (n && n->index != start) {
                     n->kind = 1, n->terrainCost = ImpassableCost;
                 }
             }
         }
-        if (!w.nodes[start].passable() || !w.nodes[target].passable()) {
+        if (!w.board.nodes[start].passable() || !w.board.nodes[target].passable()) {
             continue;
         }
         w.clickTile(start);
         w.clickTile(target);
-        const SearchRecord reference = linearSearch(w, start, target);
-        ASSERT_EQ(w.search.closed, reference.closed) << map;
-        ASSERT_EQ(w.search.opened, reference.opened) << map;
-        ASSERT_EQ(w.search.openedAt, reference.openedAt) << map;
-        ASSERT_EQ(w.search.openedCosts, reference.openedCosts) << map;
-        ASSERT_EQ(std::tuple(w.search.walk, w.search.found, w.search.targetFrom),
+        const SearchRecord reference = linearSearch(w.board, start, target);
+        ASSERT_EQ(w.walk.search.closed, reference.closed) << map;
+        ASSERT_EQ(w.walk.search.opened, reference.opened) << map;
+        ASSERT_EQ(w.walk.search.openedAt, reference.openedAt) << map;
+        ASSERT_EQ(w.walk.search.openedCosts, reference.openedCosts) << map;
+        ASSERT_EQ(std::tuple(w.walk.search.walk, w.walk.search.found, w.walk.search.targetFrom),
                   std::tuple(reference.walk, reference.found, reference.targetFrom))
             << map;
         closedOff += !reference.found;
@@ -113,16 +116,17 @@ TEST(Search, FiguresStandOnTheirTilesAndAThirdClickStartsOver) {
     TempFolder folder;
     World w = mapOf(folder, "0 0 0/0 1 0/0 0 0");
     for (int tile : {0, 8, 2, 6}) {
-        w.stepFrame = 7; // the walker is under way
+        w.walk.stepFrame = 7; // the walker is under way
         w.clickTile(tile);
-        const float* at = w.nodes[tile].mesh.position;
+        const float* at = w.board.nodes[tile].mesh.position;
         const bool start = w.clickPhase == 1; // else the target was chosen and searched for
-        const Mesh& figure = start ? w.monkey : w.banana;
+        const Mesh& figure = start ? w.walk.monkey : w.banana;
         EXPECT_EQ(std::tuple(figure.position[0], figure.position[1], figure.position[2],
-                             w.monkey.visible, w.banana.visible),
+                             w.walk.monkey.visible, w.banana.visible),
                   std::tuple(at[0], start ? 1.0f : 0.0f, at[2], true, !start));
-        EXPECT_TRUE(!start || (w.walkFromX == at[0] && w.walkFromZ == at[2] && w.stepFrame == 0 &&
-                               !w.walking && w.path.size() + w.search.opened.size() == 0));
+        EXPECT_TRUE(!start || (w.walk.walkFromX == at[0] && w.walk.walkFromZ == at[2] &&
+                               w.walk.stepFrame == 0 && !w.walk.walking &&
+                               w.walk.path.size() + w.walk.search.opened.size() == 0));
     }
 }
 
@@ -148,8 +152,8 @@ TEST(ShippedMap, EachRuleShowsOnAWalk) {
         const std::vector<int> path = pathTiles(w);
         const bool passes = row.via < 0 || std::ranges::count(path, row.via) == 1;
         const bool avoids =
-            std::ranges::none_of(path, [&](int t) { return w.nodes[t].kind == row.avoided; });
-        EXPECT_EQ(std::tuple(w.walking, passes, avoids), std::tuple(row.via >= 0, true, true))
+            std::ranges::none_of(path, [&](int t) { return w.board.nodes[t].kind == row.avoided; });
+        EXPECT_EQ(std::tuple(w.walk.walking, passes, avoids), std::tuple(row.via >= 0, true, true))
             << row.what << ": " << ::testing::PrintToString(path);
     }
 }

@@ -18,10 +18,10 @@ struct Lists {
 std::vector<Lists> watched;
 
 // The tiles on one of the search's lists as it stands.
-Tiles onList(const World& w, TileList list) {
+Tiles onList(const GridSearch& search, TileList list) {
     Tiles tiles;
-    for (int i = 0; i < w.nodeCount; ++i) {
-        if (w.onList[i] == list) {
+    for (int i = 0; i < static_cast<int>(search.onList.size()); ++i) {
+        if (search.onList[i] == list) {
             tiles.insert(i);
         }
     }
@@ -30,8 +30,8 @@ Tiles onList(const World& w, TileList list) {
 
 Lists shown(const World& w) {
     Lists lists;
-    for (int i = 0; i < w.nodeCount; ++i) {
-        const TileMark mark = searchViewMark(w, i);
+    for (int i = 0; i < w.board.nodeCount; ++i) {
+        const TileMark mark = searchViewMark(w.walk, i);
         if (mark != TileMark::None) {
             (mark == TileMark::Closed ? lists.closed : lists.open).insert(i);
         }
@@ -58,20 +58,22 @@ struct SearchViewTest : testing::Test {
 };
 
 TEST_F(SearchViewTest, PlaybackShowsTheSearchsOwnListsAtEveryStepForwardAndBackForEverySearch) {
-    searchStepWatcher = [](const World& w) {
-        watched.push_back({onList(w, OnClosedList), onList(w, OnOpenList)});
+    searchStepWatcher = [](const GridSearch& search, const SearchRecord& record) {
+        if (&record == &world.walk.search) { // not the cheapest walk's search after it
+            watched.push_back({onList(search, OnClosedList), onList(search, OnOpenList)});
+        }
     };
     // A walk found (by the program's search, dearer than the cheapest); a start walled in.
     for (int run = 0; run < SearchKindCount * 2; ++run) {
         const auto [from, to] =
             run % 2 ? std::pair{3 * 16 + 3, 4 * 16 + 6} : std::pair{9 * 16 + 7, 16 + 9};
-        world.searchKind = static_cast<SearchKind>(run / 2);
+        world.walk.kind = static_cast<SearchKind>(run / 2);
         watched.clear();
         world.clickTile(from);
         world.clickTile(to);
         advanceSearchView(world, 0.0);
         press('P');
-        ASSERT_EQ(watched.size(), world.closedList.size()) << run;
+        ASSERT_EQ(watched.size(), world.walk.search.closed.size()) << run;
         EXPECT_TRUE(shown(world).closed.empty() && shown(world).open.empty());
         for (size_t k = 1; k <= watched.size(); ++k) {
             press(GLFW_KEY_RIGHT);
@@ -99,27 +101,28 @@ TEST_F(SearchViewTest, TheMonkeyWaitsForThePlaybackAndTurningItOffMidWayLeavesNo
         advanceSearchView(world, t);
     }
     advanceSearchView(world, 30.0);
-    EXPECT_EQ(searchViewStep(), 23 / 2);
-    EXPECT_TRUE(searchViewHoldsWalk(world));
+    EXPECT_EQ(playbackStep(world.walk), 23 / 2);
+    EXPECT_TRUE(searchViewHoldsWalk(world.walk));
     calls.clear();
-    drawSearchMarks(world);
+    drawSearchMarks(world.board, world.walk, DrawnTiles{});
     EXPECT_GT(calls.size(), 23u * 4);
 
     press('O'); // costs
     press('O'); // off
-    EXPECT_FALSE(searchViewHoldsWalk(world)) << "off ends the playback: the monkey sets off";
+    EXPECT_FALSE(searchViewHoldsWalk(world.walk)) << "off ends the playback: the monkey sets off";
     calls.clear();
-    drawSearchMarks(world);
+    drawSearchMarks(world.board, world.walk, DrawnTiles{});
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(searchViewTitle(world), "");
 
     // On again after the search: the finished picture at once, and the walk goes on.
     press('O');
     advanceSearchView(world, 31.0);
-    EXPECT_EQ(searchViewStep(), 23);
-    EXPECT_FALSE(searchViewHoldsWalk(world));
+    EXPECT_EQ(playbackStep(world.walk), 23);
+    EXPECT_FALSE(searchViewHoldsWalk(world.walk));
     press(GLFW_KEY_LEFT); // back into the record, paused there, the walk still going
-    EXPECT_TRUE(searchView.paused && searchViewStep() == 22 && !searchViewHoldsWalk(world));
+    const Walk& walk = world.walk;
+    EXPECT_TRUE(walk.playback.paused && playbackStep(walk) == 22 && !searchViewHoldsWalk(walk));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The four searches beside the program's own: what each promises of its walk on random
-// maps, the tie rule where it decides the walk, and the race's figures on the shipped map.
-#include "view/race.h"
+// maps, and the tie rule where it decides the walk.
+#include "linear_search.h"
 #include "world_files.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +13,13 @@ namespace {
 
 // The fewest steps from `from` to `to` over tiles that are not trees, or -1.
 int fewestSteps(const World& w, int from, int to) {
-    std::vector<int> steps(w.nodes.size(), -1);
+    std::vector<int> steps(w.board.nodes.size(), -1);
     std::deque<int> queue{from};
     steps[from] = 0;
     while (!queue.empty()) {
         const int tile = queue.front();
         queue.pop_front();
-        for (const GridNode* n : w.nodes[tile].neighbours) {
+        for (const GridNode* n : w.board.nodes[tile].neighbours) {
             if (n && n->passable() && steps[n->index] < 0) {
                 steps[n->index] = steps[tile] + 1;
                 queue.push_back(n->index);
@@ -30,7 +30,7 @@ int fewestSteps(const World& w, int from, int to) {
 }
 
 World& search(World& w, SearchKind kind, int from, int to) {
-    w.searchKind = kind;
+    w.walk.kind = kind;
     w.clickPhase = 0;
     w.clickTile(from);
     w.clickTile(to);
@@ -44,15 +44,15 @@ TEST(Searches, KeepWhatEachPromisesOfItsWalkOnRandomMaps) {
     int walks = 0, dearerGreedy = 0;
     for (int map = 0; map < 400; ++map) {
         World w = randomMap(rng, 2 + int(rng() % 30), 2 + int(rng() % 30), {50, 25, 15, 10});
-        const int from = int(rng() % w.nodes.size()), to = int(rng() % w.nodes.size());
-        if (!w.nodes[from].passable() || !w.nodes[to].passable() || from == to) {
+        const int from = int(rng() % w.board.nodes.size()), to = int(rng() % w.board.nodes.size());
+        if (!w.board.nodes[from].passable() || !w.board.nodes[to].passable() || from == to) {
             continue;
         }
-        const Walk cheapest = w.cheapestWalk(from, to);
+        const Route cheapest = exhaustiveCheapest(w.board, from, to);
         walks += cheapest.cost >= 0;
         for (int k = 0; k < SearchKindCount; ++k) {
             const SearchKind kind = static_cast<SearchKind>(k);
-            const SearchRecord& r = search(w, kind, from, to).search;
+            const SearchRecord& r = search(w, kind, from, to).walk.search;
             SCOPED_TRACE(std::string(searchName(kind)) + " on map " + std::to_string(map));
             // Every search finds a walk exactly when there is one, and closes no tile twice.
             ASSERT_EQ(r.found, cheapest.cost >= 0);
@@ -60,7 +60,7 @@ TEST(Searches, KeepWhatEachPromisesOfItsWalkOnRandomMaps) {
             if (!r.found) {
                 continue;
             }
-            const int cost = w.walkCost(from, r.walk);
+            const int cost = routeCost(w.board, from, r.walk);
             ASSERT_GE(cost, cheapest.cost);
             if (kind == SearchKind::AStar || kind == SearchKind::Dijkstra) {
                 ASSERT_EQ(cost, cheapest.cost);
@@ -95,28 +95,8 @@ TEST(Searches, TakeTheTileThatJoinedFirstAmongEquals) {
     };
     for (const auto& c : cases) {
         World w = mapOf(folder, "0 0 0/0 2 0/0 0 0");
-        const SearchRecord& r = search(w, c.kind, 0, 8).search;
+        const SearchRecord& r = search(w, c.kind, 0, 8).walk.search;
         EXPECT_EQ(r.closed, c.closed) << searchName(c.kind);
         EXPECT_EQ(r.walk, c.walk) << searchName(c.kind);
     }
-}
-
-TEST(Race, TitlesEachViewportsSearchAsTraceComparesThem) {
-    world = World(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
-    searchView = SearchView();
-    race = Race();
-    world.clickTile(9 * 16 + 7);
-    world.clickTile(1 * 16 + 9);
-    setRace(world, true);
-    EXPECT_EQ(raceTitle(world), " | race: first-sight A* closed 23 walk 136; A* closed 22 walk "
-                                "118; Dijkstra closed 117 walk 118; greedy closed 9 walk 288");
-    // The world's own walk went on under the race, and shows again when it ends.
-    EXPECT_EQ(world.search.kind, SearchKind::FirstSightAStar);
-    setRacer(world, 3, SearchKind::BreadthFirst);
-    EXPECT_NE(raceTitle(world).find("; breadth-first closed 174 walk 152"), std::string::npos);
-    setRace(world, false);
-    EXPECT_EQ(world.search.closed.size(), 23u);
-    race = Race();
-    world = World(std::string());
-    searchView = SearchView();
 }

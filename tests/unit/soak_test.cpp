@@ -32,7 +32,7 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
     auto uniform = [&](double a, double b) { return std::uniform_real_distribution<>(a, b)(rng); };
     auto chance = [&](double p) { return uniform(0.0, 1.0) < p; };
     auto any = [&](auto n) { return int(rng() % unsigned(n)); };
-    const int tiles = int(world.nodes.size());
+    const int tiles = int(world.board.nodes.size());
     const double extremes[] = {1e12, -1e15, INFINITY, -INFINITY, NAN};
     int nextIntent = Ignored, lastTile = 0, stretch = 0, heldKey = -1;
     bool tap = false;
@@ -53,9 +53,9 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
         // The next frame's pick: inside a tile (maybe the last clicked), off the grid (maybe
         // beyond any int), or failed.
         const int tile = chance(0.25) ? lastTile : any(tiles);
-        nextIntent = world.nodes[tile].passable() ? tile : Ignored;
-        double x = world.tileCentre(tile).x + uniform(-4.0, 4.0);
-        double z = world.tileCentre(tile).z + uniform(-4.0, 4.0);
+        nextIntent = world.board.nodes[tile].passable() ? tile : Ignored;
+        double x = world.board.tileCentre(tile).x + uniform(-4.0, 4.0);
+        double z = world.board.tileCentre(tile).z + uniform(-4.0, 4.0);
         if (chance(0.35)) {
             double& off = chance(0.5) ? x : z;
             off = chance(0.8) ? uniform(100.0, 1e4) * (chance(0.5) ? 1 : -1) : extremes[any(5)];
@@ -94,13 +94,13 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
     int heldIntent = Ignored, searches = 0, walksDone = 0, walksCut = 0;
     for (int frame = 0; frame < Frames && !HasFailure(); ++frame) {
         const int phase = world.clickPhase, intent = nextIntent;
-        const bool wasWalking = world.walking, held = leftButtonHeld;
+        const bool wasWalking = world.walk.walking, held = leftButtonHeld;
         const bool pressed = fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] == GLFW_PRESS;
         runFrame();
 
         const std::string at = "frame " + std::to_string(frame);
-        const int start = world.startNode ? int(world.startNode - world.nodes.data()) : -1;
-        const int target = world.targetNode ? int(world.targetNode - world.nodes.data()) : -1;
+        const int start = world.walk.monkey.visible ? world.walk.start : -1;
+        const int target = world.banana.visible ? world.walk.target : -1;
         heldIntent = pressed ? intent : heldIntent;
         if (!held || pressed || heldIntent == Ignored) {
             EXPECT_EQ(world.clickPhase, phase)
@@ -116,25 +116,25 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
         } else if (world.clickPhase != phase) {
             marked = {start, target};
             ++searches;
-            for (const Vec3& point : world.path) {
-                marked.insert(world.tileOfWaypoint(point));
+            for (const Vec3& point : world.walk.path) {
+                marked.insert(world.board.tileOfWaypoint(point));
             }
         } else {
-            walksDone += wasWalking && !world.walking;
+            walksDone += wasWalking && !world.walk.walking;
         }
 
         std::string wrong;
         for (int i = 0; i < tiles; ++i) {
-            wrong += world.nodes[i].marked != (marked.count(i) == 1) ? std::to_string(i) + " " : "";
+            wrong += world.walk.lit(i) != (marked.count(i) == 1) ? std::to_string(i) + " " : "";
         }
         EXPECT_EQ(wrong, "") << at << ": wrongly highlighted, start " << start << ", target "
                              << target;
-        EXPECT_TRUE(world.stepFrame >= 0 && world.stepFrame <= world.stepFrames)
-            << at << ": step " << world.stepFrame << " of " << world.stepFrames;
+        EXPECT_TRUE(world.walk.stepFrame >= 0 && world.walk.stepFrame <= world.stepFrames)
+            << at << ": step " << world.walk.stepFrame << " of " << world.stepFrames;
         EXPECT_TRUE(pitch >= 0.0f && pitch <= 90.0f) << at << ": pitch " << pitch;
         EXPECT_TRUE(zoom >= 0.05f && zoom <= float(180.0 / 65.0)) << at << ": zoom " << zoom;
-        const float* place = world.monkey.position;
-        EXPECT_TRUE(std::isfinite(place[0] + place[1] + place[2] + world.monkey.angle)) << at;
+        const float* place = world.walk.monkey.position;
+        EXPECT_TRUE(std::isfinite(place[0] + place[1] + place[2] + world.walk.monkey.angle)) << at;
         EXPECT_TRUE(running) << at;
     }
     std::cout << "soak: seed " << Seed << ", " << Frames << " frames, " << searches << " searches, "

@@ -8,7 +8,8 @@ namespace {
 // A world without tiles walking `path` (taken from the back) from x = 20 at 10 frames a step.
 World walking(std::vector<Vec3> path) {
     World w{std::string()};
-    std::tie(w.stepFrames, w.walkFromX, w.walking, w.path) = std::tuple(10, 20.0f, true, path);
+    std::tie(w.stepFrames, w.walk.walkFromX, w.walk.walking, w.walk.path) =
+        std::tuple(10, 20.0f, true, path);
     return w;
 }
 
@@ -19,14 +20,15 @@ TEST(Walker, GlidesTurnsAndBobsAFrameACall) {
     // its last waypoint, or stands exactly on a waypoint that has a next, turned to it.
     World one = walking({{30, 0, 0}}), two = walking({{30, 0, 10}, {30, 0, 0}});
     for (int call = 1; call <= 11; ++call) {
-        one.stepWalker();
-        two.stepWalker();
-        EXPECT_NEAR(one.monkey.position[0], 19.0f + float(std::min(call, 10)), 1e-5) << call;
-        EXPECT_EQ(std::tuple(one.monkey.position[2], one.monkey.angle, one.walking),
+        one.stepWalker(one.walk);
+        two.stepWalker(two.walk);
+        EXPECT_NEAR(one.walk.monkey.position[0], 19.0f + float(std::min(call, 10)), 1e-5) << call;
+        EXPECT_EQ(std::tuple(one.walk.monkey.position[2], one.walk.monkey.angle, one.walk.walking),
                   std::tuple(0.0f, 90.0f, call < 11));
     }
-    EXPECT_EQ(std::tuple(two.monkey.position[0], two.monkey.position[2], two.monkey.angle),
-              std::tuple(30.0f, 0.0f, 0.0f));
+    EXPECT_EQ(
+        std::tuple(two.walk.monkey.position[0], two.walk.monkey.position[2], two.walk.monkey.angle),
+        std::tuple(30.0f, 0.0f, 0.0f));
 
     // Bob counter before the call, sin(counter after / 5) + 1, and a heading per row.
     const int counters[] = {0, 4, 5, 9, 14, 900, 901};
@@ -35,14 +37,15 @@ TEST(Walker, GlidesTurnsAndBobsAFrameACall) {
     const float headings[] = {0.0f, 90.0f, -90.0f, 180.0f, 45.0f};
     for (int i = 0; i < 7; ++i) {
         World w = walking({targets[i % 5]});
-        w.bobFrame = counters[i];
-        w.stepWalker();
-        EXPECT_NEAR(w.monkey.angle, headings[i % 5], 1e-4) << i;
-        EXPECT_NEAR(w.monkey.position[1], heights[i], 1e-3) << i;
-        EXPECT_EQ(w.bobFrame, i == 6 ? 1 : counters[i] + 1) << i;
+        w.walk.bobFrame = counters[i];
+        w.stepWalker(w.walk);
+        EXPECT_NEAR(w.walk.monkey.angle, headings[i % 5], 1e-4) << i;
+        EXPECT_NEAR(w.walk.monkey.position[1], heights[i], 1e-3) << i;
+        EXPECT_EQ(w.walk.bobFrame, i == 6 ? 1 : counters[i] + 1) << i;
     }
     World still = walking({}); // an empty path ends at once, without a move
-    still.stepWalker();
-    EXPECT_EQ(std::tuple(still.walking, still.monkey.position[0], still.monkey.position[1]),
+    still.stepWalker(still.walk);
+    EXPECT_EQ(std::tuple(still.walk.walking, still.walk.monkey.position[0],
+                         still.walk.monkey.position[1]),
               std::tuple(false, 0.0f, 0.0f));
 }

@@ -40,13 +40,16 @@ inline World mapOf(const TempFolder& folder, std::string rows) {
     return World(folder.write("map.txt", rows));
 }
 
-// The tiles of `path`, in its order (the target first).
-inline std::vector<int> pathTiles(const World& w) {
+// The tiles of a walk's path, in its order (the target first).
+inline std::vector<int> pathTiles(const Board& board, const Walk& walk) {
     std::vector<int> tiles;
-    for (const Vec3& point : w.path) {
-        tiles.push_back(w.tileOfWaypoint(point));
+    for (const Vec3& point : walk.path) {
+        tiles.push_back(board.tileOfWaypoint(point));
     }
     return tiles;
+}
+inline std::vector<int> pathTiles(const World& w) {
+    return pathTiles(w.board, w.walk);
 }
 
 // Every model the world reads, each with one vertex more than the one before (ground3.obj
@@ -67,11 +70,11 @@ inline std::string looksOf(const World& w) {
         looks << m.geometry().vertices.size() << " " << m.angle << " " << m.color[0] << " "
               << m.color[1] << " " << m.color[2] << "\n";
     };
-    for (const GridNode& node : w.nodes) {
+    for (const GridNode& node : w.board.nodes) {
         looks << node.kind << " " << node.terrainCost << " ";
         look(node.mesh);
     }
-    look(w.monkey);
+    look(w.walk.monkey);
     look(w.banana);
     return looks.str();
 }
@@ -79,9 +82,9 @@ inline std::string looksOf(const World& w) {
 // A random map of `columns` x `rows`: ground, trees, stones and water at the given weights.
 inline World randomMap(std::mt19937& rng, int columns, int rows, std::array<int, 4> weights) {
     World w{std::string()};
-    w.buildGrid(columns, rows);
+    w.board.buildGrid(columns, rows);
     std::discrete_distribution<> kinds(weights.begin(), weights.end());
-    for (GridNode& node : w.nodes) {
+    for (GridNode& node : w.board.nodes) {
         node.kind = kinds(rng);
         node.terrainCost = std::array{0, ImpassableCost, 20, 40}[node.kind];
     }

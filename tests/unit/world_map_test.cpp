@@ -35,8 +35,8 @@ TEST(WorldMap, ReadsCodesOrTellsTheProblem) {
             out << problem.substr(folder.path("map.txt").size()) << "; ";
         }
         if (w.problems.empty()) {
-            out << w.columns << " x " << w.rows << ":";
-            for (const GridNode& node : w.nodes) {
+            out << w.board.columns << " x " << w.board.rows << ":";
+            for (const GridNode& node : w.board.nodes) {
                 out << " " << node.kind;
             }
         }
@@ -48,7 +48,8 @@ TEST(WorldMap, ReadsCodesOrTellsTheProblem) {
               missing + ": not found in " +
                   (std::filesystem::current_path() / "tanglor_no_such_folder").string());
     World few(folder.write("map.txt", "0 0 0\n0 0\n")); // tile 5 gets no code: open ground
-    EXPECT_EQ(std::tuple(few.nodes[5].kind, few.nodes[5].terrainCost), std::tuple(-1, 0));
+    EXPECT_EQ(std::tuple(few.board.nodes[5].kind, few.board.nodes[5].terrainCost),
+              std::tuple(-1, 0));
     // However many tiles use a model, its problem is told once.
     std::filesystem::remove(folder.path("ground3.obj"));
     EXPECT_EQ(mapOf(folder, "0 0/0 0").problems,
@@ -76,7 +77,7 @@ TEST(WorldMap, KindsGiveCostModelTurnAndColour) {
                           "3 40 8 0 0 0 0.3\n7 0 0 0 0 0 0\n-1 0 0 0 0 0 0\n0 0 3 360 0 0.3 0\n"
                           "2 20 7 179.995 0.5 0.5 0.5\n9 0 1 0.6 0.2\n10 0 1 1 0\n");
     // Nothing is under way yet.
-    EXPECT_EQ(std::tuple(w.clickPhase, w.walking, w.stepFrames, w.stepFrame, w.bobFrame,
-                         w.monkey.visible, w.banana.visible),
+    EXPECT_EQ(std::tuple(w.clickPhase, w.walk.walking, w.stepFrames, w.walk.stepFrame,
+                         w.walk.bobFrame, w.walk.monkey.visible, w.banana.visible),
               std::tuple(0, false, 100, 0, 0, false, false));
 }

@@ -1,0 +1,267 @@
+// The five searches, one loop: each closes the tile it takes from the open list and looks at
+// its eight neighbours in slot order, with the same steps and costs. They differ only in
+// what they take next (the key), whether a tile's cost may drop once it is open, and when
+// they stop:
+//
+//   first-sight A*  g + h, h 10 x Manhattan   updates   when the target is first seen
+//   A*              g + h, h octile           updates   when the target is taken
+//   Dijkstra        g                         updates   when the target is taken
+//   greedy          h, octile                 joins once when the target is taken
+//   breadth-first   the order of joining      joins once when the target is taken
+//
+// Among equal keys the tile that joined first is taken. The open list is a binary heap of
+// (key, order of joining), so no step scans a list, and each tile knows which list it is on.
+#include "path/search.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+void (*searchStepWatcher)(const GridSearch&, const SearchRecord&) = nullptr;
+
+namespace {
+
+const char* const Names[SearchKindCount] = {"first-sight A*", "A*", "Dijkstra", "greedy",
+                                            "breadth-first"};
+
+// The smallest key first; among equals the earliest to join. std::push_heap keeps the
+// largest on top, so this is "comes later". A type, not a function, so that the heap's
+// every comparison is inlined.
+struct Later {
+    bool operator()(const OpenEntry& a, const OpenEntry& b) const { return a.rank > b.rank; }
+};
+constexpr Later later;
+
+bool joinsOnce(SearchKind kind) {
+    return kind == SearchKind::Greedy || kind == SearchKind::BreadthFirst;
+}
+
+int keyOf(SearchKind kind, const SearchCell& cell) {
+    switch (kind) {
+    case SearchKind::Dijkstra:
+        return cell.g;
+    case SearchKind::Greedy:
+        return cell.h;
+    case SearchKind::BreadthFirst:
+        return 0; // the order of joining alone
+    default:
+        return cell.f;
+    }
+}
+
+// Keys are never negative: g, h and f are sums of step and terrain costs.
+std::uint64_t rankOf(int key, int order) {
+    return static_cast<std::uint64_t>(key) << 32 | static_cast<std::uint32_t>(order);
+}
+
+// Memory given back, not only emptied: a big board's search holds tens of megabytes.
+template <typename T> void release(std::vector<T>& v) {
+    std::vector<T>().swap(v);
+}
+
+} // namespace
+
+const char* searchName(SearchKind kind) {
+    return Names[static_cast<int>(kind)];
+}
+
+bool searchNamed(const std::string& name, SearchKind* kind) {
+    for (int i = 0; i < SearchKindCount; i++) {
+        if (name == Names[i]) {
+            *kind = static_cast<SearchKind>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool promisesCheapest(SearchKind kind) {
+    return kind == SearchKind::AStar || kind == SearchKind::Dijkstra;
+}
+
+int GridSearch::heuristicOf(int tile) const {
+    return searchHeuristic(kind, columns, tile, target);
+}
+
+int searchHeuristic(SearchKind kind, int columns, int tile, int target) {
+    const int dc = std::abs(tile % columns - target % columns);
+    const int dr = std::abs(tile / columns - target / columns);
+    if (kind == SearchKind::FirstSightAStar) {
+        return 10 * (dc + dr); // 10 x Manhattan: it may overestimate, as the program's own does
+    }
+    if (kind != SearchKind::AStar && kind != SearchKind::Greedy) {
+        return 0;
+    }
+    // Octile: a diagonal step for each row and column both apart, straight steps for the
+    // rest. Never more than the cheapest walk, so A* taking the target stops on a cheapest.
+    return 10 * std::max(dc, dr) + 4 * std::min(dc, dr);
+}
+
+void GridSearch::begin(const Board& board, SearchKind searchKind, int start, int to,
+                       SearchRecord& record) {
+    kind = searchKind;
+    columns = board.columns;
+    rows = board.rows;
+    target = to;
+    record = SearchRecord();
+    record.serial = nextSerial();
+    record.kind = kind;
+    record.start = start;
+    record.target = target;
+    open.clear();
+    onList.assign(board.nodes.size(), NotListed);
+    cells.resize(board.nodes.size());
+    for (std::size_t i = 0; i < board.nodes.size(); i++) {
+        cells[i].cost = board.nodes[i].terrainCost; // a paint since the last search counts
+    }
+    joined = 0;
+    queueHead = 0;
+    cells[start].g = 0;
+    cells[start].h = heuristicOf(start);
+    cells[start].f = cells[start].h;
+    cells[start].parent = -1;
+    close(record, start);
+    next = start;
+    found = start == target;
+    if (found) {
+        finish(record);
+    }
+}
+
+bool GridSearch::advance(SearchRecord& record, long long tiles) {
+    if (next < 0) {
+        return true; // ended already
+    }
+    for (; next >= 0 && tiles > 0; tiles--) {
+        const bool sighted = expand(record, next);
+        if (searchStepWatcher) {
+            searchStepWatcher(*this, record);
+        }
+        if (sighted) {
+            found = true;
+            break;
+        }
+        const int taken = takeNext(record);
+        if (taken < 0) {
+            // Nothing left to try: trees part the start from the target (either may be the
+            // one walled in). No walk.
+            break;
+        }
+        close(record, taken);
+        next = taken;
+        if (taken == target) {
+            if (searchStepWatcher) {
+                searchStepWatcher(*this, record); // closing the target is the last step
+            }
+            found = true;
+            break;
+        }
+    }
+    if (!found && next >= 0 && tiles == 0) {
+        return false;
+    }
+    finish(record);
+    return true;
+}
+
+bool GridSearch::expand(SearchRecord& record, int current) {
+    const bool firstSight = kind == SearchKind::FirstSightAStar;
+    const int column = current % columns;
+    const int row = current / columns;
+    for (int s = 0; s < 8; s++) {
+        const int c = column + SlotColumn[s];
+        const int r = row + SlotRow[s];
+        if (c < 0 || c >= columns || r < 0 || r >= rows) {
+            continue;
+        }
+        const int n = r * columns + c;
+        SearchCell& cell = cells[n];
+        if (onList[n] == OnClosedList || cell.cost == ImpassableCost) {
+            continue;
+        }
+        if (firstSight && n == target) {
+            // Stop at the first sight of the target: its own cost never counts.
+            cell.parent = current;
+            return true;
+        }
+        const int newG = StepCosts[s] + cells[current].g + cell.cost;
+        if (onList[n] != OnOpenList) {
+            join(record, n, newG, current);
+        } else if (!joinsOnce(kind) && cell.g > newG) {
+            // A cheaper way: new costs and parent, the same place in the order of joining.
+            cell.g = newG;
+            cell.f = newG + cell.h;
+            cell.parent = current;
+            open.push_back(OpenEntry{rankOf(keyOf(kind, cell), cell.order), n});
+            std::push_heap(open.begin(), open.end(), later);
+        }
+    }
+    return false;
+}
+
+void GridSearch::join(SearchRecord& record, int tile, int g, int from) {
+    SearchCell& cell = cells[tile];
+    cell.parent = from;
+    cell.g = g;
+    cell.h = heuristicOf(tile);
+    cell.f = g + cell.h;
+    cell.order = joined++;
+    onList[tile] = OnOpenList;
+    record.opened.push_back(tile);
+    record.openedAt.push_back(static_cast<int>(record.closed.size()));
+    if (kind == SearchKind::BreadthFirst) {
+        return; // its open list is record.opened itself, taken in order
+    }
+    open.push_back(OpenEntry{rankOf(keyOf(kind, cell), cell.order), tile});
+    std::push_heap(open.begin(), open.end(), later);
+}
+
+void GridSearch::close(SearchRecord& record, int tile) {
+    onList[tile] = OnClosedList;
+    record.closed.push_back(tile);
+}
+
+// The smallest key; among equals the tile that joined first, which decides the ties of the
+// walk. Breadth-first takes the tiles in the order they joined. Entries left behind by a
+// tile whose cost dropped are passed over.
+int GridSearch::takeNext(SearchRecord& record) {
+    while (kind == SearchKind::BreadthFirst && queueHead < record.opened.size()) {
+        const int tile = record.opened[queueHead++];
+        if (onList[tile] == OnOpenList) {
+            return tile;
+        }
+    }
+    while (!open.empty()) {
+        std::pop_heap(open.begin(), open.end(), later);
+        const OpenEntry entry = open.back();
+        open.pop_back();
+        const SearchCell& cell = cells[entry.tile];
+        if (onList[entry.tile] == OnOpenList &&
+            entry.rank == rankOf(keyOf(kind, cell), cell.order)) {
+            return entry.tile;
+        }
+    }
+    return -1;
+}
+
+void GridSearch::finish(SearchRecord& record) {
+    next = -1;
+    record.openedCosts.reserve(record.opened.size());
+    for (int tile : record.opened) {
+        const SearchCell& c = cells[tile];
+        record.openedCosts.push_back(TileCosts{c.g, c.h, c.f, c.parent});
+    }
+    if (found) {
+        record.found = true;
+        if (record.start != target) {
+            record.targetFrom = cells[target].parent;
+            for (int t = target; t != record.start; t = cells[t].parent) {
+                record.walk.push_back(t);
+            }
+            std::reverse(record.walk.begin(), record.walk.end());
+        }
+    }
+    release(cells);
+    release(onList);
+    release(open);
+}

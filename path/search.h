@@ -1,0 +1,129 @@
+// The searches a walk can be planned with, and what a search leaves behind: its record of
+// every step, which the search view, the panel, the title, trace and bench all read, the
+// same for every search.
+#pragma once
+
+#include "path/board.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// In the order the keys 1 to 5 choose them. The first is the program's own: A* that stops
+// at its first sight of the target.
+enum class SearchKind : std::uint8_t { FirstSightAStar, AStar, Dijkstra, Greedy, BreadthFirst };
+constexpr int SearchKindCount = 5;
+// "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first".
+const char* searchName(SearchKind kind);
+// The search of that name; false when no search has it.
+bool searchNamed(const std::string& name, SearchKind* kind);
+
+// A walk as tiles, from the first step on to the target, and what it costs: each step 10 or
+// 14, plus the extra cost of every tile entered, the target's included. Cost -1: no walk.
+struct Route {
+    std::vector<int> tiles;
+    int cost = -1;
+};
+
+// What a search knew of a tile when it stopped: its cost from the start, its heuristic, their
+// sum and the tile it was reached from.
+struct TileCosts {
+    int g = 0;
+    int h = 0;
+    int f = 0;
+    int from = -1;
+    bool operator==(const TileCosts&) const = default;
+};
+
+// What a search did, step by step. Kept for every search (a few appends a step) so that
+// showing it never runs the search again.
+struct SearchRecord {
+    SearchKind kind = SearchKind::FirstSightAStar;
+    long long serial = 0; // a new one with every search and every clearing: a new record
+    int start = -1;       // the tiles searched between
+    int target = -1;
+    std::vector<int> closed;   // tiles in the order the search expanded them, the start first
+    std::vector<int> opened;   // tiles in the order they joined the open list
+    std::vector<int> openedAt; // for each of `opened`: how many tiles were closed when it joined
+    std::vector<int> walk;     // the walk found, first step first
+    bool found = false;        // a walk was found (with no steps when start and target are one)
+    // For each of `opened`: its costs when the search stopped; and the tile the target was
+    // reached from (-1 for none).
+    std::vector<TileCosts> openedCosts;
+    int targetFrom = -1;
+
+    // Tiles still open when the search stopped: every closed tile but the start left the
+    // open list for it.
+    int stillOpen() const {
+        return static_cast<int>(opened.size()) - std::max(static_cast<int>(closed.size()) - 1, 0);
+    }
+};
+
+// An entry of the open list, a binary heap: the tile, the value the search takes the
+// smallest of, and the tile's place in the order of joining, which breaks ties. A tile whose
+// cost drops is entered again with its old place; the entry it leaves behind is skipped.
+struct OpenEntry {
+    std::uint64_t rank = 0; // the key above, the order of joining below: one comparison
+    int tile = 0;
+};
+
+// What the search under way knows of a tile: its costs, the tile it was reached from (-1:
+// none), its place in the order of joining, and the extra cost of entering it.
+struct SearchCell {
+    int g = 0;
+    int h = 0;
+    int f = 0;
+    int parent = -1;
+    int order = 0;
+    int cost = 0;
+};
+
+// Which list a tile is on in the search under way.
+enum TileList : std::uint8_t { NotListed, OnOpenList, OnClosedList };
+
+// One search between two tiles of a board: begun, advanced a slice of tiles at a time, and
+// finished, so that a big board's search is spread over frames. It works on small per-tile
+// cells, which stay in the processor's cache where the tiles would not; the terrain costs
+// are taken when it begins, so a board painted meanwhile cannot confuse it. What it did goes
+// into the record it is handed, which belongs to the walk it plans.
+struct GridSearch {
+    SearchKind kind = SearchKind::FirstSightAStar;
+    int columns = 0;
+    int rows = 0;
+    int target = -1;
+    std::vector<SearchCell> cells;
+    std::vector<std::uint8_t> onList;
+    std::vector<OpenEntry> open;
+    int joined = 0;            // tiles that joined the open list
+    std::size_t queueHead = 0; // breadth-first: the next of record.opened to take
+    int next = -1;             // the tile to expand next; -1: not under way
+    bool found = false;
+
+    // Starts a search from `start` to `target`; the record is cleared and begun anew.
+    void begin(const Board& board, SearchKind kind, int start, int target, SearchRecord& record);
+    // Closes at most `tiles` more tiles; true once the search has ended, its record whole.
+    bool advance(SearchRecord& record, long long tiles);
+    bool underWay() const { return next >= 0; }
+
+    // The steps of the search (path/grid_search.cpp).
+    bool expand(SearchRecord& record, int current);
+    void join(SearchRecord& record, int tile, int g, int from);
+    void close(SearchRecord& record, int tile);
+    int takeNext(SearchRecord& record);
+    int heuristicOf(int tile) const;
+    void finish(SearchRecord& record);
+};
+
+// Called after each step of a search with its lists as they stand; tests watch the search
+// through it. The program leaves it empty.
+extern void (*searchStepWatcher)(const GridSearch& search, const SearchRecord& record);
+
+// Routes (path/routes.cpp). routeCost is -1 for tiles that are no walk from `from`; the
+// cheapest route is an A* search run to its end.
+int routeCost(const Board& board, int from, const std::vector<int>& tiles);
+Route cheapestRoute(const Board& board, int from, int to);
+// A search's estimate of what is left from `tile` to `target` on a board `columns` wide.
+int searchHeuristic(SearchKind kind, int columns, int tile, int target);
+// Whether a search always finds a cheapest walk.
+bool promisesCheapest(SearchKind kind);

@@ -1,0 +1,83 @@
+// What the search view says: a walk's figures, what its search knows of a tile, and the
+// title's part, each for the walk it is handed.
+#include "view/race.h"
+#include "view/search_view.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string tileName(const Board& board, int tile) {
+    return std::to_string(tile % board.columns) + "," + std::to_string(tile / board.columns);
+}
+
+} // namespace
+
+std::string withCommas(long long n) {
+    std::string digits = std::to_string(n);
+    for (int at = static_cast<int>(digits.size()) - 3; at > (n < 0 ? 1 : 0); at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return digits;
+}
+
+void writeSearchFigures(const Board& board, const Walk& walk, char* out, size_t size, bool named) {
+    const SearchRecord& record = walk.search;
+    char name[32] = "";
+    if (named && record.kind != SearchKind::FirstSightAStar) {
+        std::snprintf(name, sizeof name, "%s: ", searchName(record.kind));
+    }
+    const int closed = static_cast<int>(record.closed.size());
+    const int open = record.stillOpen();
+    if (walk.searching()) {
+        std::snprintf(out, size, "searching: %s of %s tiles", withCommas(closed).c_str(),
+                      withCommas(board.nodeCount).c_str());
+    } else if (record.start >= 0 && record.found) {
+        std::snprintf(out, size, "%sclosed %d, open %d, walk %d, cheapest %d", name, closed, open,
+                      walk.found.cost, walk.cheapest.cost);
+    } else {
+        std::snprintf(out, size, "%sclosed %d, open %d, no walk", name, closed, open);
+    }
+}
+
+void writeHoverFigures(const Board& board, const Walk& walk, int tile, char* out, size_t size) {
+    out[0] = '\0';
+    const SearchRecord& record = walk.search;
+    if (tile < 0 || tile >= static_cast<int>(walk.closedRank.size()) || record.start < 0) {
+        return;
+    }
+    if (tile == record.start) {
+        std::snprintf(out, size, "start");
+    } else if (tile == record.target) {
+        // The program's search never sets the target's costs; only where it came from.
+        if (record.found) {
+            std::snprintf(out, size, "target, from %s", tileName(board, record.targetFrom).c_str());
+        }
+    } else if (walk.openedIndex[tile] >= 0) {
+        // Every tile the search touched but the start joined the open list.
+        const TileCosts& c = record.openedCosts[walk.openedIndex[tile]];
+        std::snprintf(out, size, "g %d, h %d, f %d, from %s", c.g, c.h, c.f,
+                      tileName(board, c.from).c_str());
+    }
+}
+
+std::string searchViewTitle(const World& w) {
+    if (raceOn()) {
+        return raceTitle();
+    }
+    if (searchView.mode == SearchViewMode::Off) {
+        return "";
+    }
+    char figures[FiguresLength];
+    writeSearchFigures(w.board, w.walk, figures, sizeof figures);
+    std::string text = std::string(" | ") + figures;
+    const int tile = searchView.hoverTile;
+    char hover[FiguresLength] = "";
+    if (searchView.mode == SearchViewMode::Costs) {
+        writeHoverFigures(w.board, w.walk, tile, hover, sizeof hover);
+    }
+    if (hover[0] != '\0') {
+        text += " | tile " + tileName(w.board, tile) + ": " + hover;
+    }
+    return text;
+}

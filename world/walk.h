@@ -1,0 +1,69 @@
+// A walk: a monkey's way from its start to its target, as one value. The world's own walk is
+// one, each racer's another; what acts on a walk (planning it, stepping its walker, drawing
+// it, describing it) is handed the walk, and nothing swaps one into the world.
+#pragma once
+
+#include "mesh/mesh.h"
+#include "path/search.h"
+
+#include <cstdint>
+#include <vector>
+
+// Where the playback of a search stands: step k shows the first k tiles closed and the open
+// list as it stood after the k-th was expanded; the fraction is the next step under way.
+// `serial` is the record it plays: a new record starts it over.
+struct Playback {
+    long long serial = -1;
+    double shown = 0.0;
+    bool playing = false;
+    bool paused = false;
+};
+
+// What a walk's search is doing: nothing, planning the walk, or finding the cheapest walk
+// between the same tiles, which the figures set beside the one found.
+enum class Planning : std::uint8_t { Idle, Walk, Cheapest };
+
+struct Walk {
+    // Its search, and the tiles it walks between (-1: not chosen).
+    SearchKind kind = SearchKind::FirstSightAStar;
+    int start = -1;
+    int target = -1;
+
+    // The search under way, its record and the playback of it. `closedRank` and
+    // `openedIndex` give, per tile, its place in the record's closing order and its place
+    // among the tiles that joined (-1: never), so that a tile's mark is found at once.
+    Planning planning = Planning::Idle;
+    GridSearch query;
+    SearchRecord search;
+    SearchRecord cheapestSearch; // the cheapest walk's, while it is looked for
+    Playback playback;
+    std::vector<int> closedRank;
+    std::vector<int> openedIndex;
+    Route found;    // the walk its search found, and its cost
+    Route cheapest; // the cheapest walk between the same tiles
+
+    // The tiles drawn lit: its start, its target and the tiles of the walk found; a new
+    // serial each time they are worked out.
+    std::vector<std::uint8_t> marked;
+    long long marksSerial = 0;
+
+    // The walker: the waypoints still to reach (the target first, the next one last), the
+    // frames done of the current step, where that step began, and the bobbing counter.
+    bool walking = false;
+    std::vector<Vec3> path;
+    int stepFrame = 0;
+    float walkFromX = 0.0f;
+    float walkFromZ = 0.0f;
+    int bobFrame = 0;
+    // Its monkey: where it stands and faces, and whether it shows; the shape is shared.
+    Mesh monkey;
+    // A re-plan that caught the monkey mid-step: the waypoint it finishes that step at once
+    // the search ends.
+    bool resumeStep = false;
+    Vec3 resumeWaypoint{};
+
+    bool searching() const { return planning != Planning::Idle; }
+    bool lit(int tile) const {
+        return tile >= 0 && tile < static_cast<int>(marked.size()) && marked[tile] != 0;
+    }
+};
