@@ -42,6 +42,7 @@ void reloadMap(double now) {
     // size gets its own start view.
     fresh.stepFrames = world.stepFrames;
     fresh.searchSlice = world.searchSlice;
+    fresh.keepTileCosts = world.keepTileCosts;
     const bool resized =
         fresh.board.columns != world.board.columns || fresh.board.rows != world.board.rows;
     world = std::move(fresh);
@@ -93,6 +94,7 @@ void makeNewMap(const MapRecipe& recipe, double now) {
     }
     fresh.stepFrames = world.stepFrames;
     fresh.searchSlice = world.searchSlice;
+    fresh.keepTileCosts = world.keepTileCosts;
     fresh.unsavedPaints = true; // the first R warns before it is lost
     world = std::move(fresh);
     putViewBack();

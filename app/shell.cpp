@@ -23,7 +23,7 @@ namespace {
 // over the next frames for a share of each, so that a big board's search never stalls the
 // window; the monkey waits for it.
 constexpr long long SearchSliceTiles = 8192;
-constexpr double SearchSecondsPerFrame = 0.012;
+constexpr double SearchSecondsPerFrame = 0.008;
 double lastFrameStart = -1.0;
 
 // The world's walk first, then the racers', one after another, until the frame's share of
@@ -55,6 +55,7 @@ bool startUp() {
     startPanel();
     putViewBack();
     world.searchSlice = SearchSliceTiles;
+    world.keepTileCosts = false;
     return true;
 }
 

@@ -17,6 +17,9 @@ struct Board {
     int rows = 0;
     int nodeCount = 0;
     int outsideTiles = 0; // tiles not part of the board
+    // Every tile's terrain cost again, packed together for the searches, which read it
+    // for every neighbour they look at; setKind keeps the two the same.
+    std::vector<int> costs;
     // A new serial with every tile given a kind (a paint among them): what shows changed.
     long long tilesSerial = nextSerial();
 
@@ -30,6 +33,8 @@ struct Board {
 
     // Sizes, links and numbers the tiles, and places each at its anchor.
     void buildGrid(int columns, int rows);
+    // A tile's map code and terrain cost.
+    void setKind(int tile, int kind, int terrainCost);
     // The tile under ground point (x, -v), or -1 off the board.
     int tileIndexAt(int x, int v) const;
     int tileIndexOf(float column, float row) const;

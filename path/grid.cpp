@@ -15,6 +15,7 @@ void Board::buildGrid(int columnCount, int rowCount) {
     nodeCount = columns * rows;
     // Every link points into this vector, so it is sized here once and never again.
     nodes.assign(static_cast<size_t>(nodeCount), GridNode());
+    costs.assign(static_cast<size_t>(nodeCount), GridNode().terrainCost);
 
     for (int r = 0; r < rows; r++) {
         for (int c = 0; c < columns; c++) {
@@ -31,6 +32,13 @@ void Board::buildGrid(int columnCount, int rowCount) {
             node.mesh.position[2] = static_cast<float>(anchor.z);
         }
     }
+    tilesSerial = nextSerial();
+}
+
+void Board::setKind(int tile, int kind, int terrainCost) {
+    nodes[tile].kind = kind;
+    nodes[tile].terrainCost = terrainCost;
+    costs[tile] = terrainCost;
     tilesSerial = nextSerial();
 }
 

@@ -45,7 +45,7 @@ int keyOf(SearchKind kind, const SearchCell& cell) {
     case SearchKind::BreadthFirst:
         return 0; // the order of joining alone
     default:
-        return cell.f;
+        return cell.g + cell.h;
     }
 }
 
@@ -110,16 +110,11 @@ void GridSearch::begin(const Board& board, SearchKind searchKind, int start, int
     record.target = target;
     open.clear();
     onList.assign(board.nodes.size(), NotListed);
-    cells.resize(board.nodes.size());
-    for (std::size_t i = 0; i < board.nodes.size(); i++) {
-        cells[i].cost = board.nodes[i].terrainCost; // a paint since the last search counts
-    }
+    // Not cleared: a cell is written when its tile joins, and a big board's would take long.
+    cells = std::make_unique_for_overwrite<SearchCell[]>(board.nodes.size());
     joined = 0;
     queueHead = 0;
-    cells[start].g = 0;
-    cells[start].h = heuristicOf(start);
-    cells[start].f = cells[start].h;
-    cells[start].parent = -1;
+    cells[start] = SearchCell{0, heuristicOf(start), -1, -1, -1};
     close(record, start);
     next = start;
     found = start == target;
@@ -128,12 +123,12 @@ void GridSearch::begin(const Board& board, SearchKind searchKind, int start, int
     }
 }
 
-bool GridSearch::advance(SearchRecord& record, long long tiles) {
+bool GridSearch::advance(const Board& board, SearchRecord& record, long long tiles) {
     if (next < 0) {
         return true; // ended already
     }
     for (; next >= 0 && tiles > 0; tiles--) {
-        const bool sighted = expand(record, next);
+        const bool sighted = expand(board, record, next);
         if (searchStepWatcher) {
             searchStepWatcher(*this, record);
         }
@@ -164,7 +159,7 @@ bool GridSearch::advance(SearchRecord& record, long long tiles) {
     return true;
 }
 
-bool GridSearch::expand(SearchRecord& record, int current) {
+bool GridSearch::expand(const Board& board, SearchRecord& record, int current) {
     const bool firstSight = kind == SearchKind::FirstSightAStar;
     const int column = current % columns;
     const int row = current / columns;
@@ -175,22 +170,22 @@ bool GridSearch::expand(SearchRecord& record, int current) {
             continue;
         }
         const int n = r * columns + c;
-        SearchCell& cell = cells[n];
-        if (onList[n] == OnClosedList || cell.cost == ImpassableCost) {
+        const int cost = board.costs[n];
+        if (onList[n] == OnClosedList || cost == ImpassableCost) {
             continue;
         }
+        SearchCell& cell = cells[n];
         if (firstSight && n == target) {
             // Stop at the first sight of the target: its own cost never counts.
             cell.parent = current;
             return true;
         }
-        const int newG = StepCosts[s] + cells[current].g + cell.cost;
+        const int newG = StepCosts[s] + cells[current].g + cost;
         if (onList[n] != OnOpenList) {
             join(record, n, newG, current);
         } else if (!joinsOnce(kind) && cell.g > newG) {
             // A cheaper way: new costs and parent, the same place in the order of joining.
             cell.g = newG;
-            cell.f = newG + cell.h;
             cell.parent = current;
             open.push_back(OpenEntry{rankOf(keyOf(kind, cell), cell.order), n});
             std::push_heap(open.begin(), open.end(), later);
@@ -201,11 +196,7 @@ bool GridSearch::expand(SearchRecord& record, int current) {
 
 void GridSearch::join(SearchRecord& record, int tile, int g, int from) {
     SearchCell& cell = cells[tile];
-    cell.parent = from;
-    cell.g = g;
-    cell.h = heuristicOf(tile);
-    cell.f = g + cell.h;
-    cell.order = joined++;
+    cell = SearchCell{g, heuristicOf(tile), from, joined++, -1};
     onList[tile] = OnOpenList;
     record.opened.push_back(tile);
     record.openedAt.push_back(static_cast<int>(record.closed.size()));
@@ -218,7 +209,16 @@ void GridSearch::join(SearchRecord& record, int tile, int g, int from) {
 
 void GridSearch::close(SearchRecord& record, int tile) {
     onList[tile] = OnClosedList;
+    cells[tile].closedAt = static_cast<int>(record.closed.size());
     record.closed.push_back(tile);
+}
+
+TileCosts GridSearch::costsOf(int tile) const {
+    if (listOf(tile) == NotListed) {
+        return TileCosts{};
+    }
+    const SearchCell& c = cells[tile];
+    return TileCosts{c.g, c.h, c.g + c.h, c.parent};
 }
 
 // The smallest key; among equals the tile that joined first, which decides the ties of the
@@ -246,11 +246,6 @@ int GridSearch::takeNext(SearchRecord& record) {
 
 void GridSearch::finish(SearchRecord& record) {
     next = -1;
-    record.openedCosts.reserve(record.opened.size());
-    for (int tile : record.opened) {
-        const SearchCell& c = cells[tile];
-        record.openedCosts.push_back(TileCosts{c.g, c.h, c.f, c.parent});
-    }
     if (found) {
         record.found = true;
         if (record.start != target) {
@@ -261,7 +256,5 @@ void GridSearch::finish(SearchRecord& record) {
             std::reverse(record.walk.begin(), record.walk.end());
         }
     }
-    release(cells);
-    release(onList);
-    release(open);
+    release(open); // the cells and lists stay: they tell what the search knew of each tile
 }

@@ -21,7 +21,7 @@ Route cheapestRoute(const Board& board, int from, int to) {
     GridSearch search;
     SearchRecord record;
     search.begin(board, SearchKind::AStar, from, to, record);
-    search.advance(record, LLONG_MAX);
+    search.advance(board, record, LLONG_MAX);
     Route route;
     if (record.found) {
         route.tiles = record.walk;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,8 @@ struct TileCosts {
 };
 
 // What a search did, step by step. Kept for every search (a few appends a step) so that
-// showing it never runs the search again.
+// showing it never runs the search again; what it knew of each tile stays in its cells
+// (GridSearch::costsOf).
 struct SearchRecord {
     SearchKind kind = SearchKind::FirstSightAStar;
     long long serial = 0; // a new one with every search and every clearing: a new record
@@ -48,10 +50,7 @@ struct SearchRecord {
     std::vector<int> openedAt; // for each of `opened`: how many tiles were closed when it joined
     std::vector<int> walk;     // the walk found, first step first
     bool found = false;        // a walk was found (with no steps when start and target are one)
-    // For each of `opened`: its costs when the search stopped; and the tile the target was
-    // reached from (-1 for none).
-    std::vector<TileCosts> openedCosts;
-    int targetFrom = -1;
+    int targetFrom = -1;       // the tile the target was reached from (-1 for none)
 
     // Tiles still open when the search stopped: every closed tile but the start left the
     // open list for it.
@@ -68,15 +67,16 @@ struct OpenEntry {
     int tile = 0;
 };
 
-// What the search under way knows of a tile: its costs, the tile it was reached from (-1:
-// none), its place in the order of joining, and the extra cost of entering it.
+// What a search knows of a tile it touched: its cost from the start, its heuristic, the tile
+// it was reached from (-1: none), its place among the tiles that joined the open list (-1 for
+// the start, which never joins) and among those closed (-1: still open). A tile's cell is
+// written when it joins, and never read before.
 struct SearchCell {
-    int g = 0;
-    int h = 0;
-    int f = 0;
-    int parent = -1;
-    int order = 0;
-    int cost = 0;
+    int g;
+    int h;
+    int parent;
+    int order;
+    int closedAt;
 };
 
 // Which list a tile is on in the search under way.
@@ -84,15 +84,16 @@ enum TileList : std::uint8_t { NotListed, OnOpenList, OnClosedList };
 
 // One search between two tiles of a board: begun, advanced a slice of tiles at a time, and
 // finished, so that a big board's search is spread over frames. It works on small per-tile
-// cells, which stay in the processor's cache where the tiles would not; the terrain costs
-// are taken when it begins, so a board painted meanwhile cannot confuse it. What it did goes
-// into the record it is handed, which belongs to the walk it plans.
+// cells and the board's packed costs, which stay in the processor's cache where the tiles
+// would not. A paint restarts every search under way, so the board it reads never changes
+// under it. What it did step by step goes into the record it is handed; what it knew of each
+// tile stays in its cells once it has ended, until it begins again.
 struct GridSearch {
     SearchKind kind = SearchKind::FirstSightAStar;
     int columns = 0;
     int rows = 0;
     int target = -1;
-    std::vector<SearchCell> cells;
+    std::unique_ptr<SearchCell[]> cells;
     std::vector<std::uint8_t> onList;
     std::vector<OpenEntry> open;
     int joined = 0;            // tiles that joined the open list
@@ -102,12 +103,23 @@ struct GridSearch {
 
     // Starts a search from `start` to `target`; the record is cleared and begun anew.
     void begin(const Board& board, SearchKind kind, int start, int target, SearchRecord& record);
-    // Closes at most `tiles` more tiles; true once the search has ended, its record whole.
-    bool advance(SearchRecord& record, long long tiles);
+    // Closes at most `tiles` more tiles of the board it began on; true once the search has
+    // ended, its record whole.
+    bool advance(const Board& board, SearchRecord& record, long long tiles);
     bool underWay() const { return next >= 0; }
+    // What it knew of `tile` (NotListed: nothing; its cell is then not to be read), its
+    // costs, and its places in the orders of joining and closing (-1 for none).
+    TileList listOf(int tile) const {
+        return tile >= 0 && tile < static_cast<int>(onList.size())
+                   ? static_cast<TileList>(onList[tile])
+                   : NotListed;
+    }
+    TileCosts costsOf(int tile) const;
+    int joinedAt(int tile) const { return listOf(tile) != NotListed ? cells[tile].order : -1; }
+    int closedAt(int tile) const { return listOf(tile) != NotListed ? cells[tile].closedAt : -1; }
 
     // The steps of the search (path/grid_search.cpp).
-    bool expand(SearchRecord& record, int current);
+    bool expand(const Board& board, SearchRecord& record, int current);
     void join(SearchRecord& record, int tile, int g, int from);
     void close(SearchRecord& record, int tile);
     int takeNext(SearchRecord& record);

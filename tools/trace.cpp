@@ -170,7 +170,7 @@ void printComparison(const Board& board, const Walk& walk) {
         SearchRecord record;
         const auto begin = std::chrono::steady_clock::now();
         search.begin(board, kind, walk.start, walk.target, record);
-        search.advance(record, LLONG_MAX);
+        search.advance(board, record, LLONG_MAX);
         const auto took = std::chrono::steady_clock::now() - begin;
         const long long us = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
         std::string steps = "-", cost = "-", least = "-";

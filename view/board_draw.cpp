@@ -23,11 +23,10 @@ void useViewport(const PixelRect& r) {
 
 // The walk's scene, then the board flat when its tiles are too small for their models, the
 // search view's marks, and over a flat board the figures and the lit walk.
-void drawView(World& w, Walk& walk, FlatBoard& flat, int width, int height) {
-    const DrawnTiles sight = boardSight(w.board, width, height);
+void drawView(World& w, Walk& walk, const FlatBoard& flat, const DrawnTiles& sight) {
     drawScene(w, walk, sight, searchViewHoldsWalk(walk));
     if (!sight.models) {
-        drawFlatBoard(w.board, walk, flat);
+        drawFlatBoard(w.board, flat);
     }
     drawSearchMarks(w.board, walk, sight);
     if (!sight.models) {
@@ -57,13 +56,24 @@ int raceViewportAt(int x, int y) {
 void drawBoard(World& w) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (!raceOn()) {
-        drawView(w, w.walk, worldFlat, windowWidth, windowHeight);
+        const DrawnTiles sight = boardSight(w.board, windowWidth, windowHeight);
+        if (!sight.models) {
+            updateFlatBoard(w.board, w.walk, worldFlat);
+        }
+        drawView(w, w.walk, worldFlat, sight);
         return;
     }
+    DrawnTiles sights[RacerCount];
     for (int i = 0; i < RacerCount; i++) {
         const PixelRect view = raceViewport(i);
-        useViewport(view);
-        drawView(w, race.racers[i].walk, race.racers[i].flat, view.width, view.height);
+        sights[i] = boardSight(w.board, view.width, view.height);
+        if (!sights[i].models) {
+            updateFlatBoard(w.board, race.racers[i].walk, race.racers[i].flat);
+        }
+    }
+    for (int i = 0; i < RacerCount; i++) {
+        useViewport(raceViewport(i));
+        drawView(w, race.racers[i].walk, race.racers[i].flat, sights[i]);
     }
 }
 

@@ -36,24 +36,30 @@ DrawnTiles boardSight(const Board& board, int width, int height) {
     return sight;
 }
 
-void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]) {
+void tileColour(const Board& board, int tile, bool lit, std::uint8_t rgb[3]) {
     // The colours the start view shows on the shipped map, read off the window.
     static const std::uint8_t Kinds[4][3] = {
         {0, 104, 0}, {63, 158, 0}, {171, 171, 171}, {0, 0, 105}};
     static const std::uint8_t Lit[4][3] = {{0, 255, 0}, {63, 158, 0}, {255, 255, 255}, {0, 0, 255}};
     static const std::uint8_t Bare[3] = {0, 102, 0}; // no model: the green square below
-    static const std::uint8_t Closed[3] = {140, 51, 217};
-    static const std::uint8_t Open[3] = {255, 217, 25};
     const GridNode& node = board.nodes[tile];
     if (node.outside) {
         rgb[0] = rgb[1] = rgb[2] = 0; // the background
         return;
     }
     const std::uint8_t* colour =
-        node.kind >= 0 && node.kind <= 3 ? (walk.lit(tile) ? Lit : Kinds)[node.kind] : Bare;
-    if (searchView.mode != SearchViewMode::Off) {
-        const TileMark mark = searchViewMark(walk, tile);
-        colour = mark == TileMark::Closed ? Closed : mark == TileMark::Open ? Open : colour;
-    }
+        node.kind >= 0 && node.kind <= 3 ? (lit ? Lit : Kinds)[node.kind] : Bare;
     std::copy(colour, colour + 3, rgb);
+}
+
+void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]) {
+    static const std::uint8_t Closed[3] = {140, 51, 217};
+    static const std::uint8_t Open[3] = {255, 217, 25};
+    const TileMark mark = board.nodes[tile].outside ? TileMark::None : searchViewMark(walk, tile);
+    if (mark != TileMark::None) {
+        const std::uint8_t* colour = mark == TileMark::Closed ? Closed : Open;
+        std::copy(colour, colour + 3, rgb);
+        return;
+    }
+    tileColour(board, tile, walk.lit(tile), rgb);
 }

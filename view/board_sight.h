@@ -13,9 +13,11 @@ inline constexpr double ModelPixels = 16.0;
 // The tiles in view of the camera as it stands, in a viewport `width` x `height` pixels.
 DrawnTiles boardSight(const Board& board, int width, int height);
 
-// How tile `tile` looks from far above, as red, green and blue: its kind's lit colour, its
-// lit-path colour while the walk lights it, and while the search view is on the colour of
-// the walk's mark on it.
+// How tile `tile` looks from far above, as red, green and blue: its kind's colour, or its
+// lit-path colour while `lit`.
+void tileColour(const Board& board, int tile, bool lit, std::uint8_t rgb[3]);
+// The same with the walk's lights, and while the search view is on the colour of the walk's
+// mark on the tile.
 void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]);
 
 // A view's picture of the board drawn flat: one texel a tile, kept while the walk it shows
@@ -34,9 +36,13 @@ struct FlatBoard {
         int step = -1;
         bool operator==(const Key&) const = default;
     } key;
-    std::vector<std::uint8_t> texels;
+    std::vector<std::uint8_t> texels; // red, green, blue and alpha
 };
 
-// Drawing (view/flat_board.cpp): the board as one square of tile colours, at the height of
-// the tile models' tops, so that a pick lands on it as on the models.
-void drawFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat);
+// Drawing (view/flat_board.cpp): the view's picture made to show the walk, then the board
+// as one square of its colours, at the height of the tile models' tops, so that a pick lands
+// on it as on the models. Every view's picture is made before any view draws: a texture
+// changed while the renderer still has drawing queued that reads another would make it
+// finish that drawing first.
+void updateFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat);
+void drawFlatBoard(const Board& board, const FlatBoard& flat);

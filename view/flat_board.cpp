@@ -1,6 +1,6 @@
 // A view's board drawn flat: one texel a tile, one square over the board. The texels are
-// built again only when what they show changed, and while a playback only steps on, only
-// the tiles that step touched are coloured and sent again.
+// built again only when what they show changed, from a copy of the board's own picture; while
+// a playback only steps on, only the tiles those steps touched are coloured and sent again.
 #include "view/board_sight.h"
 #include "view/search_view.h"
 
@@ -10,6 +10,31 @@
 
 namespace {
 
+// The board's colours from above with no walk on it, kept while its tiles stay as they are:
+// every view that starts its picture over starts from a copy of it.
+// Texels are red, green, blue and alpha: the renderer takes four bytes a texel several
+// times faster than three.
+std::size_t texel(int tile) {
+    return static_cast<std::size_t>(tile) * 4;
+}
+
+struct BoardPicture {
+    long long tiles = -1;
+    std::vector<std::uint8_t> rgb;
+};
+BoardPicture boardPicture;
+
+const std::vector<std::uint8_t>& pictureOf(const Board& board) {
+    if (boardPicture.tiles != board.tilesSerial) {
+        boardPicture.tiles = board.tilesSerial;
+        boardPicture.rgb.assign(texel(board.nodeCount), 255); // opaque
+        for (int i = 0; i < board.nodeCount; i++) {
+            tileColour(board, i, false, &boardPicture.rgb[texel(i)]);
+        }
+    }
+    return boardPicture.rgb;
+}
+
 // Colours the tiles whose mark the playback's steps from `from` to `to` changed: those it
 // closed, and those that joined the open list. Returns the first and last row touched.
 std::pair<int, int> stepOn(const Board& board, const Walk& walk, FlatBoard& flat, int from,
@@ -17,7 +42,7 @@ std::pair<int, int> stepOn(const Board& board, const Walk& walk, FlatBoard& flat
     int first = board.rows;
     int last = -1;
     auto colour = [&](int tile) {
-        flatColour(board, walk, tile, &flat.texels[static_cast<std::size_t>(tile) * 3]);
+        flatColour(board, walk, tile, &flat.texels[texel(tile)]);
         first = std::min(first, tile / board.columns);
         last = std::max(last, tile / board.columns);
     };
@@ -33,6 +58,16 @@ std::pair<int, int> stepOn(const Board& board, const Walk& walk, FlatBoard& flat
         colour(walk.search.opened[static_cast<std::size_t>(j - at.begin())]);
     }
     return {first, last};
+}
+
+// The picture over again: the board's own, the walk's lit tiles, and the marks of the steps
+// the playback shows.
+void startOver(const Board& board, const Walk& walk, FlatBoard& flat, int step) {
+    flat.texels = pictureOf(board);
+    for (int tile : walk.litTiles) {
+        flatColour(board, walk, tile, &flat.texels[texel(tile)]);
+    }
+    stepOn(board, walk, flat, 0, step);
 }
 
 // The texture bound, one square over the board.
@@ -59,12 +94,14 @@ void drawBoardSquare(const Board& board) {
 
 } // namespace
 
-void drawFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat) {
+void updateFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat) {
     if (board.nodeCount == 0) {
         return;
     }
+    // The marks show only a record the playback has taken up: until then none changes.
     const bool viewOn = searchView.mode != SearchViewMode::Off;
-    const FlatBoard::Key now{board.tilesSerial, walk.search.serial, walk.marksSerial,
+    const long long shown = walk.playback.serial == walk.search.serial ? walk.search.serial : -1;
+    const FlatBoard::Key now{board.tilesSerial, shown, walk.marksSerial,
                              static_cast<int>(searchView.mode), viewOn ? playbackStep(walk) : 0};
     if (flat.texture == 0) {
         glGenTextures(1, &flat.texture);
@@ -77,14 +114,11 @@ void drawFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat) {
     if (sized && before == now && now.step > flat.key.step) {
         const auto [first, last] = stepOn(board, walk, flat, flat.key.step, now.step);
         if (first <= last) {
-            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, board.columns, last - first + 1, GL_RGB,
-                            GL_UNSIGNED_BYTE, &flat.texels[std::size_t(first) * board.columns * 3]);
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, board.columns, last - first + 1, GL_RGBA,
+                            GL_UNSIGNED_BYTE, &flat.texels[texel(first * board.columns)]);
         }
     } else if (!sized || !(flat.key == now)) {
-        flat.texels.resize(static_cast<std::size_t>(board.nodeCount) * 3);
-        for (int i = 0; i < board.nodeCount; i++) {
-            flatColour(board, walk, i, &flat.texels[static_cast<std::size_t>(i) * 3]);
-        }
+        startOver(board, walk, flat, now.step);
         if (!sized) {
             flat.columns = board.columns;
             flat.rows = board.rows;
@@ -93,13 +127,21 @@ void drawFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat) {
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, board.columns, board.rows, 0, GL_RGB,
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, board.columns, board.rows, 0, GL_RGBA,
                          GL_UNSIGNED_BYTE, flat.texels.data());
         } else {
-            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, board.columns, board.rows, GL_RGB,
+            glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, board.columns, board.rows, GL_RGBA,
                             GL_UNSIGNED_BYTE, flat.texels.data());
         }
     }
     flat.key = now;
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void drawFlatBoard(const Board& board, const FlatBoard& flat) {
+    if (board.nodeCount == 0 || flat.texture == 0) {
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, flat.texture);
     drawBoardSquare(board);
 }

@@ -57,11 +57,13 @@ ShownWalks shownWalks(World& w) {
 }
 
 int searchSteps(const Walk& walk) {
-    return walk.closedRank.empty() ? 0 : static_cast<int>(walk.search.closed.size());
+    return walk.planning == Planning::Walk ? 0 : static_cast<int>(walk.search.closed.size());
 }
 
 int playbackStep(const Walk& walk) {
-    return static_cast<int>(walk.playback.shown);
+    // A record the playback has not taken up yet (a race's four are taken up together, once
+    // all have ended) shows nothing yet.
+    return walk.playback.serial == walk.search.serial ? static_cast<int>(walk.playback.shown) : 0;
 }
 
 void setSearchViewMode(World& w, SearchViewMode mode) {
@@ -134,23 +136,23 @@ void advanceSearchView(World& w, double now) {
 }
 
 TileMark searchViewMark(const Walk& walk, int tile) {
-    if (searchView.mode == SearchViewMode::Off || tile < 0 ||
-        tile >= static_cast<int>(walk.closedRank.size())) {
+    const GridSearch& query = walk.query;
+    if (searchView.mode == SearchViewMode::Off || walk.planning == Planning::Walk ||
+        query.listOf(tile) == NotListed) {
         return TileMark::None;
     }
     const int step = playbackStep(walk);
-    const int rank = walk.closedRank[tile];
-    if (rank >= 0 && rank < step) {
+    const int closed = query.closedAt(tile);
+    if (closed >= 0 && closed < step) {
         return TileMark::Closed;
     }
-    const int opened = walk.openedIndex[tile];
+    const int opened = query.joinedAt(tile);
     const int joined = opened >= 0 ? walk.search.openedAt[opened] : -1;
     return joined >= 0 && joined <= step && step > 0 ? TileMark::Open : TileMark::None;
 }
 
 int closedCost(const Walk& walk, int tile) {
-    const int opened = walk.openedIndex[tile];
-    return opened >= 0 ? walk.search.openedCosts[opened].g : 0; // the start: 0
+    return walk.query.costsOf(tile).g; // the start: 0
 }
 
 bool searchViewHoldsWalk(const Walk& walk) {

@@ -36,7 +36,7 @@ struct ShownWalks {
 ShownWalks shownWalks(World& w);
 
 // A walk's steps: the tiles its search closed, none while it is under way; and the step its
-// playback shows.
+// playback shows (0 until the playback has taken up the walk's latest record).
 int searchSteps(const Walk& walk);
 int playbackStep(const Walk& walk);
 // The view's mode as O or the panel sets it: from off the last search shows finished, and

@@ -43,7 +43,8 @@ void writeSearchFigures(const Board& board, const Walk& walk, char* out, size_t 
 void writeHoverFigures(const Board& board, const Walk& walk, int tile, char* out, size_t size) {
     out[0] = '\0';
     const SearchRecord& record = walk.search;
-    if (tile < 0 || tile >= static_cast<int>(walk.closedRank.size()) || record.start < 0) {
+    if (walk.planning == Planning::Walk || record.start < 0 || tile < 0 ||
+        tile >= board.nodeCount) {
         return;
     }
     if (tile == record.start) {
@@ -53,9 +54,9 @@ void writeHoverFigures(const Board& board, const Walk& walk, int tile, char* out
         if (record.found) {
             std::snprintf(out, size, "target, from %s", tileName(board, record.targetFrom).c_str());
         }
-    } else if (walk.openedIndex[tile] >= 0) {
+    } else if (walk.query.joinedAt(tile) >= 0) {
         // Every tile the search touched but the start joined the open list.
-        const TileCosts& c = record.openedCosts[walk.openedIndex[tile]];
+        const TileCosts c = walk.query.costsOf(tile);
         std::snprintf(out, size, "g %d, h %d, f %d, from %s", c.g, c.h, c.f,
                       tileName(board, c.from).c_str());
     }

@@ -37,8 +37,8 @@ void World::setStart(int x, int v) {
 void World::setTarget(int x, int v) {
     walk.target = board.tileIndexAt(x, v);
     relight(walk);
-    if (walk.kind != SearchKind::FirstSightAStar) {
-        return; // only the program's own search reads the tiles' heuristic
+    if (walk.kind != SearchKind::FirstSightAStar || !keepTileCosts) {
+        return; // only the program's own search fills the tiles' heuristic, for the dumps
     }
     GridNode* target = &board.nodes[walk.target];
     fillHeuristic(target, 1, 0);

@@ -29,22 +29,22 @@ struct Walk {
     int start = -1;
     int target = -1;
 
-    // The search under way, its record and the playback of it. `closedRank` and
-    // `openedIndex` give, per tile, its place in the record's closing order and its place
-    // among the tiles that joined (-1: never), so that a tile's mark is found at once.
+    // Its search (under way, or ended and knowing what it knew of each tile), the record of
+    // what it did, and the playback of it; while the cheapest walk is looked for, that
+    // search and its record.
     Planning planning = Planning::Idle;
     GridSearch query;
     SearchRecord search;
-    SearchRecord cheapestSearch; // the cheapest walk's, while it is looked for
+    GridSearch cheapestQuery;
+    SearchRecord cheapestSearch;
     Playback playback;
-    std::vector<int> closedRank;
-    std::vector<int> openedIndex;
     Route found;    // the walk its search found, and its cost
     Route cheapest; // the cheapest walk between the same tiles
 
-    // The tiles drawn lit: its start, its target and the tiles of the walk found; a new
-    // serial each time they are worked out.
+    // The tiles drawn lit: its start, its target and the tiles of the walk found, per tile
+    // and as a list; a new serial each time they are worked out.
     std::vector<std::uint8_t> marked;
+    std::vector<int> litTiles;
     long long marksSerial = 0;
 
     // The walker: the waypoints still to reach (the target first, the next one last), the

@@ -4,6 +4,7 @@
 #include "world/world.h"
 
 #include <algorithm>
+#include <climits>
 #include <tuple>
 
 namespace {
@@ -18,28 +19,14 @@ SearchRecord freshRecord(const Walk& walk) {
     return record;
 }
 
-// Per tile, its place in the closing order and among the tiles that joined the open list,
-// so that the view finds a tile's mark at once.
-void takeUpRecord(const Board& board, Walk& walk) {
-    const SearchRecord& record = walk.search;
-    walk.closedRank.assign(board.nodes.size(), -1);
-    walk.openedIndex.assign(board.nodes.size(), -1);
-    for (std::size_t i = 0; i < record.closed.size(); i++) {
-        walk.closedRank[record.closed[i]] = static_cast<int>(i);
-    }
-    for (std::size_t i = 0; i < record.opened.size(); i++) {
-        walk.openedIndex[record.opened[i]] = static_cast<int>(i);
-    }
-}
-
 // The world's own search leaves its costs in the tiles, as the grid dumps show them.
-void writeCostsToTiles(Board& board, const SearchRecord& record) {
+void writeCostsToTiles(Board& board, const GridSearch& query, const SearchRecord& record) {
     GridNode& start = board.nodes[record.start];
-    start.g = 0;
-    start.h = start.f = searchHeuristic(record.kind, board.columns, record.start, record.target);
-    for (std::size_t i = 0; i < record.opened.size(); i++) {
-        GridNode& node = board.nodes[record.opened[i]];
-        const TileCosts& c = record.openedCosts[i];
+    std::tie(start.g, start.h, start.f) =
+        std::tuple(0, query.costsOf(record.start).h, query.costsOf(record.start).h);
+    for (int tile : record.opened) {
+        GridNode& node = board.nodes[tile];
+        const TileCosts c = query.costsOf(tile);
         std::tie(node.g, node.h, node.f) = std::tuple(c.g, c.h, c.f);
         node.parent = &board.nodes[c.from];
     }
@@ -51,14 +38,25 @@ void writeCostsToTiles(Board& board, const SearchRecord& record) {
 } // namespace
 
 void World::relight(Walk& walk) const {
-    walk.marked.assign(board.nodes.size(), 0);
-    for (int tile : {walk.start, walk.target}) {
+    // Only the tiles lit before are put out: a big board's million stay as they are.
+    if (walk.marked.size() != board.nodes.size()) {
+        walk.marked.assign(board.nodes.size(), 0);
+        walk.litTiles.clear();
+    }
+    for (int tile : walk.litTiles) {
+        walk.marked[tile] = 0;
+    }
+    walk.litTiles.clear();
+    auto light = [&walk](int tile) {
         if (tile >= 0) {
             walk.marked[tile] = 1;
+            walk.litTiles.push_back(tile);
         }
-    }
+    };
+    light(walk.start);
+    light(walk.target);
     for (int tile : walk.search.walk) {
-        walk.marked[tile] = 1;
+        light(tile);
     }
     walk.marksSerial = nextSerial();
 }
@@ -71,9 +69,8 @@ void World::clearWalk(Walk& walk) {
     const SearchKind last = walk.search.kind;
     walk.search = freshRecord(walk);
     walk.search.kind = last;
+    walk.cheapestQuery = GridSearch();
     walk.cheapestSearch = SearchRecord();
-    walk.closedRank.clear();
-    walk.openedIndex.clear();
     walk.found = walk.cheapest = Route();
     walk.path.clear();
     walk.walking = false;
@@ -97,37 +94,45 @@ void World::startWalk(Walk& walk, int tile) {
 
 void World::planWalk(Walk& walk, long long tiles) {
     walk.search = freshRecord(walk);
+    walk.cheapestQuery = GridSearch();
     walk.cheapestSearch = SearchRecord();
-    walk.closedRank.clear();
-    walk.openedIndex.clear();
     walk.found = walk.cheapest = Route();
     walk.path.clear();
     relight(walk);
-    // Begun when its first slice comes: a race's four then never hold four searches' cells
-    // at once.
+    // Begun when its first unit of work comes: a race's four then never hold four searches'
+    // cells at once.
     walk.planning = Planning::Walk;
     walk.query = GridSearch();
-    advanceWalk(walk, tiles);
+    if (tiles == LLONG_MAX) {
+        while (!advanceWalk(walk, tiles)) {
+        }
+    } else if (tiles > 0) {
+        advanceWalk(walk, tiles); // begun
+        advanceWalk(walk, tiles); // and a first slice
+    }
 }
 
+// One unit of work, so that no frame that carries a search on takes more than one of them
+// past its share: the search begun, a slice of `tiles` closed, the walk made from what it
+// found, or the same for the cheapest walk.
 bool World::advanceWalk(Walk& walk, long long tiles) {
-    if (walk.planning == Planning::Walk && tiles > 0) {
-        if (!walk.query.underWay() && walk.search.closed.empty()) {
+    if (walk.planning == Planning::Walk) {
+        if (walk.search.closed.empty()) {
             walk.query.begin(board, walk.kind, walk.start, walk.target, walk.search);
+        } else if (walk.query.advance(board, walk.search, tiles)) {
+            endPlan(walk);
         }
-        if (!walk.query.advance(walk.search, tiles)) {
-            return false;
+    } else if (walk.planning == Planning::Cheapest) {
+        if (walk.cheapestSearch.closed.empty()) {
+            walk.cheapestQuery.begin(board, SearchKind::AStar, walk.start, walk.target,
+                                     walk.cheapestSearch);
+        } else if (walk.cheapestQuery.advance(board, walk.cheapestSearch, tiles)) {
+            const std::vector<int>& route = walk.cheapestSearch.walk;
+            walk.cheapest = Route{route, routeCost(board, walk.start, route)};
+            walk.cheapestQuery = GridSearch();
+            walk.cheapestSearch = SearchRecord();
+            walk.planning = Planning::Idle;
         }
-        endPlan(walk);
-    }
-    if (walk.planning == Planning::Cheapest && tiles > 0) {
-        if (!walk.query.advance(walk.cheapestSearch, tiles)) {
-            return false;
-        }
-        walk.cheapest =
-            Route{walk.cheapestSearch.walk, routeCost(board, walk.start, walk.cheapestSearch.walk)};
-        walk.cheapestSearch = SearchRecord();
-        walk.planning = Planning::Idle;
     }
     return !walk.searching();
 }
@@ -135,9 +140,8 @@ bool World::advanceWalk(Walk& walk, long long tiles) {
 // Then the cheapest walk is looked for, unless the search promises one or found none.
 void World::endPlan(Walk& walk) {
     const SearchRecord& record = walk.search;
-    takeUpRecord(board, walk);
-    if (&walk == &this->walk) {
-        writeCostsToTiles(board, record);
+    if (&walk == &this->walk && keepTileCosts) {
+        writeCostsToTiles(board, walk.query, record);
     }
     if (record.found) {
         walk.found = Route{record.walk, routeCost(board, record.start, record.walk)};
@@ -157,8 +161,8 @@ void World::endPlan(Walk& walk) {
     if (record.found && promisesCheapest(walk.kind)) {
         walk.cheapest = walk.found;
     } else if (record.found) {
-        walk.planning = Planning::Cheapest;
-        walk.query.begin(board, SearchKind::AStar, walk.start, walk.target, walk.cheapestSearch);
+        walk.planning = Planning::Cheapest; // begun by the next unit of work
+        walk.cheapestSearch = SearchRecord();
     }
 }
 

@@ -97,11 +97,9 @@ void World::makeOutside(int index) {
         board.outsideTiles++;
     }
     node.outside = true;
-    node.kind = MissingCode;
-    node.terrainCost = ImpassableCost;
+    board.setKind(index, MissingCode, ImpassableCost);
     node.mesh.shape = nullptr;
     node.mesh.visible = false;
-    board.tilesSerial = nextSerial();
 }
 
 std::string World::modelPath(const std::string& modelName) const {
@@ -148,13 +146,11 @@ bool World::setTileKind(int index, int code, const ModelReader& read) {
         setColor(mesh, look.color[0], look.color[1], look.color[2]);
         terrainCost = look.terrainCost;
     }
-    node.kind = code;
-    node.terrainCost = terrainCost;
+    board.setKind(index, code, terrainCost);
     if (node.outside) {
         node.outside = false; // painted onto the board
         board.outsideTiles--;
     }
-    board.tilesSerial = nextSerial();
     node.mesh = std::move(mesh);
     return true;
 }

@@ -67,6 +67,10 @@ struct World {
     // The most tiles a plan closes when asked; the window sets a slice so that its frames go
     // on while a big board is searched. The rest of the program searches at once.
     long long searchSlice = LLONG_MAX;
+    // Whether the tiles keep what the world's own search knew of them (its heuristic filled
+    // into every tile, its costs), for the grid dumps. The window, which never dumps, leaves
+    // a big board's million tiles untouched.
+    bool keepTileCosts = true;
 
     explicit World(std::string mapFileName, std::string modelFolder = "");
     // A world of tiles given in memory (a made map), its models read as for `mapFileName`.
@@ -96,7 +100,8 @@ struct World {
     // goes on with advanceWalk. It returns true once nothing more is under way.
     void planWalk(Walk& walk, long long tiles);
     bool advanceWalk(Walk& walk, long long tiles);
-    // The search has ended: the monkey's path and the lights from what it found.
+    // The search has ended: the monkey's path and the lights from what it found; the
+    // cheapest walk comes next, unless the search promises one or found none.
     void endPlan(Walk& walk);
     // Plans the walk again from where its monkey is, to its target (after a paint or a new
     // search): from the tile it stands on, or the one it steps onto, finishing that step.

@@ -37,16 +37,15 @@ std::unique_ptr<World> generated(int side, std::array<int, 4> weights, unsigned 
     map->board.buildGrid(side, side);
     std::mt19937 rng(seed);
     std::discrete_distribution<> kinds(weights.begin(), weights.end());
-    for (GridNode& node : map->board.nodes) {
-        node.kind = kinds(rng);
-        node.terrainCost = std::array{0, ImpassableCost, 20, 40}[node.kind];
+    for (int i = 0; i < map->board.nodeCount; i++) {
+        const int kind = kinds(rng);
+        map->board.setKind(i, kind, std::array{0, ImpassableCost, 20, 40}[kind]);
     }
     return map;
 }
 
 void plant(World& map, int tile, int kind) {
-    map.board.nodes[tile].kind = kind;
-    map.board.nodes[tile].terrainCost = kind == 1 ? ImpassableCost : 0;
+    map.board.setKind(tile, kind, kind == 1 ? ImpassableCost : 0);
 }
 
 void search(World& map, SearchKind kind, int start, int target) {

@@ -13,14 +13,21 @@
 #include <tuple>
 #include <vector>
 
-inline SearchRecord linearSearch(const Board& w, int start, int target) {
+// What it did, and for each tile that joined its open list the costs it knew at the end.
+struct LinearSearch {
+    SearchRecord record;
+    std::vector<TileCosts> openedCosts;
+};
+
+inline LinearSearch linearSearch(const Board& w, int start, int target) {
     const int n = w.nodeCount;
     std::vector<int> g(n, 0), f(n, 0), h(n, 0), parent(n, -1), open, closed;
     for (int i = 0; i < n; ++i) {
         h[i] = 10 * (std::abs(i / w.columns - target / w.columns) +
                      std::abs(i % w.columns - target % w.columns));
     }
-    SearchRecord record;
+    LinearSearch result;
+    SearchRecord& record = result.record;
     record.start = start;
     record.target = target;
     auto has = [](const std::vector<int>& list, int tile) {
@@ -76,7 +83,7 @@ inline SearchRecord linearSearch(const Board& w, int start, int target) {
         current = best;
     }
     for (int t : record.opened) {
-        record.openedCosts.push_back(TileCosts{g[t], h[t], f[t], parent[t]});
+        result.openedCosts.push_back(TileCosts{g[t], h[t], f[t], parent[t]});
     }
     record.found = found;
     if (found && start != target) {
@@ -85,7 +92,7 @@ inline SearchRecord linearSearch(const Board& w, int start, int target) {
             record.walk.insert(record.walk.begin(), t);
         }
     }
-    return record;
+    return result;
 }
 
 // The cheapest walk between two tiles by a plain exhaustive search (Dijkstra, ties broken by

@@ -52,6 +52,15 @@ inline std::vector<int> pathTiles(const World& w) {
     return pathTiles(w.board, w.walk);
 }
 
+// What the walk's search knew at its end of each tile that joined its open list, in order.
+inline std::vector<TileCosts> openedCosts(const Walk& walk) {
+    std::vector<TileCosts> costs;
+    for (int tile : walk.search.opened) {
+        costs.push_back(walk.query.costsOf(tile));
+    }
+    return costs;
+}
+
 // Every model the world reads, each with one vertex more than the one before (ground3.obj
 // 3, banan.obj 10), so that tests can tell which one a tile got.
 inline void writeModels(const TempFolder& folder) {
@@ -84,9 +93,9 @@ inline World randomMap(std::mt19937& rng, int columns, int rows, std::array<int,
     World w{std::string()};
     w.board.buildGrid(columns, rows);
     std::discrete_distribution<> kinds(weights.begin(), weights.end());
-    for (GridNode& node : w.board.nodes) {
-        node.kind = kinds(rng);
-        node.terrainCost = std::array{0, ImpassableCost, 20, 40}[node.kind];
+    for (int i = 0; i < w.board.nodeCount; i++) {
+        const int kind = kinds(rng);
+        w.board.setKind(i, kind, std::array{0, ImpassableCost, 20, 40}[kind]);
     }
     return w;
 }

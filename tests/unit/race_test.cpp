@@ -1,0 +1,159 @@
+// The race: each viewport draws and describes its own racer's walk, flat or with models, and
+// a racer's search spread over frames ends as the same search run at once.
+#include "tests/support/call_log.h"
+#include "view/board_sight.h"
+#include "view/camera.h"
+#include "view/race.h"
+#include "view/search_view.h"
+#include "world_files.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <random>
+
+namespace {
+
+// A board where the four differ: greedy rushes, Dijkstra floods, A* and the program's own
+// search lie between.
+World racingBoard(unsigned seed, int columns = 40, int rows = 30) {
+    std::mt19937 rng(seed);
+    World w = randomMap(rng, columns, rows, {70, 18, 8, 4});
+    w.board.setKind(0, 0, 0);
+    w.board.setKind(w.board.nodeCount - 1, 0, 0);
+    return w;
+}
+
+// The playback of every shown walk run to its end.
+void playToTheEnd(World& w) {
+    for (double t = 0.0; t < 30.0; t += 0.1) {
+        advanceSearchView(w, t);
+    }
+}
+
+// The marks each race viewport drew over its models, as corners at the marks' height (a
+// closed square has 4, an open frame 16), one count a viewport.
+std::vector<int> drawnMarkCorners() {
+    std::vector<int> corners;
+    for (const Call& call : calls) {
+        if (call.name == "glViewport") {
+            corners.push_back(0);
+        } else if (call.name == "glVertex3f" && std::abs(call.args[1] - 2.55) < 1e-6) {
+            corners.back()++;
+        }
+    }
+    return corners;
+}
+
+// The racer's picture of the flat board: each tile as its own walk shows it.
+void expectFlatPicture(const Board& board, const Racer& racer) {
+    ASSERT_EQ(racer.flat.texels.size(), std::size_t(board.nodeCount) * 4);
+    for (int t = 0; t < board.nodeCount; ++t) {
+        std::uint8_t rgb[3];
+        flatColour(board, racer.walk, t, rgb);
+        ASSERT_EQ(0, std::memcmp(rgb, &racer.flat.texels[t * 4], 3)) << "tile " << t;
+    }
+}
+
+struct RaceTest : testing::Test {
+    void SetUp() override {
+        race = Race();
+        searchView = SearchView();
+        searchView.mode = SearchViewMode::Marks;
+    }
+    void TearDown() override {
+        race = Race();
+        searchView = SearchView();
+        world = World(std::string());
+        zoom = 1.0f;
+        cameraY = 200.0f;
+    }
+};
+
+} // namespace
+
+TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
+    world = racingBoard(4, 18, 14); // whole in view at the start height, with models
+    zoom = 0.75f;
+    world.clickTile(0);
+    world.clickTile(world.board.nodeCount - 1);
+    setRace(world, true);
+    playToTheEnd(world);
+    for (int i = 0; i < RacerCount; ++i) {
+        const Walk& walk = race.racers[i].walk;
+        SCOPED_TRACE(searchName(walk.kind));
+        ASSERT_GE(playbackStep(walk), int(walk.search.closed.size())) << "the playback is over";
+        // What the racer's search alone does between the same tiles.
+        GridSearch alone;
+        SearchRecord record;
+        alone.begin(world.board, walk.kind, 0, world.board.nodeCount - 1, record);
+        alone.advance(world.board, record, LLONG_MAX);
+        ASSERT_EQ(walk.search.closed, record.closed);
+
+        // Its label and figures are its own.
+        char label[160];
+        writeRacerLabel(world.board, i, label, sizeof label);
+        const std::string expected = std::string(searchName(walk.kind)) + ": closed " +
+                                     std::to_string(record.closed.size()) + ", open " +
+                                     std::to_string(record.stillOpen()) + ", walk " +
+                                     std::to_string(routeCost(world.board, 0, record.walk));
+        EXPECT_EQ(std::string(label).rfind(expected + ",", 0), 0u) << label;
+        EXPECT_NE(std::string(label).find(std::string("\n") + "1234"[racePlace(i) - 1]),
+                  std::string::npos)
+            << "its place once the race is over: " << label;
+
+        // With models, drawn as the window draws the race: a mark on each of its own tiles.
+        cameraY = 200.0f;
+        calls.clear();
+        drawBoard(world);
+        EXPECT_EQ(drawnMarkCorners().at(i),
+                  4 * int(record.closed.size()) + 16 * record.stillOpen());
+
+        // Flat, seen from high above: its own picture, each tile as its own walk shows it.
+        cameraY = 20000.0f;
+        drawBoard(world);
+        expectFlatPicture(world.board, race.racers[i]);
+        cameraY = 200.0f;
+    }
+    // The races really differ, or the test above could not tell one from another.
+    EXPECT_GT(race.racers[2].walk.search.closed.size(),
+              3 * race.racers[3].walk.search.closed.size());
+    // A racer that changes its search shows its new walk: its picture is keyed by its walk.
+    setRacer(world, 3, SearchKind::BreadthFirst);
+    playToTheEnd(world);
+    cameraY = 20000.0f;
+    drawBoard(world);
+    expectFlatPicture(world.board, race.racers[3]);
+}
+
+TEST_F(RaceTest, ARacersSearchSpreadOverFramesEndsAsTheSameSearchRunAtOnce) {
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        world = racingBoard(seed);
+        world.clickTile(0);
+        world.clickTile(world.board.nodeCount - 1);
+        setRace(world, true);
+        std::vector<SearchRecord> atOnce;
+        for (const Racer& r : race.racers) {
+            atOnce.push_back(r.walk.search);
+        }
+
+        race = Race();
+        world.searchSlice = 5; // as a window's frames would, a few tiles at a time
+        setRace(world, true);
+        int frames = 0;
+        while (advanceRace(world, 5)) {
+            ++frames;
+        }
+        EXPECT_GT(frames, 4 * 3);
+        for (int i = 0; i < RacerCount; ++i) {
+            const Walk& walk = race.racers[i].walk;
+            EXPECT_EQ(std::tuple(walk.search.closed, walk.search.opened, walk.search.walk),
+                      std::tuple(atOnce[i].closed, atOnce[i].opened, atOnce[i].walk))
+                << searchName(walk.kind) << " on seed " << seed;
+            EXPECT_TRUE(walk.walking && walk.cheapest.cost >= 0);
+        }
+        race = Race();
+    }
+}
