@@ -7,6 +7,7 @@
 #include "view/search_view.h"
 #include "world/map_file.h"
 #include "world/map_maker.h"
+#include "world/tile_kinds.h"
 #include "world/world.h"
 
 #include <filesystem>
@@ -65,7 +66,8 @@ void saveMap(double now) {
 }
 
 void paintTileNow(int index, int code, double now) {
-    if (index < 0 || index >= world.board.nodeCount || (code == 1 && raceFigureOn(world, index))) {
+    if (index < 0 || index >= world.board.nodeCount ||
+        (code == TreeCode && raceFigureOn(world, index))) {
         return; // a racer's monkey never stands in a tree either
     }
     const int kind = world.board.nodes[index].kind;

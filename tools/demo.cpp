@@ -14,6 +14,7 @@
 #include "tools/xdriver/x_driver.h"
 #include "ui/panel.h"
 #include "view/search_view.h"
+#include "world/tile_kinds.h"
 #include "world/world.h"
 
 #include <X11/keysym.h>
@@ -117,10 +118,10 @@ int tileToPaint(World& map, int from, int to) {
         World painted(map.mapFileName);
         painted.clickTile(from);
         painted.clickTile(to);
-        if (map.board.nodes[walk[i]].kind != 0) {
+        if (map.board.nodes[walk[i]].kind != GroundCode) {
             continue;
         }
-        painted.paintTile(walk[i], 1);
+        painted.paintTile(walk[i], TreeCode);
         const int goal = static_cast<int>(walk.size()) * 2 / 3;
         if (painted.walk.search.walk != walk &&
             (chosen < 0 || std::abs(int(i) - goal) < std::abs(chosen - goal))) {

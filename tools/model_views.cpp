@@ -10,6 +10,7 @@
 #include "mesh/mesh.h"
 #include "platform/glfw2.h"
 #include "tools/png_write.h"
+#include "world/tile_kinds.h"
 #include "world/world.h"
 
 #include <GL/gl.h>
@@ -32,19 +33,31 @@ constexpr int ViewSize = 400;
 constexpr int OverviewCrop = 480;
 
 struct Model {
-    const char* name;
-    double color[3];
+    std::string name; // the file's name without ".obj"
+    const double* color;
     // Width of ground the close views take in, in world units.
     double span;
 };
 
-// The program's colours for each model.
-const Model Models[] = {
-    {"monkey", {1.0, 0.6, 0.2}, 13.0},        {"banan", {1.0, 1.0, 0.0}, 8.0},
-    {"ground3", {0.0, 0.3, 0.0}, 13.0},       {"tree", {0.2, 0.5, 0.0}, 15.0},
-    {"tree2", {0.2, 0.5, 0.0}, 15.0},         {"tree3", {0.2, 0.5, 0.0}, 15.0},
-    {"ground_stones", {0.5, 0.5, 0.5}, 13.0}, {"water", {0.0, 0.0, 0.3}, 13.0},
-};
+std::string nameOf(const char* file) {
+    const std::string name = file;
+    return name.substr(0, name.size() - 4);
+}
+
+// Every model the program reads, in the program's colour for it: the two figures, then each
+// kind's from the tile table.
+std::vector<Model> allModels() {
+    std::vector<Model> models{{nameOf(MonkeyModel.file), MonkeyModel.color, 13.0},
+                              {nameOf(BananaModel.file), BananaModel.color, 8.0}};
+    for (const TileKind& kind : TileKinds) {
+        for (const char* file : kind.models) {
+            if (file != nullptr) {
+                models.push_back({nameOf(file), kind.color, kind.blocks() ? 15.0 : 13.0});
+            }
+        }
+    }
+    return models;
+}
 
 // The green ground square of the scene, from `low` to `high` in x and z.
 void drawGround(float low, float high) {
@@ -174,7 +187,8 @@ bool drawModelViews(const Model& model, const std::string& assets, const std::st
 // A 4 x 4 patch of mixed tiles around the origin with the monkey walking toward the banana,
 // from the start camera: 200 units up, 48.75 degrees, the window's aspect.
 bool drawOverview(const std::string& assets, const std::string& out) {
-    const int codes[4][4] = {{0, 1, 0, 3}, {0, 2, 0, 3}, {1, 0, 0, 1}, {0, 2, 1, 0}};
+    constexpr int G = GroundCode, T = TreeCode, S = StonesCode, W = WaterCode;
+    const int codes[4][4] = {{G, T, G, W}, {G, S, G, W}, {T, G, G, T}, {G, S, T, G}};
     std::vector<Mesh> tiles;
     std::vector<bool> marked;
     unsigned int seed = 12345;
@@ -186,10 +200,9 @@ bool drawOverview(const std::string& assets, const std::string& out) {
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column) {
             const int code = codes[row][column];
-            const Model& model = code == 0   ? Models[2]
-                                 : code == 1 ? Models[3 + treeCount++ % 3]
-                                 : code == 2 ? Models[6]
-                                             : Models[7];
+            const TileKind& kind = tileKindOf(code);
+            const char* file = kind.models[kind.models[1] != nullptr ? treeCount++ % 3 : 0];
+            const Model model{nameOf(file), kind.color, 0.0};
             Mesh mesh;
             if (!loadModel(model, assets, mesh)) {
                 return false;
@@ -198,7 +211,7 @@ bool drawOverview(const std::string& assets, const std::string& out) {
             mesh.position[0] = 10.0f * float(column - 1);
             mesh.position[1] = 0.0f;
             mesh.position[2] = 10.0f * float(row - 2);
-            mesh.angle = code == 3 ? 0.0f : float(draw()) / 32767.0f * 360.0f;
+            mesh.angle = kind.turned ? float(draw()) / 32767.0f * 360.0f : 0.0f;
             tiles.push_back(mesh);
             // Start, one step of the way and the target, as the search marks them.
             marked.push_back((row == 2 && column >= 1 && column <= 2) || (row == 1 && column == 2));
@@ -212,8 +225,8 @@ bool drawOverview(const std::string& assets, const std::string& out) {
         std::cerr << "model_views: " << monkey.error << banana.error << '\n';
         return false;
     }
-    std::copy_n(Models[0].color, 3, monkey.color);
-    std::copy_n(Models[1].color, 3, banana.color);
+    std::copy_n(MonkeyModel.color, 3, monkey.color);
+    std::copy_n(BananaModel.color, 3, banana.color);
     // Walking from the tile in row 2, column 1 toward +x, halfway, at mid bob height.
     monkey.position[0] = 5.0f;
     monkey.position[1] = 1.0f;
@@ -258,7 +271,7 @@ int main(int argc, char** argv) {
     setupGlState();
 
     bool ok = true;
-    for (const Model& model : Models) {
+    for (const Model& model : allModels()) {
         ok = drawModelViews(model, assets, out) && ok;
     }
     ok = drawOverview(assets, out) && ok;

@@ -18,7 +18,7 @@ constexpr int BrushCycle = -1;
 
 struct Panel {
     bool shown = true;
-    int brush = BrushCycle; // BrushCycle or a tile code: 0 ground, 2 stones, 3 water, 1 tree
+    int brush = BrushCycle; // BrushCycle or the code of a tile kind
     // The New map section's recipe (size 0: the board's until the first is made), and
     // whether one was made: G then makes the next seed.
     MapRecipe newMap{MapKind::Maze, 0, 0, 1, 20, 10, 5};
@@ -33,8 +33,6 @@ int panelLeft(int windowWidth);
 bool overPanel(int x, int y);
 // The kind a paint press gives `tile` with the brush chosen.
 int brushKind(const World& w, int tile);
-// "ground", "tree", "stones", "water", or "bare tile" for a code without a kind.
-const char* kindName(int code);
 
 // One racer in the panel's race section: its tiles closed (or how far its search has got)
 // and its walk's cost beside the cheapest (-1: none yet).

@@ -6,6 +6,7 @@
 #include "view/camera.h"
 #include "view/race.h"
 #include "view/search_view.h"
+#include "world/tile_kinds.h"
 #include "world/world.h"
 
 #include <imgui.h>
@@ -110,8 +111,12 @@ void walkControls(const PanelText& text) {
     ImGui::TextUnformatted(text.pace);
 
     heading("Brush: Shift+click or middle click");
-    const int brushes[5] = {BrushCycle, 0, 2, 3, 1};
-    for (int i = 0; i < 5; i++) {
+    // The cycle, then each kind in the order the cycle gives them, from ground.
+    int brushes[TileKindCount + 1] = {BrushCycle, GroundCode};
+    for (int i = 2; i <= TileKindCount; i++) {
+        brushes[i] = nextPaintKind(brushes[i - 1]);
+    }
+    for (int i = 0; i <= TileKindCount; i++) {
         if (i != 0 && i != 3) {
             ImGui::SameLine();
         }

@@ -1,26 +1,20 @@
 // The panel's legend and the pieces every section of it is built from.
 #include "ui/panel_parts.h"
+#include "view/palette.h"
 #include "view/search_view.h"
+#include "world/tile_kinds.h"
 
 #include <imgui.h>
 
 namespace {
 
-// How each thing looks on the board at the start view, as read off the window: the lit
-// colours of the models and the marks' own.
+// A colour as the window shows it, for the library.
+ImU32 colourOf(const std::uint8_t rgb[3]) {
+    return IM_COL32(rgb[0], rgb[1], rgb[2], 255);
+}
+
+// The board's green at the start view, under the tile models.
 const ImU32 BoardGreen = IM_COL32(0, 130, 0, 255);
-const ImU32 GroundGreen = IM_COL32(0, 104, 0, 255);
-const ImU32 TreeGreen = IM_COL32(63, 158, 0, 255);
-const ImU32 StonesGrey = IM_COL32(171, 171, 171, 255);
-const ImU32 WaterBlue = IM_COL32(0, 0, 105, 255);
-const ImU32 MonkeyOrange = IM_COL32(255, 190, 63, 255);
-const ImU32 BananaYellow = IM_COL32(255, 255, 0, 255);
-const ImU32 PathGreen = IM_COL32(0, 255, 0, 255);
-const ImU32 PathWhite = IM_COL32(255, 255, 255, 255);
-const ImU32 PathBlue = IM_COL32(0, 0, 255, 255);
-const ImU32 ClosedPurple = IM_COL32(140, 51, 217, 255);
-const ImU32 OpenYellow = IM_COL32(255, 217, 25, 255);
-const ImU32 CheapestRed = IM_COL32(255, 38, 25, 255);
 
 enum class Shape { Disc, Square, Frame, Line, Tree, Crescent };
 
@@ -89,25 +83,29 @@ void endSection(const Section& section) {
 
 void legend() {
     const Section section{ImGui::GetCursorPosY() + 8 * ImGui::GetTextLineHeightWithSpacing()};
-    swatch(Shape::Disc, MonkeyOrange, false, "monkey");
+    const TileKind& ground = TileKinds[GroundCode];
+    const TileKind& tree = TileKinds[TreeCode];
+    const TileKind& stones = TileKinds[StonesCode];
+    const TileKind& water = TileKinds[WaterCode];
+    swatch(Shape::Disc, colourOf(MonkeyOrange.shown), false, "monkey");
     nextColumn();
-    swatch(Shape::Crescent, BananaYellow, false, "banana");
-    swatch(Shape::Disc, GroundGreen, true, "ground");
+    swatch(Shape::Crescent, colourOf(BananaYellow.shown), false, "banana");
+    swatch(Shape::Disc, colourOf(ground.above), true, legendWords(ground).c_str());
     nextColumn();
-    swatch(Shape::Disc, StonesGrey, true, "stones (+20)");
-    swatch(Shape::Square, WaterBlue, false, "water (+40)");
+    swatch(Shape::Disc, colourOf(stones.above), true, legendWords(stones).c_str());
+    swatch(Shape::Square, colourOf(water.above), false, legendWords(water).c_str());
     nextColumn();
-    swatch(Shape::Disc, PathGreen, true, "lit path");
-    swatch(Shape::Tree, TreeGreen, true, "tree (cannot be entered)");
+    swatch(Shape::Disc, colourOf(ground.lit), true, "lit path");
+    swatch(Shape::Tree, colourOf(tree.above), true, legendWords(tree).c_str());
     // A path tile on stones shows white, on water full blue.
-    swatch(Shape::Disc, PathWhite, true, "lit on stones");
+    swatch(Shape::Disc, colourOf(stones.lit), true, "lit on stones");
     nextColumn();
-    swatch(Shape::Square, PathBlue, false, "lit on water");
+    swatch(Shape::Square, colourOf(water.lit), false, "lit on water");
     if (searchView.mode != SearchViewMode::Off) {
-        swatch(Shape::Square, ClosedPurple, false, "closed");
+        swatch(Shape::Square, colourOf(ClosedMark.shown), false, "closed");
         nextColumn();
-        swatch(Shape::Frame, OpenYellow, false, "open");
-        swatch(Shape::Line, CheapestRed, false, "cheapest walk");
+        swatch(Shape::Frame, colourOf(OpenMark.shown), false, "open");
+        swatch(Shape::Line, colourOf(CheapestLine.shown), false, "cheapest walk");
         if (searchView.mode == SearchViewMode::Costs) {
             nextColumn();
             ImGui::TextUnformatted("digits: g");

@@ -3,6 +3,7 @@
 // the cheapest.
 #include "ui/panel.h"
 #include "ui/panel_parts.h"
+#include "view/palette.h"
 
 #include <imgui.h>
 
@@ -11,9 +12,11 @@
 
 namespace {
 
-const ImU32 ClosedPurple = IM_COL32(140, 51, 217, 255);
+const ImU32 ClosedPurple =
+    IM_COL32(ClosedMark.shown[0], ClosedMark.shown[1], ClosedMark.shown[2], 255);
 const ImU32 WalkGreen = IM_COL32(0, 200, 0, 255);
-const ImU32 CheapestRed = IM_COL32(255, 38, 25, 255);
+const ImU32 CheapestRed =
+    IM_COL32(CheapestLine.shown[0], CheapestLine.shown[1], CheapestLine.shown[2], 255);
 const ImU32 BarGround = IM_COL32(60, 60, 60, 255);
 
 // A bar `width` pixels long at `at`, filled to `share` (0 to 1), with `label` over it.

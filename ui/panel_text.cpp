@@ -2,6 +2,7 @@
 // so that it is tested without a window.
 #include "app/app.h"
 #include "ui/panel.h"
+#include "world/tile_kinds.h"
 
 #include <cstdio>
 
@@ -17,14 +18,9 @@ bool overPanel(int x, int y) {
 
 int brushKind(const World& w, int tile) {
     if (w.board.nodes[tile].outside) {
-        return 0; // a paint off the board makes the board's ground there
+        return GroundCode; // a paint off the board makes the board's ground there
     }
     return panel.brush == BrushCycle ? w.paintCycle(tile) : panel.brush;
-}
-
-const char* kindName(int code) {
-    static const char* const Names[4] = {"ground", "tree", "stones", "water"};
-    return code >= 0 && code <= 3 ? Names[code] : "bare tile";
 }
 
 void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {

@@ -2,7 +2,9 @@
 // OpenGL so that it is tested without a window.
 #include "view/board_sight.h"
 #include "view/camera.h"
+#include "view/palette.h"
 #include "view/search_view.h"
+#include "world/tile_kinds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,27 +39,20 @@ DrawnTiles boardSight(const Board& board, int width, int height) {
 }
 
 void tileColour(const Board& board, int tile, bool lit, std::uint8_t rgb[3]) {
-    // The colours the start view shows on the shipped map, read off the window.
-    static const std::uint8_t Kinds[4][3] = {
-        {0, 104, 0}, {63, 158, 0}, {171, 171, 171}, {0, 0, 105}};
-    static const std::uint8_t Lit[4][3] = {{0, 255, 0}, {63, 158, 0}, {255, 255, 255}, {0, 0, 255}};
-    static const std::uint8_t Bare[3] = {0, 102, 0}; // no model: the green square below
     const GridNode& node = board.nodes[tile];
     if (node.outside) {
         rgb[0] = rgb[1] = rgb[2] = 0; // the background
         return;
     }
-    const std::uint8_t* colour =
-        node.kind >= 0 && node.kind <= 3 ? (lit ? Lit : Kinds)[node.kind] : Bare;
+    const TileKind& kind = tileKindOf(node.kind);
+    const std::uint8_t* colour = lit ? kind.lit : kind.above;
     std::copy(colour, colour + 3, rgb);
 }
 
 void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]) {
-    static const std::uint8_t Closed[3] = {140, 51, 217};
-    static const std::uint8_t Open[3] = {255, 217, 25};
     const TileMark mark = board.nodes[tile].outside ? TileMark::None : searchViewMark(walk, tile);
     if (mark != TileMark::None) {
-        const std::uint8_t* colour = mark == TileMark::Closed ? Closed : Open;
+        const std::uint8_t* colour = mark == TileMark::Closed ? ClosedMark.shown : OpenMark.shown;
         std::copy(colour, colour + 3, rgb);
         return;
     }

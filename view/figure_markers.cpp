@@ -2,6 +2,7 @@
 // window through the view's own matrices, then drawn in window pixels, unlit, over
 // everything, without touching the depth buffer that a pick reads.
 #include "view/figure_markers.h"
+#include "view/palette.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -44,16 +45,14 @@ void disc(Pixel at, double radius, const float rgb[3]) {
 
 // A figure's marker: its colour in a dark ring, so that it shows on every tile and mark.
 void marker(Pixel at, const float rgb[3]) {
-    static const float Ring[3] = {0.0f, 0.0f, 0.0f};
-    disc(at, MarkerPixels / 2.0 + MarkerRingPixels, Ring);
+    disc(at, MarkerPixels / 2.0 + MarkerRingPixels, MarkerRing.gl);
     disc(at, MarkerPixels / 2.0, rgb);
 }
 
 // The lit walk as a band of even width, with a square at each bend so that no joint gapes.
 void litLine(const std::vector<Pixel>& points) {
-    static const float Lit[3] = {0.0f, 1.0f, 0.0f};
     const double half = LitLinePixels / 2.0;
-    glColor3fv(Lit);
+    glColor3fv(LitLine.gl);
     glBegin(GL_QUADS);
     for (std::size_t i = 0; i < points.size(); i++) {
         const Pixel p = points[i];
@@ -125,13 +124,11 @@ void drawFigureMarkers(const World& w, const Walk& walk) {
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
     litLine(line);
-    static const float BananaYellow[3] = {1.0f, 1.0f, 0.0f};
-    static const float MonkeyOrange[3] = {1.0f, 190.0f / 255.0f, 63.0f / 255.0f};
     if (w.banana.visible) {
-        marker(banana, BananaYellow);
+        marker(banana, BananaYellow.gl);
     }
     if (walk.monkey.visible) {
-        marker(monkey, MonkeyOrange);
+        marker(monkey, MonkeyOrange.gl);
     }
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);

@@ -2,6 +2,7 @@
 // shown, the cost from the start in small digits on closed tiles, and the cheapest walk as a
 // red line when it is cheaper than the walk found. Drawn in the scene, just above the tile
 // models and below the figures, so that turning and zooming keep the marks on their tiles.
+#include "view/palette.h"
 #include "view/search_view.h"
 
 #include <GL/gl.h>
@@ -33,11 +34,11 @@ void tileMark(const Vec3& centre, TileMark mark) {
     const double x = centre.x;
     const double z = centre.z;
     if (mark == TileMark::Closed) {
-        glColor3f(0.55f, 0.2f, 0.85f);
+        glColor3fv(ClosedMark.gl);
         rectangle(x - Outer, z - Outer, x + Outer, z + Outer);
         return;
     }
-    glColor3f(1.0f, 0.85f, 0.1f);
+    glColor3fv(OpenMark.gl);
     rectangle(x - Outer, z - Outer, x + Outer, z - Inner);
     rectangle(x - Outer, z + Inner, x + Outer, z + Outer);
     rectangle(x - Outer, z - Inner, x - Inner, z + Inner);
@@ -62,7 +63,7 @@ void number(const Vec3& centre, int value) {
     const double top = centre.z - Height / 2.0;
     const double middle = top + Height / 2.0;
     const double bottom = top + Height;
-    glColor3f(1.0f, 1.0f, 1.0f);
+    glColor3fv(CostDigits.gl);
     for (char digit : text) {
         const unsigned bits = digit >= '0' && digit <= '9' ? Segments[digit - '0'] : 0x40;
         const double right = left + Width;
@@ -89,7 +90,7 @@ void cheapestLine(const Board& board, int start, const std::vector<int>& tiles) 
     constexpr double Half = 0.45;
     constexpr double Dot = 1.0;
     constexpr float Lift = 0.02f; // above the marks, below their digits
-    glColor3f(1.0f, 0.15f, 0.1f);
+    glColor3fv(CheapestLine.gl);
     Vec3 from = board.tileCentre(start);
     for (int tile : tiles) {
         const Vec3 to = board.tileCentre(tile);

@@ -1,6 +1,7 @@
 // The map format of the grid pathfinding benchmark sets: four header lines, then a line of
 // characters per row. Every problem gets a line that names the line of the file.
 #include "world/map_file.h"
+#include "world/tile_kinds.h"
 #include "world/world.h"
 
 #include <charconv>
@@ -32,22 +33,11 @@ long long headerNumber(const std::string& line, const std::string& word) {
 }
 
 int codeOf(char c) {
-    switch (c) {
-    case '.':
-    case 'G':
-        return 0;
-    case 'T':
-        return 1;
-    case 'S':
-        return 2;
-    case 'W':
-        return 3;
-    case '@':
-    case 'O':
+    if (c == '@' || c == 'O') {
         return OutsideCode;
-    default:
-        return MissingCode;
     }
+    const TileKind* kind = tileKindOfChar(c);
+    return kind != nullptr ? kind->code : MissingCode;
 }
 
 } // namespace
@@ -161,11 +151,11 @@ std::string benchmarkMapText(const World& w) {
                 i < static_cast<int>(w.mapFormat.chars.size()) ? w.mapFormat.chars[i] : '.';
             const int readCode = codeOf(read);
             const int code = node.outside ? OutsideCode : node.kind;
-            static const char Chars[4] = {'.', 'T', 'S', 'W'};
-            text += readCode == code         ? read
-                    : node.outside           ? '@'
-                    : code >= 0 && code <= 3 ? Chars[code]
-                                             : '.';
+            const char* chars = tileKindOf(code).chars;
+            text += readCode == code   ? read
+                    : node.outside     ? '@'
+                    : chars[0] != '\0' ? chars[0]
+                                       : tileKindOf(GroundCode).chars[0];
         }
         text += end;
     }

@@ -2,6 +2,7 @@
 // sequence the C++ standard fixes, and is taken from it by plain arithmetic, not by the
 // library's distributions, whose results may differ between libraries.
 #include "world/map_maker.h"
+#include "world/tile_kinds.h"
 
 #include <algorithm>
 #include <random>
@@ -23,9 +24,11 @@ void maze(MapCodes& map, std::mt19937& rng) {
     const int columns = static_cast<int>(map.columns);
     const int cellColumns = (columns - 1) / 2;
     const int cellRows = (static_cast<int>(map.rows) - 1) / 2;
-    std::fill(map.codes.begin(), map.codes.end(), 1);
+    std::fill(map.codes.begin(), map.codes.end(), int(TreeCode));
     std::vector<bool> seen(static_cast<std::size_t>(cellColumns * cellRows), false);
-    auto open = [&](int c, int r) { map.codes[static_cast<std::size_t>(r * columns + c)] = 0; };
+    auto open = [&](int c, int r) {
+        map.codes[static_cast<std::size_t>(r * columns + c)] = GroundCode;
+    };
     std::vector<int> stack{0};
     seen[0] = true;
     open(1, 1);
@@ -85,7 +88,7 @@ void rooms(MapCodes& map, std::mt19937& rng) {
         for (int c = 0; c < columns; c++) {
             const bool wall = std::binary_search(across.begin(), across.end(), c) ||
                               std::binary_search(down.begin(), down.end(), r);
-            at(c, r) = wall ? 1 : 0;
+            at(c, r) = wall ? TreeCode : GroundCode;
         }
     }
     // Doors in a wall segment from `from` to `to` (the tiles between two corners).
@@ -103,10 +106,11 @@ void rooms(MapCodes& map, std::mt19937& rng) {
         for (std::size_t i = 0; i + 1 < across.size(); i++) {
             // The wall to the room's right, and the one below it, unless on the border.
             if (i + 2 < across.size()) {
-                doors(down[j] + 1, down[j + 1], [&](int r) { at(across[i + 1], r) = 0; });
+                doors(down[j] + 1, down[j + 1], [&](int r) { at(across[i + 1], r) = GroundCode; });
             }
             if (j + 2 < down.size()) {
-                doors(across[i] + 1, across[i + 1], [&](int c) { at(c, down[j + 1]) = 0; });
+                doors(across[i] + 1, across[i + 1],
+                      [&](int c) { at(c, down[j + 1]) = GroundCode; });
             }
         }
     }
@@ -117,7 +121,8 @@ void scatter(MapCodes& map, std::mt19937& rng, const MapRecipe& recipe) {
     const long long n = static_cast<long long>(map.codes.size());
     std::size_t next = 0;
     for (const auto& [kind, percent] :
-         {std::pair{1, recipe.trees}, std::pair{2, recipe.stones}, std::pair{3, recipe.water}}) {
+         {std::pair{TreeCode, recipe.trees}, std::pair{StonesCode, recipe.stones},
+          std::pair{WaterCode, recipe.water}}) {
         const long long count = (n * percent + 50) / 100;
         for (long long k = 0; k < count && next < map.codes.size(); k++) {
             map.codes[next++] = kind;

@@ -25,7 +25,7 @@ bool mapKindNamed(const std::string& name, MapKind* kind);
 // "" when the recipe can be made, else why not: a side below 3 or past the map limits, or
 // shares that are not 0 to 100 or add up past 100.
 std::string recipeProblem(const MapRecipe& recipe);
-// The map's codes, row by row (0 ground, 1 tree, 2 stones, 3 water).
+// The map's codes, row by row, kinds of the tile table.
 MapCodes makeMap(const MapRecipe& recipe);
 // The map in the map.txt format.
 std::string mapText(const MapCodes& map);

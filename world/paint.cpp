@@ -1,30 +1,18 @@
 // Painting tiles while the program runs: a tile's kind moves on in the cycle ground ->
 // stones -> water -> tree -> ground, and the world's walk under way is planned again from
 // where its monkey is, so that it follows the new map.
+#include "world/tile_kinds.h"
 #include "world/world.h"
-
-int nextPaintKind(int code) {
-    switch (code) {
-    case 0:
-        return 2;
-    case 2:
-        return 3;
-    case 3:
-        return 1;
-    default:
-        return 0; // trees and any code without a kind become ground
-    }
-}
 
 int World::paintCycle(int index) const {
     const int kind = nextPaintKind(board.nodes[index].kind);
     // A figure never stands in a tree.
-    return kind == 1 && figureOn(walk, index) ? nextPaintKind(kind) : kind;
+    return kind == TreeCode && figureOn(walk, index) ? nextPaintKind(kind) : kind;
 }
 
 std::string World::paintTile(int index, int code) {
     if (index < 0 || index >= board.nodeCount || board.nodes[index].kind == code ||
-        (code == 1 && figureOn(walk, index))) {
+        (code == TreeCode && figureOn(walk, index))) {
         return "";
     }
     // Models the world already holds are shared; one it never needed is read now, once.

@@ -3,6 +3,7 @@
 // Nothing here touches OpenGL: the world is built before any window exists.
 #include "world/world.h"
 #include "world/map_file.h"
+#include "world/tile_kinds.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -69,9 +70,9 @@ void World::build(MapCodes map) {
     }
 
     Mesh monkey;
-    readShared("monkey.obj", monkey); // every walk's monkey shows this shape (newWalk)
-    readShared("banan.obj", banana);
-    setColor(banana, 1.0, 1.0, 0.0);
+    readShared(MonkeyModel.file, monkey); // every walk's monkey shows this shape (newWalk)
+    readShared(BananaModel.file, banana);
+    setColor(banana, BananaModel.color[0], BananaModel.color[1], BananaModel.color[2]);
     banana.visible = false;
     walk = newWalk(SearchKind::FirstSightAStar);
     stepFrames = 100;
@@ -81,11 +82,11 @@ void World::build(MapCodes map) {
 Walk World::newWalk(SearchKind kind) const {
     Walk walk;
     walk.kind = kind;
-    const auto model = models.find("monkey.obj");
+    const auto model = models.find(MonkeyModel.file);
     if (model != models.end()) {
         walk.monkey.shape = model->second;
     }
-    setColor(walk.monkey, 1.0, 0.6, 0.2);
+    setColor(walk.monkey, MonkeyModel.color[0], MonkeyModel.color[1], MonkeyModel.color[2]);
     walk.monkey.visible = false;
     relight(walk);
     return walk;
@@ -111,40 +112,28 @@ std::string World::modelPath(const std::string& modelName) const {
 }
 
 bool World::setTileKind(int index, int code, const ModelReader& read) {
-    // Model, terrain cost, colour and whether it is turned at random, by code; any other
+    // Model, terrain cost, colour and turn, as the table has them for the code; any other
     // code is open ground without a model: the tile's defaults stand (cost 0, black).
-    struct Look {
-        const char* model;
-        int terrainCost;
-        double color[3];
-        bool turned;
-    };
-    static const Look Looks[4] = {
-        {"ground3.obj", 0, {0.0, 0.3, 0.0}, true},
-        {"tree.obj", ImpassableCost, {0.2, 0.5, 0.0}, true},
-        {"ground_stones.obj", 20, {0.5, 0.5, 0.5}, true},
-        {"water.obj", 40, {0.0, 0.0, 0.3}, false}, // water lies flat and unturned: no draw
-    };
+    const TileKind& kind = tileKindOf(code);
     GridNode& node = board.nodes[index];
     Mesh mesh;
     mesh.position[0] = node.mesh.position[0];
     mesh.position[2] = node.mesh.position[2];
     int terrainCost = GridNode().terrainCost;
-    if (code >= 0 && code <= 3) {
-        const Look& look = Looks[code];
-        std::string model = look.model;
-        if (code == 1) {
+    if (kind.models[0] != nullptr) {
+        const char* model = kind.models[0];
+        if (kind.models[1] != nullptr) { // one of three, at random
             const double u = randomDraw() / 32767.0;
-            model = u < 0.3 ? "tree.obj" : u <= 0.6 ? "tree3.obj" : "tree2.obj";
+            model = kind.models[u < 0.3 ? 0 : u <= 0.6 ? 1 : 2];
         }
         if (!read(model, mesh)) {
             return false;
         }
-        if (look.turned) {
+        if (kind.turned) {
             mesh.angle = turnFromDraw(randomDraw());
         }
-        setColor(mesh, look.color[0], look.color[1], look.color[2]);
-        terrainCost = look.terrainCost;
+        setColor(mesh, kind.color[0], kind.color[1], kind.color[2]);
+        terrainCost = kind.extraCost;
     }
     board.setKind(index, code, terrainCost);
     if (node.outside) {

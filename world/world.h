@@ -32,6 +32,14 @@ struct MapFormat {
     bool crlf = false;
 };
 
+// The figures' models and their colours.
+struct FigureModel {
+    const char* file;
+    double color[3];
+};
+inline constexpr FigureModel MonkeyModel{"monkey.obj", {1.0, 0.6, 0.2}};
+inline constexpr FigureModel BananaModel{"banan.obj", {1.0, 1.0, 0.0}};
+
 // The part of the board a view draws: tiles outside the columns and rows from 0 to 1 are not
 // drawn, and with `models` off none is drawn as a model: the view draws the board flat, as
 // it looks from far above.
@@ -134,10 +142,6 @@ struct World {
     // Drawing (world/scene_draw.cpp)
     void drawTiles(const Walk& walk, const DrawnTiles& sight) const;
 };
-
-// The kind a painted tile takes next: ground -> stones -> water -> tree -> ground; any other
-// code becomes ground.
-int nextPaintKind(int code);
 
 // The process-wide world, built from "map.txt" beside the entry point.
 extern World world;

@@ -9,6 +9,7 @@
 //                      open ground with a ring of trees round the target: every reachable
 //                      tile is searched
 #include "tools/longest_walk.h"
+#include "world/tile_kinds.h"
 #include "world/world.h"
 
 #include <benchmark/benchmark.h>
@@ -38,14 +39,14 @@ std::unique_ptr<World> generated(int side, std::array<int, 4> weights, unsigned 
     std::mt19937 rng(seed);
     std::discrete_distribution<> kinds(weights.begin(), weights.end());
     for (int i = 0; i < map->board.nodeCount; i++) {
-        const int kind = kinds(rng);
-        map->board.setKind(i, kind, std::array{0, ImpassableCost, 20, 40}[kind]);
+        const TileKind& kind = TileKinds[kinds(rng)];
+        map->board.setKind(i, kind.code, kind.extraCost);
     }
     return map;
 }
 
 void plant(World& map, int tile, int kind) {
-    map.board.setKind(tile, kind, kind == 1 ? ImpassableCost : 0);
+    map.board.setKind(tile, kind, tileKindOf(kind).extraCost);
 }
 
 void search(World& map, SearchKind kind, int start, int target) {
@@ -107,7 +108,7 @@ int main(int argc, char** argv) {
         Case item{"closed" + std::to_string(side), generated(side, {1, 0, 0, 0}, 1)};
         item.target = (side / 2) * side + side / 2;
         for (GridNode* n : item.map->board.nodes[item.target].neighbours) {
-            plant(*item.map, n->index, 1);
+            plant(*item.map, n->index, TreeCode);
         }
         cases.push_back(std::move(item));
     }

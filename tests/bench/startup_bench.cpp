@@ -2,6 +2,7 @@
 // model file, then the monkey and the banana), beside merely reading the same bytes from
 // disk, every file as many times as the world reads it. Both run with the files in the page
 // cache, as they are when the program starts for the second time.
+#include "world/tile_kinds.h"
 #include "world/world.h"
 
 #include <benchmark/benchmark.h>
@@ -46,35 +47,16 @@ BENCHMARK(BM_BuildWorld)->UseManualTime()->Unit(benchmark::kMillisecond);
 // taken over by telling the tree models apart by their triangle counts.
 std::vector<std::string> filesTheWorldReads() {
     World built(Assets + "/map.txt");
-    const char* trees[] = {"tree.obj", "tree2.obj", "tree3.obj"};
-    size_t treeFaces[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        Mesh tree;
-        tree.load(Assets + "/" + trees[i]);
-        treeFaces[i] = tree.faces.size();
-    }
     std::vector<std::string> files = {Assets + "/map.txt"};
     for (const GridNode& node : built.board.nodes) {
-        switch (node.kind) {
-        case 0:
-            files.push_back(Assets + "/ground3.obj");
-            break;
-        case 1:
-            for (int i = 0; i < 3; ++i) {
-                if (node.mesh.geometry().faces.size() == treeFaces[i]) {
-                    files.push_back(Assets + "/" + trees[i]);
-                    break;
-                }
+        // A tree's model is told apart from the other two by its triangle count.
+        for (const char* model : tileKindOf(node.kind).models) {
+            Mesh read;
+            if (model != nullptr && (read.load(Assets + "/" + model),
+                                     read.faces.size() == node.mesh.geometry().faces.size())) {
+                files.push_back(Assets + "/" + model);
+                break;
             }
-            break;
-        case 2:
-            files.push_back(Assets + "/ground_stones.obj");
-            break;
-        case 3:
-            files.push_back(Assets + "/water.obj");
-            break;
-        default:
-            break;
         }
     }
     files.push_back(Assets + "/monkey.obj");

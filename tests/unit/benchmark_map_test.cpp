@@ -53,7 +53,7 @@ TEST(BenchmarkMap, ReadsEveryCharacterIntoAKindAndKeepsOutOfBoundsTilesOffTheBoa
     w.clickTile(4 + 1); // a click off the board is no target
     EXPECT_TRUE(w.walk.search.target == -1 && !w.banana.visible && w.clickPhase == 1);
     // A paint off the board makes ground there, on the board.
-    EXPECT_EQ(w.paintTile(5, 0), "");
+    EXPECT_EQ(w.paintTile(5, GroundCode), "");
     EXPECT_TRUE(!w.board.nodes[5].outside && w.board.nodes[5].passable() &&
                 w.board.nodes[5].mesh.visible);
 }
@@ -99,9 +99,9 @@ TEST(BenchmarkMap, ASaveWritesBackWhatWasReadAndPaintsInTheSameCharacters) {
     ASSERT_TRUE(w.problems.empty());
     EXPECT_EQ(writeMap(path, w), "");
     EXPECT_EQ(fileText(path), text);
-    w.paintTile(0, 0);  // out of bounds to ground
-    w.paintTile(1, 3);  // G to water
-    w.paintTile(14, 1); // . to a tree
+    w.paintTile(0, GroundCode); // out of bounds to ground
+    w.paintTile(1, WaterCode);  // G to water
+    w.paintTile(14, TreeCode);  // . to a tree
     EXPECT_EQ(writeMap(path, w), "");
     EXPECT_EQ(fileText(path), "type octile\nheight 3\nwidth 5\nmap\n.W.TS\nOW..@\n....T\n");
     EXPECT_EQ(fileText(path + ".bak"), text);

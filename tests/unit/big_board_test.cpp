@@ -112,8 +112,8 @@ TEST(BigBoard, APaintsReplanCarriedOnOverFramesLeavesTheMonkeyWhereAtOnceWould) 
         for (World& w : worlds) {
             std::mt19937 rng(seed);
             w = randomMap(rng, 30, 30, {70, 15, 10, 5});
-            w.board.setKind(0, 0, 0);
-            w.board.setKind(899, 0, 0);
+            plant(w, 0, GroundCode);
+            plant(w, 899, GroundCode);
             w.clickTile(0);
             w.clickTile(899);
             w.stepFrames = 10;
@@ -123,7 +123,7 @@ TEST(BigBoard, APaintsReplanCarriedOnOverFramesLeavesTheMonkeyWhereAtOnceWould) 
         }
         worlds[1].searchSlice = 2;
         for (World& w : worlds) {
-            w.paintTile(w.walk.search.walk.empty() ? 450 : w.walk.search.walk.back() - 1, 1);
+            w.paintTile(w.walk.search.walk.empty() ? 450 : w.walk.search.walk.back() - 1, TreeCode);
         }
         EXPECT_FALSE(worlds[1].walk.searching() && worlds[1].walk.walking) << "the monkey waits";
         while (worlds[1].walk.searching()) {

@@ -70,7 +70,7 @@ TEST_F(ConstantDraw, PaintCyclesKindsAsTheMapWouldHaveThemAndNeverPutsATreeUnder
     const int steppingOnto = w.board.tileOfWaypoint(w.walk.path.back());
     for (int tile : {6, steppingOnto, 9}) {
         EXPECT_EQ(w.paintCycle(tile), 0) << tile;
-        EXPECT_EQ(w.paintTile(tile, 1), "");
+        EXPECT_EQ(w.paintTile(tile, TreeCode), "");
         EXPECT_EQ(w.board.nodes[tile].kind, 3) << "a dragged tree skips it too";
     }
     EXPECT_EQ(w.paintCycle(11), 1);
@@ -79,7 +79,7 @@ TEST_F(ConstantDraw, PaintCyclesKindsAsTheMapWouldHaveThemAndNeverPutsATreeUnder
     // stays as it was.
     std::filesystem::remove(folder.path("tree3.obj"));
     World trees = mapOf(folder, "0 0");
-    EXPECT_EQ(trees.paintTile(1, 1), folder.path("tree3.obj") + ": cannot be opened");
+    EXPECT_EQ(trees.paintTile(1, TreeCode), folder.path("tree3.obj") + ": cannot be opened");
     EXPECT_EQ(looksOf(trees), looksOf(mapOf(folder, "0 0")));
 }
 
@@ -96,7 +96,7 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
     const float at[2] = {w.walk.monkey.position[0], w.walk.monkey.position[2]};
 
     // Mid-step: the monkey finishes its step, then walks the new path.
-    EXPECT_EQ(w.paintTile(6 * 16 + 8, 2), "");
+    EXPECT_EQ(w.paintTile(6 * 16 + 8, StonesCode), "");
     std::vector<int> expected = freshWalk(w, waypoint, target);
     expected.push_back(waypoint);
     EXPECT_EQ(pathTiles(w), expected);
@@ -107,7 +107,7 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
 
     // Closed off: it stops at the waypoint, start and target lit.
     for (GridNode* n : w.board.nodes[target].neighbours) {
-        EXPECT_EQ(w.paintTile(n->index, 1), "");
+        EXPECT_EQ(w.paintTile(n->index, TreeCode), "");
     }
     for (int frame = 0; frame < 30; ++frame) {
         w.stepWalker(w.walk);
@@ -116,7 +116,7 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
               std::tuple(false, waypoint, std::set<int>{waypoint, target}));
 
     // Opened again: it goes on from there.
-    EXPECT_EQ(w.paintTile(8, 0), "");
+    EXPECT_EQ(w.paintTile(8, GroundCode), "");
     EXPECT_EQ(pathTiles(w), freshWalk(w, waypoint, target));
     EXPECT_TRUE(w.walk.walking);
     w.stepWalker(w.walk); // from the waypoint, not a step further on
@@ -128,7 +128,7 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
     for (int frame = 0; frame < 200; ++frame) {
         w.stepWalker(w.walk);
     }
-    EXPECT_EQ(w.paintTile(0, 2), "");
+    EXPECT_EQ(w.paintTile(0, StonesCode), "");
     EXPECT_EQ(std::tuple(w.monkeyTile(w.walk), pathTiles(w).size()), std::tuple(target, 0u));
 
     // A start over leaves only the new start lit.
@@ -139,14 +139,14 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
 TEST_F(ConstantDraw, SaveWritesTheMapKeepsTheOldOneAndFailsWithoutTouchingIt) {
     const std::string original = "+7 0\n0  2\r\n";
     World w(folder.write("map.txt", original));
-    EXPECT_EQ(w.paintTile(1, 3), "");
+    EXPECT_EQ(w.paintTile(1, WaterCode), "");
     EXPECT_EQ(writeMap(w.mapFileName, w), "");
     EXPECT_EQ(fileText(w.mapFileName), "7 3\n0 2\n");
     EXPECT_EQ(fileText(w.mapFileName + ".bak"), original);
     EXPECT_EQ(looksOf(World(w.mapFileName)), looksOf(w));
 
     // A file size limit holds for root too: the new map cannot be written whole.
-    EXPECT_EQ(w.paintTile(0, 1), "");
+    EXPECT_EQ(w.paintTile(0, TreeCode), "");
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{4, limit.rlim_max};

@@ -3,6 +3,7 @@
 #include "tests/support/fake_glfw.h"
 #include "ui/panel.h"
 #include "view/search_view.h"
+#include "world/tile_kinds.h"
 #include "world_files.h"
 
 #include <gtest/gtest.h>
@@ -101,7 +102,7 @@ TEST_F(PanelTest, TheBrushPaintsItsKindAndTheCycleAsBefore) {
     }
     // A tree brush skips the tile a figure stands on.
     world.clickTile(2);
-    EXPECT_EQ(world.paintTile(2, 1), "");
+    EXPECT_EQ(world.paintTile(2, TreeCode), "");
     EXPECT_EQ(world.board.nodes[2].kind, 0);
 }
 

@@ -21,8 +21,8 @@ namespace {
 World racingBoard(unsigned seed, int columns = 40, int rows = 30) {
     std::mt19937 rng(seed);
     World w = randomMap(rng, columns, rows, {70, 18, 8, 4});
-    w.board.setKind(0, 0, 0);
-    w.board.setKind(w.board.nodeCount - 1, 0, 0);
+    plant(w, 0, GroundCode);
+    plant(w, w.board.nodeCount - 1, GroundCode);
     return w;
 }
 

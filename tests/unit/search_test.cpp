@@ -50,8 +50,7 @@ TEST(Search, FindsAWalkWhenThereIsOneAndNeverDearerThanTenSeventhsOfTheCheapest)
         World w{std::string()};
         w.board.buildGrid(2 + int(rng() % 13), 2 + int(rng() % 13));
         for (int i = 0; i < w.board.nodeCount; i++) {
-            const int kind = std::discrete_distribution<>{50, 15, 15, 20}(rng);
-            w.board.setKind(i, kind, std::array{0, ImpassableCost, 20, 40}[kind]);
+            plant(w, i, TileKinds[std::discrete_distribution<>{50, 15, 15, 20}(rng)].code);
         }
         const int start = int(rng() % w.board.nodes.size()),
                   target = int(rng() % w.board.nodes.size());
@@ -90,7 +89,7 @@ TEST(Search, TakesTheStepsOfThePlainListSearchOnRandomMaps) {
         if (map % 4 == 0) { // a ring of trees round the target
             for (GridNode* n : w.board.nodes[target].neighbours) {
                 if (n && n->index != start) {
-                    w.board.setKind(n->index, 1, ImpassableCost);
+                    plant(w, n->index, TreeCode);
                 }
             }
         }

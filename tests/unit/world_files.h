@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tools/longest_walk.h"
+#include "world/tile_kinds.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -88,14 +89,18 @@ inline std::string looksOf(const World& w) {
     return looks.str();
 }
 
+// Gives a tile a kind and its cost, without its model.
+inline void plant(World& w, int tile, int code) {
+    w.board.setKind(tile, code, tileKindOf(code).extraCost);
+}
+
 // A random map of `columns` x `rows`: ground, trees, stones and water at the given weights.
 inline World randomMap(std::mt19937& rng, int columns, int rows, std::array<int, 4> weights) {
     World w{std::string()};
     w.board.buildGrid(columns, rows);
     std::discrete_distribution<> kinds(weights.begin(), weights.end());
     for (int i = 0; i < w.board.nodeCount; i++) {
-        const int kind = kinds(rng);
-        w.board.setKind(i, kind, std::array{0, ImpassableCost, 20, 40}[kind]);
+        plant(w, i, TileKinds[kinds(rng)].code);
     }
     return w;
 }

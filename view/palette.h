@@ -1,0 +1,22 @@
+// The colours the views draw besides the tiles' own (those are the tile table's): each as
+// OpenGL is given it, and as the window then shows it, which the flat board and the legend
+// use, so that a swatch is the colour on the board.
+#pragma once
+
+#include <cstdint>
+
+struct Shade {
+    float gl[3];
+    std::uint8_t shown[3];
+};
+
+inline constexpr Shade ClosedMark{{0.55f, 0.2f, 0.85f}, {140, 51, 217}};
+inline constexpr Shade OpenMark{{1.0f, 0.85f, 0.1f}, {255, 217, 25}};
+inline constexpr Shade CheapestLine{{1.0f, 0.15f, 0.1f}, {255, 38, 26}};
+inline constexpr Shade CostDigits{{1.0f, 1.0f, 1.0f}, {255, 255, 255}};
+// The figures as their lit models show: the markers drawn over a flat board take these.
+inline constexpr Shade MonkeyOrange{{1.0f, 190.0f / 255.0f, 63.0f / 255.0f}, {255, 190, 63}};
+inline constexpr Shade BananaYellow{{1.0f, 1.0f, 0.0f}, {255, 255, 0}};
+inline constexpr Shade LitLine{{0.0f, 1.0f, 0.0f}, {0, 255, 0}};
+// The ring round a marker, so that it shows on every tile and mark.
+inline constexpr Shade MarkerRing{{0.0f, 0.0f, 0.0f}, {0, 0, 0}};
