@@ -1,23 +1,32 @@
 // The application shell: start-up, the frame loop, the keyboard and the frame-rate title.
 #pragma once
 
+#include "app/actions.h"
 #include "world/world.h"
 
 #include <string>
 
+// The window's size at start; the drawing area's size as the frame loop last read it.
+inline constexpr int StartWindowWidth = 1280;
+inline constexpr int StartWindowHeight = 720;
 extern int windowWidth;
 extern int windowHeight;
 extern bool running;
-extern double frameStartTime;
-extern int framesThisInterval;
 // Set by the key callback when Escape is pressed, so that a press and release that fall
 // into one event poll still end the program at the end of that frame.
 extern bool escapeRequested;
 
-// Frame-rate cap and title (app/title.cpp)
-extern double targetFrameRate;
-extern double frameBusyTime;
-extern double fpsIntervalStart;
+// The frame clock, one process-wide record: the timer at the frame's start, the frames
+// since the last title, the work of the latest frame (without the cap's sleep), when the
+// title's interval began, and the frame rate the cap aims at.
+struct FrameClock {
+    double frameStartTime = 0.0;
+    int framesThisInterval = 0;
+    double frameBusyTime = 0.0;
+    double fpsIntervalStart = 0.0;
+    double targetFrameRate = 70.0;
+};
+extern FrameClock frameClock;
 extern std::string titlePrefix;
 
 // A notice after the frame rate in the title, for NoticeSeconds ("" takes it away).
@@ -26,21 +35,10 @@ void showTitleNotice(const std::string& text, double now);
 // The notice shown at `now`, "" when none; the panel shows it too.
 const char* titleNotice(double now);
 
-// The map edited while the program runs (app/map_edit.cpp).
-void reloadMap(double now);
-void saveMap(double now);
+// A tile painted as the mouse or the brush asks (app/map_edit.cpp): the racers follow, and
+// what goes wrong is told.
 void paintTileNow(int index, int code, double now);
-// A made map replaces the world, like a reload, as unsaved paints; G makes the next seed
-// of the last recipe (at first a maze of the board's size, seed 1).
-struct MapRecipe;
-void makeNewMap(const MapRecipe& recipe, double now);
-void makeNextMap(double now);
-// The search the walk is planned with (the keys 1 to 5): the walk is planned again.
-void chooseSearch(SearchKind kind);
-
-// The start view for the board and the window as they are now (Space, start-up, a new
-// board); panning by the held keys W, A, S and D over `seconds`.
-void putViewBack();
+// Panning by the held keys W, A, S and D over `seconds`.
 void panWithKeys(double seconds);
 
 bool startUp();
@@ -48,6 +46,8 @@ void setupGlState();
 void updateViewport();
 void runFrame();
 void runFrameLoop();
+// The end of a frame: the cap's sleep, then about twice a second the frame rate in the title.
+void capFrameRate();
 void updateTitle();
 std::string rateText(double rate);
 void keyCallback(int key, int action);

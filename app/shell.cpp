@@ -10,12 +10,11 @@
 
 #include <GL/gl.h>
 
-int windowWidth = 1280;
-int windowHeight = 720;
+int windowWidth = StartWindowWidth;
+int windowHeight = StartWindowHeight;
 bool running = true;
-double frameStartTime = 0.0;
-int framesThisInterval = 0;
 bool escapeRequested = false;
+FrameClock frameClock;
 
 namespace {
 
@@ -73,18 +72,19 @@ void updateViewport() {
 // (the key callback among them) are processed inside the swap.
 
 void runFrame() {
-    frameStartTime = glfwGetTime();
-    ++framesThisInterval;
+    frameClock.frameStartTime = glfwGetTime();
+    ++frameClock.framesThisInterval;
     updateViewport();
-    panWithKeys(lastFrameStart < 0.0 ? 0.0 : frameStartTime - lastFrameStart);
-    lastFrameStart = frameStartTime;
+    panWithKeys(lastFrameStart < 0.0 ? 0.0 : frameClock.frameStartTime - lastFrameStart);
+    lastFrameStart = frameClock.frameStartTime;
     carryOnSearches();
     applyCamera();
-    advanceSearchView(world, frameStartTime);
+    advanceSearchView(world, frameClock.frameStartTime);
     drawBoard(world);
     handleMouse();
     drawPanel();
     glfwSwapBuffers();
+    capFrameRate();
     updateTitle();
     running = !escapeRequested && glfwGetKey(GLFW_KEY_ESC) == GLFW_RELEASE &&
               glfwGetWindowParam(GLFW_OPENED) != 0;

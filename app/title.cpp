@@ -6,9 +6,6 @@
 
 #include <sstream>
 
-double targetFrameRate = 70.0;
-double frameBusyTime = 0.0;
-double fpsIntervalStart = 0.0;
 std::string titlePrefix = "Tanglor pathfinding - fps: ";
 
 namespace {
@@ -46,20 +43,23 @@ std::string rateText(double rate) {
     return word;
 }
 
-void updateTitle() {
-    frameBusyTime = glfwGetTime() - frameStartTime;
-    double period = 1.0 / targetFrameRate;
-    if (period > frameBusyTime) {
-        glfwSleep(period - frameBusyTime);
+void capFrameRate() {
+    frameClock.frameBusyTime = glfwGetTime() - frameClock.frameStartTime;
+    double period = 1.0 / frameClock.targetFrameRate;
+    if (period > frameClock.frameBusyTime) {
+        glfwSleep(period - frameClock.frameBusyTime);
     }
-    if (glfwGetTime() - fpsIntervalStart <= 0.5) {
+}
+
+void updateTitle() {
+    if (glfwGetTime() - frameClock.fpsIntervalStart <= 0.5) {
         return;
     }
-    double elapsed = glfwGetTime() - fpsIntervalStart;
-    double rate = framesThisInterval / elapsed;
+    double elapsed = glfwGetTime() - frameClock.fpsIntervalStart;
+    double rate = frameClock.framesThisInterval / elapsed;
     rateWord = rateText(rate);
-    fpsIntervalStart = glfwGetTime();
-    framesThisInterval = 0;
+    frameClock.fpsIntervalStart = glfwGetTime();
+    frameClock.framesThisInterval = 0;
     // The search view and notices add their parts after the rate, joined by " | ".
-    setTitle(fpsIntervalStart);
+    setTitle(frameClock.fpsIntervalStart);
 }

@@ -280,7 +280,7 @@ int main(int argc, char** argv) {
     const std::string figures = [&, from = from, to = to] {
         map.clickTile(from);
         map.clickTile(to);
-        searchViewKey(map, 'O', 1);
+        cycleSearchView(map);
         return searchViewTitle(map);
     }();
     const auto titled = [&] { return windowTitle(x).find(figures) != std::string::npos; };

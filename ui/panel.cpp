@@ -29,28 +29,45 @@ void line(const char* buffer) {
     }
 }
 
+// The walk (in a race, the racers' bars instead: the world's walk does not show then) and
+// the tile under the cursor, each keeping its height so that the controls below never move.
 void walkAndTile() {
     if (raceOn()) {
-        const Section bars = beginSection("Race", 6);
+        const Section bars = beginSection("Race", 7);
         raceBars(text);
         endSection(bars);
+    } else {
+        const Section walk = beginSection("Walk", 4);
+        if (text.start[0] == '\0') {
+            ImGui::TextDisabled("click a tile for the monkey");
+        }
+        line(text.start);
+        if (text.target[0] != '\0') {
+            ImGui::SameLine(0.0f, 12.0f);
+            ImGui::TextUnformatted(text.target);
+        }
+        line(text.figures);
+        line(text.step);
+        endSection(walk);
     }
-    const Section walk = beginSection("Walk", 5);
-    if (text.start[0] == '\0') {
-        ImGui::TextDisabled("click a tile for the monkey");
-    }
-    line(text.start);
-    line(text.target);
-    line(text.figures);
-    line(text.step);
-    endSection(walk);
-    const Section tile = beginSection("Tile under the cursor", 3);
+    const Section tile = beginSection("Tile under the cursor", 2);
     if (text.tile[0] == '\0') {
         ImGui::TextDisabled("none");
     }
     line(text.tile);
     line(text.tileFigures);
     endSection(tile);
+}
+
+// A notice (a save, a reload that failed, a new map) at the panel's top, where the eye is,
+// for the seconds it stands in the title.
+void notice() {
+    const char* notice = titleNotice(frameClock.frameStartTime);
+    if (notice[0] != '\0') {
+        ImGui::PushStyleColor(ImGuiCol_Text, IM_COL32(255, 220, 120, 255));
+        ImGui::TextWrapped("%s", notice);
+        ImGui::PopStyleColor();
+    }
 }
 
 void keyList() {
@@ -121,8 +138,8 @@ void drawPanel() {
     if (!started || (!panel.shown && !raceOn())) {
         return;
     }
-    feedPanelInput(lastFrameTime < 0.0 ? 0.0 : frameStartTime - lastFrameTime);
-    lastFrameTime = frameStartTime;
+    feedPanelInput(lastFrameTime < 0.0 ? 0.0 : frameClock.frameStartTime - lastFrameTime);
+    lastFrameTime = frameClock.frameStartTime;
     buildPanelText(world, searchView.hoverTile, searchView.hoverView, text);
 
     ImGui_ImplOpenGL2_NewFrame();
@@ -155,10 +172,10 @@ void drawPanel() {
     ImGui::Begin("Tanglor pathfinding", nullptr,
                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
                      ImGuiWindowFlags_NoBackground | ImGuiWindowFlags_NoSavedSettings);
+    notice();
     legend();
     walkAndTile();
     panelControls(text);
-    ImGui::Spacing();
     keyList();
     ImGui::TextDisabled("H hides this panel");
     ImGui::End();

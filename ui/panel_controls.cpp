@@ -1,9 +1,8 @@
-// The panel's controls: each calls the code its key or button calls.
+// The panel's controls: each calls the action its key calls (app/actions.h). What is used
+// less (the brush, a new map) is folded, so that at 1280 x 720 every section shows whole.
 #include "app/app.h"
-#include "platform/glfw2.h"
 #include "ui/panel.h"
 #include "ui/panel_parts.h"
-#include "view/camera.h"
 #include "view/race.h"
 #include "view/search_view.h"
 #include "world/tile_kinds.h"
@@ -12,20 +11,68 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
 // Where the second of two radio buttons on a line starts, in pixels from the panel's edge.
 constexpr float SecondColumn = 150.0f;
 
-// One keystroke of a key that acts on its press and on its release alike.
-void keystroke(int key) {
-    keyCallback(key, GLFW_PRESS);
-    keyCallback(key, GLFW_RELEASE);
+// A choice of search: a drop-down, in the width given.
+bool searchCombo(const char* id, SearchKind* kind, float width) {
+    bool chosen = false;
+    ImGui::SetNextItemWidth(width);
+    if (ImGui::BeginCombo(id, searchName(*kind))) {
+        for (int k = 0; k < SearchKindCount; k++) {
+            const SearchKind each = static_cast<SearchKind>(k);
+            if (ImGui::Selectable(searchName(each), *kind == each)) {
+                *kind = each;
+                chosen = true;
+            }
+        }
+        ImGui::EndCombo();
+    }
+    return chosen;
 }
 
-void searchControls() {
-    heading("Search view");
+// The width that puts `count` items on what is left of the line.
+float share(int count) {
+    const float gaps = ImGui::GetStyle().ItemSpacing.x * static_cast<float>(count - 1);
+    return (ImGui::GetContentRegionAvail().x - gaps) / static_cast<float>(count);
+}
+
+} // namespace
+
+void racerChoice(int viewport, float width) {
+    SearchKind kind = race.racers[viewport].walk.kind;
+    ImGui::PushID(viewport);
+    if (searchCombo("##racer", &kind, width)) {
+        chooseRacer(viewport, kind);
+    }
+    ImGui::PopID();
+}
+
+namespace {
+
+void searchChoice() {
+    char title[32];
+    std::snprintf(title, sizeof title, "Search (1 to %d)", SearchKindCount);
+    heading(title);
+    SearchKind kind = world.walk.kind;
+    ImGui::BeginDisabled(raceOn());
+    if (searchCombo("##search", &kind, SecondColumn - 16.0f)) {
+        chooseSearch(kind);
+    }
+    ImGui::EndDisabled();
+    ImGui::SameLine(SecondColumn);
+    bool racing = raceOn();
+    if (ImGui::Checkbox("race four (C)", &racing)) {
+        chooseRace(racing);
+    }
+}
+
+void searchViewControls() {
+    heading("Search view (O)");
     const SearchViewMode modes[3] = {SearchViewMode::Off, SearchViewMode::Marks,
                                      SearchViewMode::Costs};
     const char* const names[3] = {"off", "marks", "costs"};
@@ -34,83 +81,64 @@ void searchControls() {
             ImGui::SameLine();
         }
         if (ImGui::RadioButton(names[i], searchView.mode == modes[i])) {
-            setSearchViewMode(world, modes[i]);
+            chooseSearchView(modes[i]);
         }
     }
     ImGui::BeginDisabled(searchView.mode == SearchViewMode::Off);
     const bool paused = shownWalks(world).walks[0]->playback.paused;
     if (ImGui::Button(paused ? "Resume (P)" : "Pause (P)")) {
-        searchViewKey(world, 'P', GLFW_PRESS);
+        pausePlayback(world);
     }
     ImGui::SameLine();
     if (ImGui::ArrowButton("back", ImGuiDir_Left)) {
-        searchViewKey(world, GLFW_KEY_LEFT, GLFW_PRESS);
+        stepPlayback(world, -1);
     }
     ImGui::SameLine();
     if (ImGui::ArrowButton("forward", ImGuiDir_Right)) {
-        searchViewKey(world, GLFW_KEY_RIGHT, GLFW_PRESS);
+        stepPlayback(world, 1);
     }
-    ImGui::SameLine();
-    ImGui::TextUnformatted("step");
     ImGui::EndDisabled();
+    ImGui::SameLine();
+    ImGui::SetNextItemWidth(ImGui::GetContentRegionAvail().x);
     float seconds = static_cast<float>(searchPlaySeconds);
     // No typing into the slider: the panel never takes a key from the board.
-    if (ImGui::SliderFloat("playback", &seconds, 0.5f, 10.0f, "%.1f s", ImGuiSliderFlags_NoInput)) {
-        searchPlaySeconds = seconds;
+    if (ImGui::SliderFloat("##playback", &seconds, 0.5f, 10.0f, "playback %.1f s",
+                           ImGuiSliderFlags_NoInput)) {
+        setPlaybackSeconds(seconds);
     }
 }
 
-void searchChoice() {
-    heading("Search (1 to 5)");
-    for (int i = 0; i < SearchKindCount; i++) {
-        const SearchKind kind = static_cast<SearchKind>(i);
-        if (i % 2 == 1) {
-            ImGui::SameLine(SecondColumn); // past "first-sight A*"
-        }
-        if (ImGui::RadioButton(searchName(kind), world.walk.kind == kind && !raceOn())) {
-            chooseSearch(kind);
-        }
-    }
-    ImGui::SameLine(SecondColumn);
-    bool racing = raceOn();
-    if (ImGui::Checkbox("race four (C)", &racing)) {
-        setRace(world, racing);
-    }
-    // The four racers, by viewport: two to a line as the viewports lie; chosen before a
-    // race or during one.
-    const float width = ImGui::GetContentRegionAvail().x / 2 - ImGui::GetStyle().ItemSpacing.x;
-    for (int i = 0; i < RacerCount; i++) {
-        if (i % 2 == 1) {
-            ImGui::SameLine();
-        }
-        ImGui::PushID(i);
-        ImGui::SetNextItemWidth(width);
-        if (ImGui::BeginCombo("##racer", searchName(race.racers[i].walk.kind))) {
-            for (int k = 0; k < SearchKindCount; k++) {
-                const SearchKind kind = static_cast<SearchKind>(k);
-                if (ImGui::Selectable(searchName(kind), race.racers[i].walk.kind == kind)) {
-                    setRacer(world, i, kind);
-                }
-            }
-            ImGui::EndCombo();
-        }
-        ImGui::PopID();
-    }
-}
-
-void walkControls(const PanelText& text) {
-    heading("Walking pace");
+void paceMapAndView(const PanelText& text) {
+    heading("Pace, map and view");
+    // A click is a keystroke of the keypad key, which steps the pace on its press and its
+    // release.
     if (ImGui::Button("-")) {
-        keystroke(GLFW_KEY_KP_SUBTRACT);
+        slowerPace();
+        slowerPace();
     }
     ImGui::SameLine();
     if (ImGui::Button("+")) {
-        keystroke(GLFW_KEY_KP_ADD);
+        fasterPace();
+        fasterPace();
     }
     ImGui::SameLine();
     ImGui::TextUnformatted(text.pace);
+    if (ImGui::Button("Reload (R)")) {
+        reloadMap(frameClock.frameStartTime);
+    }
+    ImGui::SameLine();
+    if (ImGui::Button("Save (Ctrl+S)")) {
+        saveMap(frameClock.frameStartTime);
+    }
+    if (ImGui::Button("Reset view (Space)")) {
+        putViewBack();
+    }
+}
 
-    heading("Brush: Shift+click or middle click");
+void brushChoice() {
+    if (!ImGui::CollapsingHeader("Brush: Shift + click, middle click")) {
+        return;
+    }
     // The cycle, then each kind in the order the cycle gives them, from ground.
     int brushes[TileKindCount + 1] = {BrushCycle, GroundCode};
     for (int i = 2; i <= TileKindCount; i++) {
@@ -127,35 +155,16 @@ void walkControls(const PanelText& text) {
     }
 }
 
-void mapControls() {
-    heading("Map and view");
-    if (ImGui::Button("Reload (R)")) {
-        reloadMap(frameStartTime);
-    }
-    ImGui::SameLine();
-    if (ImGui::Button("Save (Ctrl+S)")) {
-        saveMap(frameStartTime);
-    }
-    if (ImGui::Button("Reset view (Space)")) {
-        putViewBack();
-    }
-    const char* notice = titleNotice(frameStartTime);
-    if (notice[0] != '\0') {
-        ImGui::PushStyleColor(ImGuiCol_Text, IM_COL32(255, 220, 120, 255));
-        ImGui::TextWrapped("%s", notice);
-        ImGui::PopStyleColor();
-    }
-}
-
 void newMapControls() {
-    heading("New map (G: the next seed)");
+    if (!ImGui::CollapsingHeader("New map (G: the next seed)")) {
+        return;
+    }
     MapRecipe& recipe = panel.newMap;
     if (recipe.columns == 0) { // until one is made, the board's size
         recipe.columns = std::clamp(world.board.columns, 16, 1024);
         recipe.rows = recipe.columns;
     }
-    const float width = ImGui::GetContentRegionAvail().x / 2 - ImGui::GetStyle().ItemSpacing.x;
-    ImGui::SetNextItemWidth(width);
+    ImGui::SetNextItemWidth(share(2));
     if (ImGui::BeginCombo("##kind", mapKindName(recipe.kind))) {
         for (MapKind kind : {MapKind::Maze, MapKind::Rooms, MapKind::Random}) {
             if (ImGui::Selectable(mapKindName(kind), recipe.kind == kind)) {
@@ -165,7 +174,7 @@ void newMapControls() {
         ImGui::EndCombo();
     }
     ImGui::SameLine();
-    ImGui::SetNextItemWidth(width);
+    ImGui::SetNextItemWidth(share(1));
     int side = std::clamp(recipe.columns, 16, 1024);
     if (ImGui::SliderInt("##side", &side, 16, 1024, "%d a side",
                          ImGuiSliderFlags_Logarithmic | ImGuiSliderFlags_NoInput)) {
@@ -182,16 +191,17 @@ void newMapControls() {
     ImGui::Text("seed %u", recipe.seed);
     ImGui::SameLine();
     if (ImGui::Button("Make")) {
-        makeNewMap(recipe, frameStartTime);
+        makeNewMap(recipe, frameClock.frameStartTime);
     }
 }
 
 } // namespace
 
 void panelControls(const PanelText& text) {
-    searchControls();
     searchChoice();
-    walkControls(text);
-    mapControls();
+    searchViewControls();
+    paceMapAndView(text);
+    ImGui::Spacing();
+    brushChoice();
     newMapControls();
 }

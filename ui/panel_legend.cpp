@@ -82,7 +82,8 @@ void endSection(const Section& section) {
 }
 
 void legend() {
-    const Section section{ImGui::GetCursorPosY() + 8 * ImGui::GetTextLineHeightWithSpacing()};
+    // Seven lines, the search's marks included, so that nothing below moves when they show.
+    const Section section{ImGui::GetCursorPosY() + 7 * ImGui::GetTextLineHeightWithSpacing()};
     const TileKind& ground = TileKinds[GroundCode];
     const TileKind& tree = TileKinds[TreeCode];
     const TileKind& stones = TileKinds[StonesCode];

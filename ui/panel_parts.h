@@ -21,6 +21,9 @@ void legend();
 void raceLabels(const PanelText& text);
 void raceBars(const PanelText& text);
 
+// The search a race viewport runs, as a drop-down `width` pixels wide (ui/panel_controls.cpp).
+void racerChoice(int viewport, float width);
+
 // The controls (ui/panel_controls.cpp): the search view, the searches and the race, the
 // walking pace and the brush, the map and the view, a new map.
 void panelControls(const PanelText& text);

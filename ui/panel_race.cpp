@@ -49,7 +49,7 @@ void raceBars(const PanelText& text) {
         mostClosed = std::max(mostClosed, b.closed);
         dearest = std::max({dearest, b.cost, b.cheapest});
     }
-    const float name = ImGui::CalcTextSize("first-sight A*").x + 6.0f;
+    const float name = ImGui::CalcTextSize("first-sight A*").x + 26.0f;
     const float width = (ImGui::GetContentRegionAvail().x - name - 8.0f) / 2.0f;
     const float left = ImGui::GetCursorPosX();
     ImGui::SetCursorPosX(left + name);
@@ -58,9 +58,11 @@ void raceBars(const PanelText& text) {
     ImGui::TextDisabled("walk cost");
     ImDrawList* draw = ImGui::GetWindowDrawList();
     const float height = ImGui::GetTextLineHeight();
-    for (const RaceBar& b : text.bars) {
+    for (int i = 0; i < RacerCount; i++) {
+        const RaceBar& b = text.bars[i];
         const ImVec2 at = ImGui::GetCursorScreenPos();
-        ImGui::TextUnformatted(b.name);
+        // Each row's search, chosen here: the rows lie as the viewports' labels read.
+        racerChoice(i, name - 4.0f);
         char closed[32];
         char cost[32];
         std::snprintf(closed, sizeof closed, b.searching ? "searching %d" : "%d", b.closed);

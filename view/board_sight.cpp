@@ -10,21 +10,20 @@
 #include <cmath>
 
 DrawnTiles boardSight(const Board& board, int width, int height) {
-    constexpr double Pi = 3.14159265358979323846;
-    const double fov = static_cast<double>(fieldOfView) * static_cast<double>(zoom);
-    const double halfHeight = static_cast<double>(cameraY) * std::tan(fov * Pi / 360.0);
+    const double fov = static_cast<double>(camera.fieldOfView) * static_cast<double>(camera.zoom);
+    const double halfHeight = static_cast<double>(camera.cameraY) * std::tan(fov * Pi / 360.0);
     const double halfWidth = halfHeight * width / std::max(height, 1);
     DrawnTiles sight;
     sight.models = TileSize * height / (2.0 * halfHeight) >= ModelPixels;
-    if (std::abs(pitch) > 0.5f || board.nodeCount == 0) {
+    if (std::abs(camera.pitch) > 0.5f || board.nodeCount == 0) {
         return sight; // tilted, the board reaches toward the horizon: every tile may show
     }
     // The view's centre on the ground, turned back by the yaw about the board's origin; a
     // circle round it holds the view at any turn. Two tiles more on every side hold the
     // models that lean out of their tiles.
-    const double yawRadians = static_cast<double>(yaw) * Pi / 180.0;
-    const double cx = cameraX * std::cos(yawRadians) - cameraZ * std::sin(yawRadians);
-    const double cz = cameraX * std::sin(yawRadians) + cameraZ * std::cos(yawRadians);
+    const double yawRadians = static_cast<double>(camera.yaw) * Pi / 180.0;
+    const double cx = camera.cameraX * std::cos(yawRadians) - camera.cameraZ * std::sin(yawRadians);
+    const double cz = camera.cameraX * std::sin(yawRadians) + camera.cameraZ * std::cos(yawRadians);
     const double reach = std::hypot(halfWidth, halfHeight) + 2.0 * TileSize;
     const double left = board.boardEdges().left;
     const double top = board.boardEdges().top;

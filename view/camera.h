@@ -2,21 +2,33 @@
 // zooms it.
 #pragma once
 
-extern float fieldOfView;
-extern float zoom;
-extern float zoomPerWheelStep;
-extern int cameraStartX;
-extern int cameraStartY;
-extern int cameraStartZ;
+#include <numbers>
 
-extern float cameraX;
-extern float cameraY;
-extern float cameraZ;
-extern float pitch;
-extern float yaw;
-extern double pitchVelocity;
-extern double yawVelocity;
-extern int wheelPosition;
+// Pi, for the views' turns and fields of view.
+inline constexpr double Pi = std::numbers::pi;
+
+// The camera, one process-wide record: its settings, then its state.
+struct Camera {
+    float fieldOfView = 65.0f;
+    float zoom = 1.0f;
+    float zoomPerWheelStep = 0.05f;
+    // The eye at the start and after a reset; also how far below the eye the looked-at point
+    // lies (y) and how far toward -z.
+    int cameraStartX = 0;
+    int cameraStartY = 200;
+    int cameraStartZ = 0;
+
+    float cameraX = 0.0f;
+    float cameraY = static_cast<float>(cameraStartY);
+    float cameraZ = static_cast<float>(cameraStartZ);
+    float pitch = 0.0f; // tilt, kept within 0 to 90 by the mouse step
+    float yaw = 0.0f;   // turn about the world's vertical axis, unbounded
+    double pitchVelocity = 0.0;
+    double yawVelocity = 0.0;
+    int wheelPosition = 0; // the wheel position last read
+};
+
+extern Camera camera;
 
 // The start view (and Space's) for a board of `columns` x `rows`, seen in the part of the
 // window from its left edge to `areaWidth`: up to 16 x 16 the fixed view, height 200 over

@@ -2,6 +2,7 @@
 // window through the view's own matrices, then drawn in window pixels, unlit, over
 // everything, without touching the depth buffer that a pick reads.
 #include "view/figure_markers.h"
+#include "view/camera.h"
 #include "view/palette.h"
 
 #include <GL/gl.h>
@@ -32,13 +33,12 @@ Pixel project(const Projection& p, const Vec3& point) {
 
 void disc(Pixel at, double radius, const float rgb[3]) {
     constexpr int Sides = 24;
-    constexpr double Turn = 6.283185307179586;
     glColor3fv(rgb);
     glBegin(GL_TRIANGLE_FAN);
     glVertex2d(at.x, at.y);
     for (int i = 0; i <= Sides; i++) {
-        glVertex2d(at.x + radius * std::cos(Turn * i / Sides),
-                   at.y + radius * std::sin(Turn * i / Sides));
+        glVertex2d(at.x + radius * std::cos(2.0 * Pi * i / Sides),
+                   at.y + radius * std::sin(2.0 * Pi * i / Sides));
     }
     glEnd();
 }

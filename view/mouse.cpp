@@ -4,7 +4,6 @@
 // the wheel zooms while the right button is up.
 #include "view/mouse.h"
 
-#include "app/app.h"
 #include "platform/glfw2.h"
 #include "ui/panel.h"
 #include "view/camera.h"
@@ -12,51 +11,28 @@
 #include "view/search_view.h"
 #include "world/world.h"
 
-float dragGain = 3.0f;
-int mouseX = 0;
-int mouseY = 0;
-// windowWidth and windowHeight are constant-initialised, so they hold 1280 and 720 here.
-int lastMouseX = windowWidth / 2;
-int lastMouseY = windowHeight / 2;
-bool leftButtonHeld = false;
-bool rightButtonHeld = false;
-Vec3 pickedPoint = {0.0, 0.0, 0.0};
+Mouse mouse;
 
-// Whether the pick of the latest held frame came from a real unprojection. A failed pick
-// names no tile, so its press requests nothing.
-static bool pickedPointOk = false;
-
-// Presses that went down on the panel are the panel's: they reach nothing on the board.
-static bool leftOnPanel = false;
-static bool middleHeld = false;
-static bool middleOnPanel = false;
-static bool rightOnPanel = false;
+namespace {
 
 // Whether `button`, down since the last poll or longer, went down over the panel.
-static bool pressedOnPanel(int button) {
+bool pressedOnPanel(int button) {
     int x = 0;
     int y = 0;
     glfwGetMousePressPos(button, &x, &y);
     return overPanel(x, y);
 }
 
-// Painting: whether the left press paints (Shift was down when it went down), and, while a
-// paint button is held, the kind it paints and the tile painted last.
-static bool leftPaints = false;
-static bool paintHeld = false;
-static int paintKind = -1;
-static int paintedTile = -1;
-
 // Truncation toward zero is what the world expects; a value beyond int range (a pick on a
 // near-degenerate projection) cannot be converted safely and names no tile anyway.
-static bool fitsInt(double value) {
+bool fitsInt(double value) {
     return value > -2147483649.0 && value < 2147483648.0;
 }
 
 // The tile under the cursor in the frame just drawn, or -1.
-static int tileUnderCursor() {
+int tileUnderCursor() {
     bool ok = false;
-    const Vec3 point = pickGround(mouseX, mouseY, &ok);
+    const Vec3 point = pickGround(mouse.mouseX, mouse.mouseY, &ok);
     return ok && fitsInt(point.x) && fitsInt(point.z)
                ? world.board.tileIndexAt(int(point.x), int(point.z))
                : -1;
@@ -64,121 +40,133 @@ static int tileUnderCursor() {
 
 // The first tile takes the next kind of the paint cycle; every further tile the cursor
 // enters while the button is held takes that same kind, as a wall is drawn.
-static void paint(bool held) {
+void paint(bool held) {
     if (!held) {
-        paintHeld = false;
+        mouse.paintHeld = false;
         return;
     }
-    if (!paintHeld) {
-        paintHeld = true;
-        paintKind = -1;
-        paintedTile = -1;
+    if (!mouse.paintHeld) {
+        mouse.paintHeld = true;
+        mouse.paintKind = -1;
+        mouse.paintedTile = -1;
     }
     const int tile = tileUnderCursor();
-    if (tile < 0 || tile == paintedTile) {
+    if (tile < 0 || tile == mouse.paintedTile) {
         return;
     }
-    if (paintKind < 0) {
-        paintKind = brushKind(world, tile);
+    if (mouse.paintKind < 0) {
+        mouse.paintKind = brushKind(world, tile);
     }
-    paintTileNow(tile, paintKind, frameStartTime);
-    paintedTile = tile;
+    paintTileNow(tile, mouse.paintKind, frameClock.frameStartTime);
+    mouse.paintedTile = tile;
 }
 
-void handleMouse() {
-    glfwGetMousePos(&mouseX, &mouseY);
-    // In a race, picks read the view under the cursor.
-    aimPickAt(mouseX, mouseY);
-
-    // Scrolling over the panel scrolls the panel, not the zoom.
-    glfwSetWheelArea(panelLeft(windowWidth), 0, windowWidth, windowHeight);
-
+// The left and middle buttons: a paint while the middle is held, or the left with Shift;
+// otherwise the left picks every held frame and asks for a path once, on release.
+void pickAndPaint() {
     // Shift is read when the left button goes down: it makes the whole press a paint.
     const bool left = glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
-    if (left && !leftButtonHeld) {
-        leftOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_LEFT);
-        leftPaints = !leftOnPanel && glfwGetMousePressShift(GLFW_MOUSE_BUTTON_LEFT) != 0;
+    if (left && !mouse.leftButtonHeld) {
+        mouse.leftOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_LEFT);
+        mouse.leftPaints =
+            !mouse.leftOnPanel && glfwGetMousePressShift(GLFW_MOUSE_BUTTON_LEFT) != 0;
     }
     const bool middle = glfwGetMouseButton(GLFW_MOUSE_BUTTON_MIDDLE) == GLFW_PRESS;
-    if (middle && !middleHeld) {
-        middleOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_MIDDLE);
+    if (middle && !mouse.middleHeld) {
+        mouse.middleOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_MIDDLE);
     }
-    middleHeld = middle;
-    paint((middle && !middleOnPanel) || (left && leftPaints));
+    mouse.middleHeld = middle;
+    paint((middle && !mouse.middleOnPanel) || (left && mouse.leftPaints));
 
     // The pick repeats every held frame, so the target follows the cursor.
-    if (left && !leftPaints && !leftOnPanel) {
-        bool ok = false;
-        pickedPoint = pickGround(mouseX, mouseY, &ok);
-        pickedPointOk = ok;
+    if (left && !mouse.leftPaints && !mouse.leftOnPanel) {
+        mouse.pickedPoint = pickGround(mouse.mouseX, mouse.mouseY, &mouse.pickedPointOk);
     }
-    leftButtonHeld = leftButtonHeld || left;
+    mouse.leftButtonHeld = mouse.leftButtonHeld || left;
 
     // One request per press, on release, for the point of the last held frame; a paint
     // press is never a click of the monkey and banana.
-    if (leftButtonHeld && !left) {
-        leftButtonHeld = false;
-        if (!leftPaints && !leftOnPanel && pickedPointOk && fitsInt(pickedPoint.x) &&
-            fitsInt(pickedPoint.z)) {
+    if (mouse.leftButtonHeld && !left) {
+        mouse.leftButtonHeld = false;
+        const Vec3& at = mouse.pickedPoint;
+        if (!mouse.leftPaints && !mouse.leftOnPanel && mouse.pickedPointOk && fitsInt(at.x) &&
+            fitsInt(at.z)) {
             const long long serial = world.walk.search.serial;
-            world.requestPath(int(pickedPoint.x), int(pickedPoint.z));
-            if (world.walk.search.serial != serial) { // started over or searched: the race follows
+            world.requestPath(int(at.x), int(at.z));
+            if (world.walk.search.serial != serial) { // started over or searched
                 raceFollowClick(world);
             }
         }
     }
+}
 
+// The right button turns and tilts the scene; it coasts on after release. Returns whether
+// it drags, so that the wheel waits.
+bool turn() {
     // A right press that went down on the panel turns nothing: to the board the button is up.
     const bool right = glfwGetMouseButton(GLFW_MOUSE_BUTTON_RIGHT) == GLFW_PRESS;
-    if (right && !rightButtonHeld) {
-        rightOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_RIGHT);
+    if (right && !mouse.rightButtonHeld) {
+        mouse.rightOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_RIGHT);
     }
-    const bool dragging = right && !rightOnPanel;
+    const bool dragging = right && !mouse.rightOnPanel;
     if (dragging) {
         // The drag starts where the button went down: a move made before the press, in the
         // same event processing, is no drag.
-        if (!rightButtonHeld) {
-            glfwGetMousePressPos(GLFW_MOUSE_BUTTON_RIGHT, &lastMouseX, &lastMouseY);
+        if (!mouse.rightButtonHeld) {
+            glfwGetMousePressPos(GLFW_MOUSE_BUTTON_RIGHT, &mouse.lastMouseX, &mouse.lastMouseY);
         }
         // Scaled by the previous frame's work time, so the turn rate doesn't depend on how
         // fast frames come. Not damped while held: the velocity keeps what the drag adds.
-        double gain = frameBusyTime * dragGain;
-        glfwGetMousePos(&mouseX, &mouseY);
-        yawVelocity += (mouseX - lastMouseX) * gain;
-        pitchVelocity += (mouseY - lastMouseY) * gain;
+        double gain = frameClock.frameBusyTime * mouse.dragGain;
+        glfwGetMousePos(&mouse.mouseX, &mouse.mouseY);
+        camera.yawVelocity += (mouse.mouseX - mouse.lastMouseX) * gain;
+        camera.pitchVelocity += (mouse.mouseY - mouse.lastMouseY) * gain;
     } else {
-        yawVelocity *= 0.9;
-        pitchVelocity *= 0.9;
+        camera.yawVelocity *= 0.9;
+        camera.pitchVelocity *= 0.9;
     }
 
     // Runs every frame, button or not, so lastMouse always holds the previous frame's
     // cursor, which a held drag turns by.
-    yaw = float(yaw + yawVelocity);
-    pitch = float(pitch + pitchVelocity);
-    lastMouseX = mouseX;
-    lastMouseY = mouseY;
+    camera.yaw = float(camera.yaw + camera.yawVelocity);
+    camera.pitch = float(camera.pitch + camera.pitchVelocity);
+    mouse.lastMouseX = mouse.mouseX;
+    mouse.lastMouseY = mouse.mouseY;
     // Only the angle is held in range; the velocity keeps its value and decays as usual.
-    if (pitch > 90.0f) {
-        pitch = 90.0f;
-    } else if (pitch < 0.0f) {
-        pitch = 0.0f;
+    if (camera.pitch > 90.0f) {
+        camera.pitch = 90.0f;
+    } else if (camera.pitch < 0.0f) {
+        camera.pitch = 0.0f;
     }
+    mouse.rightButtonHeld = right;
+    return dragging;
+}
 
-    rightButtonHeld = right;
-
-    // The costs view and the panel name the tile under the cursor, five times a second: a
-    // read-back every frame would only slow the frames down. Over the panel there is none.
-    static double hoverPickedAt = -1.0;
+// The costs view and the panel name the tile under the cursor, five times a second: a
+// read-back every frame would only slow the frames down. Over the panel there is none.
+void lookUpHover() {
+    const double now = frameClock.frameStartTime;
     if ((searchView.mode == SearchViewMode::Costs || panel.shown) &&
-        (frameStartTime - hoverPickedAt > 0.2 || frameStartTime < hoverPickedAt)) {
-        searchView.hoverTile = overPanel(mouseX, mouseY) ? -1 : tileUnderCursor();
-        searchView.hoverView = raceOn() ? raceViewportAt(mouseX, mouseY) : -1;
-        hoverPickedAt = frameStartTime;
+        (now - mouse.hoverPickedAt > 0.2 || now < mouse.hoverPickedAt)) {
+        searchView.hoverTile = overPanel(mouse.mouseX, mouse.mouseY) ? -1 : tileUnderCursor();
+        searchView.hoverView = raceOn() ? raceViewportAt(mouse.mouseX, mouse.mouseY) : -1;
+        mouse.hoverPickedAt = now;
     }
+}
 
+} // namespace
+
+void handleMouse() {
+    glfwGetMousePos(&mouse.mouseX, &mouse.mouseY);
+    // In a race, picks read the view under the cursor.
+    aimPickAt(mouse.mouseX, mouse.mouseY);
+    // Scrolling over the panel scrolls the panel, not the zoom.
+    glfwSetWheelArea(panelLeft(windowWidth), 0, windowWidth, windowHeight);
+    pickAndPaint();
+    const bool dragging = turn();
+    lookUpHover();
     // While dragging, the wheel is not looked at.
-    if (dragging) {
-        return;
+    if (!dragging) {
+        applyWheelZoom();
     }
-    applyWheelZoom();
 }

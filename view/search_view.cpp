@@ -3,7 +3,6 @@
 // take the same steps together, so the one that closes fewest tiles finishes first.
 #include "view/search_view.h"
 
-#include "platform/glfw2.h"
 #include "view/race.h"
 
 #include <algorithm>
@@ -82,18 +81,25 @@ void setSearchViewMode(World& w, SearchViewMode mode) {
     searchView.mode = mode;
 }
 
-void searchViewKey(World& w, int key, int action) {
-    if (action != GLFW_PRESS) {
+void cycleSearchView(World& w) {
+    setSearchViewMode(w, searchView.mode == SearchViewMode::Off     ? SearchViewMode::Marks
+                         : searchView.mode == SearchViewMode::Marks ? SearchViewMode::Costs
+                                                                    : SearchViewMode::Off);
+}
+
+void pausePlayback(World& w) {
+    if (searchView.mode == SearchViewMode::Off) {
         return;
     }
-    if (key == 'O') {
-        const SearchViewMode next = searchView.mode == SearchViewMode::Off ? SearchViewMode::Marks
-                                    : searchView.mode == SearchViewMode::Marks
-                                        ? SearchViewMode::Costs
-                                        : SearchViewMode::Off;
-        setSearchViewMode(w, next);
-        return;
+    const ShownWalks shown = shownWalks(w);
+    for (int i = 0; i < shown.count; i++) {
+        Playback& p = shown.walks[i]->playback;
+        p.paused = !p.paused;
+        p.playing = p.playing && p.shown < shown.steps;
     }
+}
+
+void stepPlayback(World& w, int by) {
     if (searchView.mode == SearchViewMode::Off) {
         return;
     }
@@ -101,12 +107,9 @@ void searchViewKey(World& w, int key, int action) {
     const double steps = shown.steps;
     for (int i = 0; i < shown.count; i++) {
         Playback& p = shown.walks[i]->playback;
-        if (key == 'P') {
-            p.paused = !p.paused;
-            p.playing = p.playing && !(!p.paused && p.shown >= steps);
-        } else if (key == GLFW_KEY_RIGHT && p.paused) {
+        if (by > 0 && p.paused) {
             p.shown = std::min(std::floor(p.shown) + 1.0, steps);
-        } else if (key == GLFW_KEY_LEFT && (p.paused || p.shown >= steps)) {
+        } else if (by < 0 && (p.paused || p.shown >= steps)) {
             // Back from the end pauses there; the walk, once under way, goes on.
             p.shown = std::max(std::ceil(p.shown) - 1.0, 0.0);
             p.paused = true;

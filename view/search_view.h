@@ -42,8 +42,12 @@ int playbackStep(const Walk& walk);
 // The view's mode as O or the panel sets it: from off the last search shows finished, and
 // off ends a playback.
 void setSearchViewMode(World& w, SearchViewMode mode);
-// O, and while the view is on P (pause, resume) and the arrows (a step back or on, paused).
-void searchViewKey(World& w, int key, int action);
+// The view's controls (O, P and the arrows, and the panel's): off -> marks -> costs -> off;
+// pause or resume the playback; while paused, a step on or back (`by` 1 or -1; back from
+// the end pauses there). Nothing while the view is off, but turning it on.
+void cycleSearchView(World& w);
+void pausePlayback(World& w);
+void stepPlayback(World& w, int by);
 // Once per frame, before the drawing: a search ended since the last frame starts its
 // playback (while the view is on), and the playback moves on.
 void advanceSearchView(World& w, double now);

@@ -92,7 +92,7 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
             } else if (racing && ++sinceStart == 100 && !world.walk.search.walk.empty()) {
                 // A tile of the walk painted stones: all four plan again.
                 const std::vector<int>& tiles = world.walk.search.walk;
-                paintTileNow(tiles[tiles.size() / 2], 2, frameStartTime);
+                paintTileNow(tiles[tiles.size() / 2], 2, frameClock.frameStartTime);
             } else if (!underWay(racing)) {
                 const bool back = walks++ % 2 == 1;
                 world.clickTile(back ? target : start);
@@ -102,13 +102,13 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
             }
             clicks = glfwGetTime() - clicks;
             runFrame();
-            busy.push_back(frameBusyTime + clicks);
+            busy.push_back(frameClock.frameBusyTime + clicks);
         }
         for (int i = 0; i < 50 && static_cast<int>(empty.size()) < frames; ++i) {
             empty.push_back(emptyFrame());
         }
     }
-    const double period = 1.0 / targetFrameRate;
+    const double period = 1.0 / frameClock.targetFrameRate;
     const Summary real = summarise(busy, period);
     const Summary bare = summarise(empty, period);
     const long over50 = std::count_if(busy.begin(), busy.end(), [](double t) { return t > 0.05; });

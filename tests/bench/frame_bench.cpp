@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
                 }
             }
             runFrame();
-            busy.push_back(frameBusyTime);
+            busy.push_back(frameClock.frameBusyTime);
         }
         for (int i = 0; i < block && static_cast<int>(empty.size()) < frames; ++i) {
             empty.push_back(emptyFrame());
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     glfwTerminate();
     std::printf("load average at the end:   %s\n", loadAverage().c_str());
 
-    const double period = 1.0 / targetFrameRate;
+    const double period = 1.0 / frameClock.targetFrameRate;
     Summary real = summarise(busy, period);
     Summary bare = summarise(empty, period);
     std::printf("walk: tile %d to tile %d and back, %zu steps, %d walks; panel %s%s; frame "

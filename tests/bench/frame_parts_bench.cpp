@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
                 taken.mainThread.push_back(clockSeconds(CLOCK_THREAD_CPUTIME_ID) - mainThread);
                 taken.process.push_back(clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - process);
                 taken.wall.push_back(glfwGetTime() - wall);
-                double period = 1.0 / targetFrameRate;
+                double period = 1.0 / frameClock.targetFrameRate;
                 if (taken.wall.back() < period) {
                     glfwSleep(period - taken.wall.back());
                 }

@@ -62,7 +62,7 @@ inline double emptyFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glfwSwapBuffers();
     double busy = glfwGetTime() - begin;
-    double period = 1.0 / targetFrameRate;
+    double period = 1.0 / frameClock.targetFrameRate;
     if (period > busy) {
         glfwSleep(period - busy);
     }

@@ -193,7 +193,7 @@ TEST(SearchView, OThenTwoClicksPutTheSearchsFiguresInTheTitle) {
     const int start = 2 * 8 + 1, target = 3 * 8 + 7;
     map.clickTile(start);
     map.clickTile(target);
-    searchViewKey(map, 'O', GLFW_PRESS);
+    cycleSearchView(map);
     const std::string figures = searchViewTitle(map);
     ASSERT_EQ(figures.rfind(" | closed ", 0), 0u) << figures;
 

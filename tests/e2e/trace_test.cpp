@@ -113,7 +113,7 @@ TEST(Trace, TheSearchViewsTitleGivesTheFiguresItGives) {
         w.clickTile(r0 * w.board.columns + c0);
         w.clickTile(r1 * w.board.columns + c1);
         searchView = SearchView();
-        searchViewKey(w, 'O', GLFW_PRESS);
+        cycleSearchView(w);
         const std::string title = searchViewTitle(w);
 
         const std::string tiles = std::to_string(c0) + "," + std::to_string(r0) + " " +

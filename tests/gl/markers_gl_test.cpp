@@ -70,7 +70,7 @@ TEST(MarkersGl, FiguresAndTheLitWalkKeepTheirSizeWhenZoomedOut) {
     world = World((folder.dir / "map.txt").string());
     ASSERT_TRUE(world.problems.empty()) << world.problems[0];
     glfwSetMouseWheel(15);
-    zoom = 0.75f;
+    camera.zoom = 0.75f;
     putViewBack();
     // A walk along one row, from a third of the way across to two thirds.
     world.clickTile(64 * 128 + 40);
@@ -79,7 +79,7 @@ TEST(MarkersGl, FiguresAndTheLitWalkKeepTheirSizeWhenZoomedOut) {
     const unsigned char green[3] = {0, 255, 0};
     for (const float zoomedOut : {0.75f, 1.2f, 1.8f}) {
         SCOPED_TRACE(zoomedOut);
-        zoom = zoomedOut;
+        camera.zoom = zoomedOut;
         updateViewport();
         applyCamera();
         drawBoard(world);

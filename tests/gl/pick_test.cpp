@@ -24,10 +24,10 @@ TEST(PickGl, PixelOverATileModelPicksItsCentre) {
     SceneFolder folder("0 0 2 0\n3 0 0 2\n0 7 0 0\n2 0 3 0\n");
     world = World((folder.dir / "map.txt").string());
     resetCamera();
-    zoom = 0.75f;
+    camera.zoom = 0.75f;
     for (const auto& angles : {std::pair{0.0f, 0.0f}, {30.0f, 40.0f}}) {
         SCOPED_TRACE(angles.first);
-        std::tie(yaw, pitch) = angles;
+        std::tie(camera.yaw, camera.pitch) = angles;
         updateViewport();
         applyCamera();
         // Taken before the drawing, which must leave them as they are for the pick.

@@ -51,11 +51,9 @@ inline void resetFakes() {
     logging = true;
     running = true;
     escapeRequested = false;
-    framesThisInterval = 0;
-    frameStartTime = fpsIntervalStart = frameBusyTime = 0.0;
-    zoom = 1.0f;
-    leftButtonHeld = rightButtonHeld = false;
-    resetCamera();
+    frameClock = FrameClock{};
+    camera = Camera{};
+    mouse = Mouse{};
     // The board on its own, as with H pressed; the panel's tests show it.
     panel = Panel{};
     panel.shown = false;

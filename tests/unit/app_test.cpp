@@ -26,9 +26,10 @@ TEST_F(Shell, TitleCapsTheFrameAtSeventyAndShowsTheRateEveryHalfSecond) {
     for (const auto& [start, now, frames, title, sleep] : steps) {
         calls.clear();
         fakeGlfw.title.clear();
-        frameStartTime = start;
+        frameClock.frameStartTime = start;
         fakeGlfw.time = now;
-        framesThisInterval = frames;
+        frameClock.framesThisInterval = frames;
+        capFrameRate();
         updateTitle();
         EXPECT_EQ(fakeGlfw.title, title) << now;
         const std::size_t slept = callAt("glfwSleep");
@@ -45,17 +46,17 @@ TEST_F(Shell, WheelZoomFollowsTheTableAndSpaceResetsTheViewOnRelease) {
     for (const auto& [wheel, zoomed, after] : rows) {
         fakeGlfw.wheel = wheel;
         applyWheelZoom();
-        EXPECT_FLOAT_EQ(zoom, zoomed) << "wheel " << wheel;
+        EXPECT_FLOAT_EQ(camera.zoom, zoomed) << "wheel " << wheel;
         EXPECT_EQ(fakeGlfw.wheel, after) << "wheel " << wheel;
     }
 
     ASSERT_TRUE(startUp());
-    yaw = pitch = 45.0f;
+    camera.yaw = camera.pitch = 45.0f;
     fakeKey(GLFW_KEY_SPACE, GLFW_PRESS);
-    EXPECT_EQ(yaw, 45.0f) << "the reset waits for the release";
+    EXPECT_EQ(camera.yaw, 45.0f) << "the reset waits for the release";
     fakeKey(GLFW_KEY_SPACE, GLFW_RELEASE);
-    EXPECT_EQ(yaw + pitch, 0.0f);
-    EXPECT_EQ(zoom, cap) << "the zoom is the wheel's";
+    EXPECT_EQ(camera.yaw + camera.pitch, 0.0f);
+    EXPECT_EQ(camera.zoom, cap) << "the zoom is the wheel's";
 }
 
 TEST_F(Shell, KeypadKeysChangeThePaceOnPressAndReleaseAlike) {

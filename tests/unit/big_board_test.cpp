@@ -22,12 +22,14 @@ TEST(BigBoard, TheStartViewFitsTheBoardInThePartLeftOfThePanel) {
     for (const Case& c : {Case{16, 16, 0, 200, 0}, Case{3, 7, 0, 200, 0}, Case{64, 64, 0, 800, 0},
                           Case{1024, 1024, 0, 12800, 0}, Case{128, 33, 0, 1152, 5}}) {
         fitCameraStart(c.columns, c.rows, 1000, 1280, 720);
-        EXPECT_EQ(std::tuple(cameraStartY, cameraStartZ), std::tuple(c.y, c.z)) << c.columns;
+        EXPECT_EQ(std::tuple(camera.cameraStartY, camera.cameraStartZ), std::tuple(c.y, c.z))
+            << c.columns;
         if (c.y > 200) {
             // 140 pixels, at the height's units per pixel: 2 y tan(fov / 2) / 720.
-            EXPECT_NEAR(cameraStartX, 140.0 * 2 * c.y * 0.4531 / 720, 0.01 * c.y) << c.columns;
+            EXPECT_NEAR(camera.cameraStartX, 140.0 * 2 * c.y * 0.4531 / 720, 0.01 * c.y)
+                << c.columns;
         } else {
-            EXPECT_EQ(cameraStartX, 0);
+            EXPECT_EQ(camera.cameraStartX, 0);
         }
     }
     fitCameraStart(16, 16, 1000, 1280, 720);
@@ -37,7 +39,7 @@ TEST(BigBoard, TheStartViewFitsTheBoardInThePartLeftOfThePanel) {
 TEST(BigBoard, AFrameDrawsTheTilesInViewAsModelsOnlyWhenTheyAreBigEnoughToSee) {
     World w{std::string()};
     w.board.buildGrid(1024, 1024);
-    zoom = 0.75f;
+    camera.zoom = 0.75f;
     fitCameraStart(1024, 1024, 1000, 1280, 720);
     resetCamera();
     DrawnTiles sight = boardSight(w.board, 1280, 720);
@@ -46,17 +48,17 @@ TEST(BigBoard, AFrameDrawsTheTilesInViewAsModelsOnlyWhenTheyAreBigEnoughToSee) {
                 sight.row1 >= 1023);
 
     // Down to the shipped map's height over the middle: about 16 x 16 tiles in view.
-    cameraX = 0.0f, cameraY = 200.0f, cameraZ = 0.0f;
+    camera.cameraX = 0.0f, camera.cameraY = 200.0f, camera.cameraZ = 0.0f;
     sight = boardSight(w.board, 1280, 720);
     EXPECT_TRUE(sight.models);
     EXPECT_LT(sight.column1 - sight.column0, 48);
     EXPECT_LT(sight.row1 - sight.row0, 48);
     EXPECT_TRUE(sight.column0 < 512 && sight.column1 > 512 && sight.row0 < 512 && sight.row1 > 512);
     // Turned, the view round the same spot still holds it; tilted, every tile may show.
-    yaw = 45.0f;
+    camera.yaw = 45.0f;
     sight = boardSight(w.board, 1280, 720);
     EXPECT_TRUE(sight.column0 < 512 && sight.column1 > 512 && sight.row1 - sight.row0 < 60);
-    pitch = 30.0f;
+    camera.pitch = 30.0f;
     sight = boardSight(w.board, 1280, 720);
     EXPECT_TRUE(sight.column0 <= 0 && sight.column1 >= 1023);
     fitCameraStart(16, 16, 1000, 1280, 720);

@@ -30,7 +30,7 @@ TEST(Mouse, DragTurnsByMoveTimesBusyTimeTimesGainCoastsAndClampsThePitch) {
     resetFakes();
     for (const Frame& frame : frames) {
         SCOPED_TRACE(&frame - frames);
-        frameBusyTime = frame.busy;
+        frameClock.frameBusyTime = frame.busy;
         fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT] = frame.right ? GLFW_PRESS : GLFW_RELEASE;
         fakeGlfw.mouseX = frame.x;
         fakeGlfw.mouseY = frame.y;
@@ -38,10 +38,10 @@ TEST(Mouse, DragTurnsByMoveTimesBusyTimeTimesGainCoastsAndClampsThePitch) {
         fakeGlfw.pressY = frame.pressY;
         calls.clear();
         handleMouse();
-        EXPECT_NEAR(yawVelocity, frame.yawSpeed, 1e-9);
-        EXPECT_NEAR(pitchVelocity, frame.pitchSpeed, 1e-9);
-        EXPECT_NEAR(yaw, frame.yawAfter, 1e-4);
-        EXPECT_NEAR(pitch, frame.pitchAfter, 1e-4);
+        EXPECT_NEAR(camera.yawVelocity, frame.yawSpeed, 1e-9);
+        EXPECT_NEAR(camera.pitchVelocity, frame.pitchSpeed, 1e-9);
+        EXPECT_NEAR(camera.yaw, frame.yawAfter, 1e-4);
+        EXPECT_NEAR(camera.pitch, frame.pitchAfter, 1e-4);
         EXPECT_EQ(callAt("glfwGetMouseWheel") < calls.size(), !frame.right) << "the wheel waits";
     }
 }

@@ -126,13 +126,13 @@ TEST_F(PanelTest, PressesThatGoDownOnThePanelNeverReachTheBoard) {
     fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] = GLFW_RELEASE;
     handleMouse();
     EXPECT_FALSE(world.walk.monkey.visible);
-    frameBusyTime = 0.02;
+    frameClock.frameBusyTime = 0.02;
     fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT] = GLFW_PRESS;
     fakeGlfw.mouseX = 1150;
     handleMouse();
     fakeGlfw.mouseX = 1250;
     handleMouse();
-    EXPECT_EQ(yawVelocity, 0.0);
+    EXPECT_EQ(camera.yawVelocity, 0.0);
     fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT] = GLFW_RELEASE;
     handleMouse();
 
@@ -143,7 +143,7 @@ TEST_F(PanelTest, PressesThatGoDownOnThePanelNeverReachTheBoard) {
     handleMouse();
     fakeGlfw.mouseX = 1200;
     handleMouse();
-    EXPECT_NEAR(yawVelocity, 300 * 0.02 * 3.0, 1e-9);
+    EXPECT_NEAR(camera.yawVelocity, 300 * 0.02 * 3.0, 1e-9);
     fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT] = GLFW_RELEASE;
     fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] = GLFW_PRESS;
     handleMouse();

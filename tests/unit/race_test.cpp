@@ -67,8 +67,8 @@ struct RaceTest : testing::Test {
         race = Race();
         searchView = SearchView();
         world = World(std::string());
-        zoom = 1.0f;
-        cameraY = 200.0f;
+        camera.zoom = 1.0f;
+        camera.cameraY = 200.0f;
     }
 };
 
@@ -76,7 +76,7 @@ struct RaceTest : testing::Test {
 
 TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
     world = racingBoard(4, 18, 14); // whole in view at the start height, with models
-    zoom = 0.75f;
+    camera.zoom = 0.75f;
     world.clickTile(0);
     world.clickTile(world.board.nodeCount - 1);
     setRace(world, true);
@@ -105,17 +105,17 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
             << "its place once the race is over: " << label;
 
         // With models, drawn as the window draws the race: a mark on each of its own tiles.
-        cameraY = 200.0f;
+        camera.cameraY = 200.0f;
         calls.clear();
         drawBoard(world);
         EXPECT_EQ(drawnMarkCorners().at(i),
                   4 * int(record.closed.size()) + 16 * record.stillOpen());
 
         // Flat, seen from high above: its own picture, each tile as its own walk shows it.
-        cameraY = 20000.0f;
+        camera.cameraY = 20000.0f;
         drawBoard(world);
         expectFlatPicture(world.board, race.racers[i]);
-        cameraY = 200.0f;
+        camera.cameraY = 200.0f;
     }
     // The races really differ, or the test above could not tell one from another.
     EXPECT_GT(race.racers[2].walk.search.closed.size(),
@@ -123,7 +123,7 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
     // A racer that changes its search shows its new walk: its picture is keyed by its walk.
     setRacer(world, 3, SearchKind::BreadthFirst);
     playToTheEnd(world);
-    cameraY = 20000.0f;
+    camera.cameraY = 20000.0f;
     drawBoard(world);
     expectFlatPicture(world.board, race.racers[3]);
 }

@@ -1,5 +1,6 @@
 // The search view: its playback shows, step by step, what the search's own lists held at
 // that step; the monkey waits for it; turning it off mid-way leaves nothing behind.
+#include "app/app.h"
 #include "platform/glfw2.h"
 #include "tests/support/call_log.h"
 #include "view/search_view.h"
@@ -40,8 +41,8 @@ Lists shown(const World& w) {
 }
 
 void press(int key) {
-    searchViewKey(world, key, GLFW_PRESS);
-    searchViewKey(world, key, GLFW_RELEASE); // acts on the press only
+    keyCallback(key, GLFW_PRESS);
+    keyCallback(key, GLFW_RELEASE); // acts on the press only
 }
 
 struct SearchViewTest : testing::Test {

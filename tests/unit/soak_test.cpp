@@ -94,7 +94,7 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
     int heldIntent = Ignored, searches = 0, walksDone = 0, walksCut = 0;
     for (int frame = 0; frame < Frames && !HasFailure(); ++frame) {
         const int phase = world.clickPhase, intent = nextIntent;
-        const bool wasWalking = world.walk.walking, held = leftButtonHeld;
+        const bool wasWalking = world.walk.walking, held = mouse.leftButtonHeld;
         const bool pressed = fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] == GLFW_PRESS;
         runFrame();
 
@@ -131,8 +131,10 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
                              << target;
         EXPECT_TRUE(world.walk.stepFrame >= 0 && world.walk.stepFrame <= world.stepFrames)
             << at << ": step " << world.walk.stepFrame << " of " << world.stepFrames;
-        EXPECT_TRUE(pitch >= 0.0f && pitch <= 90.0f) << at << ": pitch " << pitch;
-        EXPECT_TRUE(zoom >= 0.05f && zoom <= float(180.0 / 65.0)) << at << ": zoom " << zoom;
+        EXPECT_TRUE(camera.pitch >= 0.0f && camera.pitch <= 90.0f)
+            << at << ": pitch " << camera.pitch;
+        EXPECT_TRUE(camera.zoom >= 0.05f && camera.zoom <= float(180.0 / 65.0))
+            << at << ": zoom " << camera.zoom;
         const float* place = world.walk.monkey.position;
         EXPECT_TRUE(std::isfinite(place[0] + place[1] + place[2] + world.walk.monkey.angle)) << at;
         EXPECT_TRUE(running) << at;

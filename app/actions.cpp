@@ -1,0 +1,85 @@
+// The program's controls, each named once; the keys (app/keys.cpp), the panel and the demo
+// call them.
+#include "app/actions.h"
+
+#include "app/app.h"
+#include "ui/panel.h"
+#include "view/camera.h"
+#include "view/race.h"
+#include "world/world.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Every walk's step progress, the world's and each racer's: a change of pace keeps each
+// monkey where it is along its step.
+template <typename Change> void eachStepFrame(Change change) {
+    change(world.walk.stepFrame);
+    for (Racer& racer : race.racers) {
+        change(racer.walk.stepFrame);
+    }
+}
+
+} // namespace
+
+void slowerPace() {
+    // Slower has no limit, short of the largest int.
+    if (world.stepFrames <= INT_MAX - 5) {
+        world.stepFrames += 5;
+    }
+}
+
+void fasterPace() {
+    if (world.stepFrames <= 6) {
+        return;
+    }
+    // Shorter steps, with the progress scaled so that each monkey keeps its place.
+    const int frames = world.stepFrames;
+    const float ratio = static_cast<float>((frames - 5.0) / frames);
+    world.stepFrames = frames - 5;
+    // At paces beyond float precision the ratio rounds up to 1; the progress must still never
+    // pass the step's end (nor overflow on the way back to int).
+    eachStepFrame([&](int& stepFrame) {
+        const double scaled = std::min<double>(stepFrame * ratio, world.stepFrames);
+        stepFrame = static_cast<int>(scaled);
+    });
+}
+
+void chooseSearchView(SearchViewMode mode) {
+    setSearchViewMode(world, mode);
+}
+
+void setPlaybackSeconds(double seconds) {
+    searchPlaySeconds = std::clamp(seconds, 0.5, 10.0);
+}
+
+void chooseSearch(SearchKind kind) {
+    if (world.walk.kind == kind) {
+        return;
+    }
+    world.walk.kind = kind;
+    // Planned again from where the monkey is, as after a paint.
+    if (world.banana.visible) {
+        world.replan(world.walk, world.searchSlice);
+    }
+}
+
+void chooseRace(bool on) {
+    setRace(world, on);
+}
+
+void chooseRacer(int viewport, SearchKind kind) {
+    setRacer(world, viewport, kind);
+}
+
+void togglePanel() {
+    panel.shown = !panel.shown;
+}
+
+void putViewBack() {
+    fitCameraStart(world.board.columns, world.board.rows, panelLeft(windowWidth), windowWidth,
+                   windowHeight);
+    resetCamera();
+}

@@ -1,0 +1,37 @@
+// Every control of the program, named once: the keys, the panel and the demo all call these,
+// so a control does the same whichever way it comes. Each acts on the process-wide world,
+// its race and the view.
+#pragma once
+
+#include "path/search.h"
+#include "view/search_view.h"
+
+struct MapRecipe;
+
+// The walking pace: a step of 5 frames more or fewer a tile; faster only while the pace is
+// above 6 frames. Every monkey keeps its place along its step (the frames it has done are
+// scaled with the step).
+void slowerPace();
+void fasterPace();
+
+// The search view (view/search_view.h has the rest: cycleSearchView, pausePlayback,
+// stepPlayback): its mode, and the seconds a whole search's playback takes.
+void chooseSearchView(SearchViewMode mode);
+void setPlaybackSeconds(double seconds);
+
+// The map (app/map_edit.cpp): read it again (twice with unsaved paints), save it, a new one
+// of a recipe or of the next seed.
+void reloadMap(double now);
+void saveMap(double now);
+void makeNewMap(const MapRecipe& recipe, double now);
+void makeNextMap(double now);
+
+// The searches: the one the world's walk is planned with (planned again), the race on or
+// off, and which search a race viewport runs.
+void chooseSearch(SearchKind kind);
+void chooseRace(bool on);
+void chooseRacer(int viewport, SearchKind kind);
+
+// The view: the panel shown or hidden, and the start view back (the zoom stays).
+void togglePanel();
+void putViewBack();
