@@ -22,6 +22,22 @@ std::string mapName() {
     return std::filesystem::path(world.mapFileName).filename().string();
 }
 
+// The world in use replaced by `fresh`: the pace and the way the window searches carry over,
+// the rest starts afresh; a board of another size (or a made one) gets its own start view,
+// and a race starts over on it.
+void replaceWorld(World fresh, bool viewBack) {
+    fresh.stepFrames = world.stepFrames;
+    fresh.searchSlice = world.searchSlice;
+    fresh.keepTileCosts = world.keepTileCosts;
+    const bool resized =
+        fresh.board.columns != world.board.columns || fresh.board.rows != world.board.rows;
+    world = std::move(fresh);
+    if (resized || viewBack) {
+        putViewBack();
+    }
+    raceFollowReload(world);
+}
+
 } // namespace
 
 void reloadMap(double now) {
@@ -39,18 +55,7 @@ void reloadMap(double now) {
         showTitleNotice(mapName() + " not reloaded: " + fresh.problems.front(), now);
         return;
     }
-    // The pace and the camera are the user's; the rest starts afresh. A board of another
-    // size gets its own start view.
-    fresh.stepFrames = world.stepFrames;
-    fresh.searchSlice = world.searchSlice;
-    fresh.keepTileCosts = world.keepTileCosts;
-    const bool resized =
-        fresh.board.columns != world.board.columns || fresh.board.rows != world.board.rows;
-    world = std::move(fresh);
-    if (resized) {
-        putViewBack();
-    }
-    raceFollowReload(world);
+    replaceWorld(std::move(fresh), false);
     showTitleNotice("", now);
 }
 
@@ -94,13 +99,8 @@ void makeNewMap(const MapRecipe& recipe, double now) {
         showTitleNotice("no new map: " + fresh.problems.front(), now);
         return;
     }
-    fresh.stepFrames = world.stepFrames;
-    fresh.searchSlice = world.searchSlice;
-    fresh.keepTileCosts = world.keepTileCosts;
     fresh.unsavedPaints = true; // the first R warns before it is lost
-    world = std::move(fresh);
-    putViewBack();
-    raceFollowReload(world);
+    replaceWorld(std::move(fresh), true);
     panel.newMap = recipe;
     panel.newMapMade = true;
     reloadWarnedAt = -1.0;

@@ -21,8 +21,32 @@ void recordError(int, const char* description) {
 
 // Version 2 numbered the special keys from 256 in an order of its own; printable keys
 // have their ASCII codes in both versions. Keys version 2 did not know give -1.
+constexpr int Special = 256;
+struct KeyPair {
+    int version3;
+    int version2;
+};
+constexpr KeyPair SpecialKeys[] = {
+    {GLFW_KEY_ESCAPE, Special + 1},         {GLFW_KEY_UP, Special + 27},
+    {GLFW_KEY_DOWN, Special + 28},          {GLFW_KEY_LEFT, Special + 29},
+    {GLFW_KEY_RIGHT, Special + 30},         {GLFW_KEY_LEFT_SHIFT, Special + 31},
+    {GLFW_KEY_RIGHT_SHIFT, Special + 32},   {GLFW_KEY_LEFT_CONTROL, Special + 33},
+    {GLFW_KEY_RIGHT_CONTROL, Special + 34}, {GLFW_KEY_LEFT_ALT, Special + 35},
+    {GLFW_KEY_RIGHT_ALT, Special + 36},     {GLFW_KEY_TAB, Special + 37},
+    {GLFW_KEY_ENTER, Special + 38},         {GLFW_KEY_BACKSPACE, Special + 39},
+    {GLFW_KEY_INSERT, Special + 40},        {GLFW_KEY_DELETE, Special + 41},
+    {GLFW_KEY_PAGE_UP, Special + 42},       {GLFW_KEY_PAGE_DOWN, Special + 43},
+    {GLFW_KEY_HOME, Special + 44},          {GLFW_KEY_END, Special + 45},
+    {GLFW_KEY_KP_DIVIDE, Special + 56},     {GLFW_KEY_KP_MULTIPLY, Special + 57},
+    {GLFW_KEY_KP_SUBTRACT, Special + 58},   {GLFW_KEY_KP_ADD, Special + 59},
+    {GLFW_KEY_KP_DECIMAL, Special + 60},    {GLFW_KEY_KP_EQUAL, Special + 61},
+    {GLFW_KEY_KP_ENTER, Special + 62},      {GLFW_KEY_NUM_LOCK, Special + 63},
+    {GLFW_KEY_CAPS_LOCK, Special + 64},     {GLFW_KEY_SCROLL_LOCK, Special + 65},
+    {GLFW_KEY_PAUSE, Special + 66},         {GLFW_KEY_LEFT_SUPER, Special + 67},
+    {GLFW_KEY_RIGHT_SUPER, Special + 68},   {GLFW_KEY_MENU, Special + 69},
+};
+
 int version2Key(int key) {
-    constexpr int Special = 256;
     if (key >= GLFW_KEY_SPACE && key <= GLFW_KEY_GRAVE_ACCENT) {
         return key;
     }
@@ -32,78 +56,12 @@ int version2Key(int key) {
     if (key >= GLFW_KEY_KP_0 && key <= GLFW_KEY_KP_9) {
         return Special + 46 + (key - GLFW_KEY_KP_0);
     }
-    switch (key) {
-    case GLFW_KEY_ESCAPE:
-        return Special + 1;
-    case GLFW_KEY_UP:
-        return Special + 27;
-    case GLFW_KEY_DOWN:
-        return Special + 28;
-    case GLFW_KEY_LEFT:
-        return Special + 29;
-    case GLFW_KEY_RIGHT:
-        return Special + 30;
-    case GLFW_KEY_LEFT_SHIFT:
-        return Special + 31;
-    case GLFW_KEY_RIGHT_SHIFT:
-        return Special + 32;
-    case GLFW_KEY_LEFT_CONTROL:
-        return Special + 33;
-    case GLFW_KEY_RIGHT_CONTROL:
-        return Special + 34;
-    case GLFW_KEY_LEFT_ALT:
-        return Special + 35;
-    case GLFW_KEY_RIGHT_ALT:
-        return Special + 36;
-    case GLFW_KEY_TAB:
-        return Special + 37;
-    case GLFW_KEY_ENTER:
-        return Special + 38;
-    case GLFW_KEY_BACKSPACE:
-        return Special + 39;
-    case GLFW_KEY_INSERT:
-        return Special + 40;
-    case GLFW_KEY_DELETE:
-        return Special + 41;
-    case GLFW_KEY_PAGE_UP:
-        return Special + 42;
-    case GLFW_KEY_PAGE_DOWN:
-        return Special + 43;
-    case GLFW_KEY_HOME:
-        return Special + 44;
-    case GLFW_KEY_END:
-        return Special + 45;
-    case GLFW_KEY_KP_DIVIDE:
-        return Special + 56;
-    case GLFW_KEY_KP_MULTIPLY:
-        return Special + 57;
-    case GLFW_KEY_KP_SUBTRACT:
-        return Special + 58;
-    case GLFW_KEY_KP_ADD:
-        return Special + 59;
-    case GLFW_KEY_KP_DECIMAL:
-        return Special + 60;
-    case GLFW_KEY_KP_EQUAL:
-        return Special + 61;
-    case GLFW_KEY_KP_ENTER:
-        return Special + 62;
-    case GLFW_KEY_NUM_LOCK:
-        return Special + 63;
-    case GLFW_KEY_CAPS_LOCK:
-        return Special + 64;
-    case GLFW_KEY_SCROLL_LOCK:
-        return Special + 65;
-    case GLFW_KEY_PAUSE:
-        return Special + 66;
-    case GLFW_KEY_LEFT_SUPER:
-        return Special + 67;
-    case GLFW_KEY_RIGHT_SUPER:
-        return Special + 68;
-    case GLFW_KEY_MENU:
-        return Special + 69;
-    default:
-        return -1;
+    for (const KeyPair& pair : SpecialKeys) {
+        if (pair.version3 == key) {
+            return pair.version2;
+        }
     }
+    return -1;
 }
 
 void keyEvent(GLFWwindow*, int key, int, int action, int) {

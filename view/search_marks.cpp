@@ -136,20 +136,18 @@ void drawSearchMarks(const Board& board, const Walk& walk, const DrawnTiles& sig
             cheapestLine(board, record.start, walk.cheapest.tiles);
         }
         // Only the tiles in view; drawn flat, the board shows the marks in its own colours.
-        const int c1 = std::min(sight.column1, board.columns - 1);
-        const int r1 = std::min(sight.row1, board.rows - 1);
-        for (int r = std::max(sight.row0, 0); pass != 1 && sight.models && r <= r1; r++) {
-            for (int c = std::max(sight.column0, 0); c <= c1; c++) {
-                const int i = r * board.columns + c;
-                const TileMark mark = searchViewMark(walk, i);
-                if (pass == 2 && mark != TileMark::None) {
-                    tileMark(board.tileCentre(i), mark);
-                } else if (pass == 0 && mark == TileMark::Closed &&
-                           searchView.mode == SearchViewMode::Costs) {
-                    number(board.tileCentre(i), closedCost(walk, i));
-                }
-            }
+        if (pass == 1 || !sight.models) {
+            continue;
         }
+        forEachTileInSight(board, sight, [&](int tile) {
+            const TileMark mark = searchViewMark(walk, tile);
+            if (pass == 2 && mark != TileMark::None) {
+                tileMark(board.tileCentre(tile), mark);
+            } else if (pass == 0 && mark == TileMark::Closed &&
+                       searchView.mode == SearchViewMode::Costs) {
+                number(board.tileCentre(tile), closedCost(walk, tile));
+            }
+        });
     }
     glEnd();
     glDepthFunc(GL_LESS);

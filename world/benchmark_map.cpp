@@ -40,6 +40,107 @@ int codeOf(char c) {
     return kind != nullptr ? kind->code : MissingCode;
 }
 
+// One problem a line of the file: a file of the wrong kind would make a line of every row,
+// so the first few say enough.
+struct Problems {
+    const std::string& mapFileName;
+    std::vector<std::string>& problems;
+    std::size_t before = problems.size();
+    void add(long long line, const std::string& what) {
+        if (problems.size() - before < 10) {
+            addProblem(problems, mapFileName + ":" + std::to_string(line) + ": " + what);
+        }
+    }
+    bool any() const { return problems.size() != before; }
+};
+
+// The four header lines: the size, and on which lines the height and the width stand. False
+// after saying what is wrong.
+bool readHeader(std::istream& in, const std::string& firstLine, MapCodes& map, Problems& said) {
+    std::string lines[4] = {trimmed(firstLine)};
+    for (int i = 1; i < 4; i++) {
+        std::getline(in, lines[i]);
+        lines[i] = trimmed(lines[i]);
+    }
+    if (lines[0].rfind("type ", 0) != 0 || lines[0].size() < 6) {
+        said.add(1, "the first line must be \"type\" and a word (\"type octile\")");
+    }
+    int heightLine = 2; // either order
+    long long height = headerNumber(lines[1], "height");
+    long long width = headerNumber(lines[2], "width");
+    if (height < 0 && width < 0) {
+        width = headerNumber(lines[1], "width");
+        height = headerNumber(lines[2], "height");
+        heightLine = 3;
+    }
+    if (height < 0 || width < 0) {
+        said.add(height < 0 && heightLine == 2 ? 2 : 3,
+                 "the header's second and third lines must be \"height N\" and \"width N\"");
+    }
+    if (lines[3] != "map") {
+        said.add(4, "the header's fourth line must be \"map\"");
+    }
+    if (said.any()) {
+        return false;
+    }
+    if (width > MaxSide || height > MaxSide || width * height > MaxTiles) {
+        // The line of the number past the limit; for too many in all, the later of the two.
+        const int line = height > MaxSide ? heightLine : width > MaxSide ? 5 - heightLine : 3;
+        said.add(line, std::to_string(width) + " x " + std::to_string(height) +
+                           " tiles: a map holds at most " + std::to_string(MaxSide) +
+                           " on a side and " + std::to_string(MaxTiles) + " in all");
+        return false;
+    }
+    for (const std::string& line : lines) {
+        map.header += line + "\n";
+    }
+    map.columns = width;
+    map.rows = height;
+    return true;
+}
+
+// The rows after the header, a line of characters each; blank lines after them are harmless.
+void readRows(std::istream& in, MapCodes& map, Problems& said) {
+    map.codes.reserve(static_cast<std::size_t>(map.columns * map.rows));
+    map.chars.reserve(static_cast<std::size_t>(map.columns * map.rows));
+    long long row = 0;
+    long long number = 4; // the header's last line
+    std::string line;
+    while (std::getline(in, line)) {
+        line = trimmed(line);
+        number++;
+        if (row == map.rows) {
+            if (!line.empty()) {
+                said.add(number, "more lines than the header's " + std::to_string(map.rows));
+                break;
+            }
+            continue;
+        }
+        row++;
+        if (static_cast<long long>(line.size()) != map.columns) {
+            said.add(number, std::to_string(line.size()) + " characters, the header says " +
+                                 std::to_string(map.columns));
+            continue;
+        }
+        for (long long c = 0; c < map.columns; c++) {
+            const int code = codeOf(line[c]);
+            if (code == MissingCode) {
+                said.add(number, "'" + std::string(1, line[c]) + "' (column " + std::to_string(c) +
+                                     ") is not a map character");
+                break;
+            }
+            map.codes.push_back(code);
+            map.chars.push_back(line[c]);
+        }
+    }
+    if (in.bad()) {
+        said.add(number + 1, "could not be read to the end");
+    } else if (row < map.rows) { // the file ends at its last line
+        said.add(number,
+                 std::to_string(row) + " map lines, the header says " + std::to_string(map.rows));
+    }
+}
+
 } // namespace
 
 MapCodes readBenchmarkMap(std::istream& in, const std::string& firstLine,
@@ -47,91 +148,12 @@ MapCodes readBenchmarkMap(std::istream& in, const std::string& firstLine,
     MapCodes map;
     map.benchmark = true;
     map.crlf = !firstLine.empty() && firstLine.back() == '\r';
-    const std::size_t before = problems.size();
-    auto problem = [&](long long line, const std::string& what) {
-        // A file of the wrong kind would make a line of every row: the first few say enough.
-        if (problems.size() - before < 10) {
-            addProblem(problems, mapFileName + ":" + std::to_string(line) + ": " + what);
-        }
-    };
-
-    std::string lines[4] = {trimmed(firstLine)};
-    for (int i = 1; i < 4; i++) {
-        std::getline(in, lines[i]);
-        lines[i] = trimmed(lines[i]);
-    }
-    if (lines[0].rfind("type ", 0) != 0 || lines[0].size() < 6) {
-        problem(1, "the first line must be \"type\" and a word (\"type octile\")");
-    }
-    long long height = headerNumber(lines[1], "height");
-    long long width = headerNumber(lines[2], "width");
-    if (height < 0 && width < 0) { // either order
-        width = headerNumber(lines[1], "width");
-        height = headerNumber(lines[2], "height");
-    }
-    if (height < 0 || width < 0) {
-        problem(height < 0 && width < 0 ? 2
-                : height < 0            ? 2
-                                        : 3,
-                "the header's second and third lines must be \"height N\" and \"width N\"");
-    }
-    if (lines[3] != "map") {
-        problem(4, "the header's fourth line must be \"map\"");
-    }
-    if (problems.size() != before) {
+    Problems said{mapFileName, problems};
+    if (!readHeader(in, firstLine, map, said)) {
         return MapCodes();
     }
-    if (width > MaxSide || height > MaxSide || width * height > MaxTiles) {
-        addProblem(problems, mapFileName + ": " + std::to_string(width) + " x " +
-                                 std::to_string(height) + " tiles: a map holds at most " +
-                                 std::to_string(MaxSide) + " on a side and " +
-                                 std::to_string(MaxTiles) + " in all");
-        return MapCodes();
-    }
-    for (int i = 0; i < 4; i++) {
-        map.header += lines[i] + "\n";
-    }
-    map.columns = width;
-    map.rows = height;
-    map.codes.reserve(static_cast<std::size_t>(width * height));
-    map.chars.reserve(static_cast<std::size_t>(width * height));
-
-    long long row = 0;
-    std::string line;
-    for (long long number = 5; std::getline(in, line); number++) {
-        line = trimmed(line);
-        if (row == height) {
-            if (!line.empty()) { // blank lines after the map are harmless
-                problem(number, "more lines than the header's " + std::to_string(height));
-                break;
-            }
-            continue;
-        }
-        row++;
-        if (static_cast<long long>(line.size()) != width) {
-            problem(number, std::to_string(line.size()) + " characters, the header says " +
-                                std::to_string(width));
-            continue;
-        }
-        for (long long c = 0; c < width; c++) {
-            const int code = codeOf(line[c]);
-            if (code == MissingCode) {
-                problem(number, "'" + std::string(1, line[c]) + "' (column " + std::to_string(c) +
-                                    ") is not a map character");
-                break;
-            }
-            map.codes.push_back(code);
-            map.chars.push_back(line[c]);
-        }
-    }
-    if (row < height) {
-        addProblem(problems, mapFileName + ": " + std::to_string(row) +
-                                 " map lines, the header says " + std::to_string(height));
-    }
-    if (in.bad()) {
-        addProblem(problems, mapFileName + ": could not be read to the end");
-    }
-    return problems.size() == before ? map : MapCodes();
+    readRows(in, map, said);
+    return said.any() ? MapCodes() : map;
 }
 
 std::string benchmarkMapText(const World& w) {

@@ -80,43 +80,48 @@ std::string modelFolderFor(const std::string& mapFileName, const std::string& sh
     return "";
 }
 
-MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& problems) {
-    MapCodes map;
+namespace {
+
+// The map file opened for reading, or a problem added and a stream that reads nothing.
+bool openMap(const std::string& mapFileName, std::ifstream& file,
+             std::vector<std::string>& problems) {
     std::error_code error;
     std::filesystem::file_status status = std::filesystem::status(mapFileName, error);
     if (std::filesystem::is_directory(status)) {
         addProblem(problems, mapFileName + ": is a folder, not a map file");
-        return map;
+        return false;
     }
     // A pipe or a device might never end, or never start.
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
         addProblem(problems, mapFileName + ": is not a plain file");
-        return map;
+        return false;
     }
-    std::ifstream file(mapFileName);
+    file.open(mapFileName);
     if (!file) {
-        if (std::filesystem::exists(status)) {
-            addProblem(problems, mapFileName + ": cannot be opened");
-        } else {
-            // Most often the program was started from another folder: say which one.
-            addProblem(problems, mapFileName + ": not found in " + folderOf(mapFileName));
-        }
-        return map;
+        // Most often the program was started from another folder: say which one.
+        addProblem(problems, std::filesystem::exists(status)
+                                 ? mapFileName + ": cannot be opened"
+                                 : mapFileName + ": not found in " + folderOf(mapFileName));
+        return false;
     }
+    return true;
+}
 
-    // A benchmark map says so on its first line.
-    std::string first;
-    if (std::getline(file, first) && first.rfind("type", 0) == 0) {
-        return readBenchmarkMap(file, first, mapFileName, problems);
-    }
-    file.clear();
-    file.seekg(0);
+// Where reading the codes stopped, and why.
+struct CodesRead {
+    bool badToken = false;       // a token that is no tile code; its problem is said
+    bool tooBig = false;         // more tiles than a map may hold
+    long long tooBigAt = 0;      // the line that made it so
+    long long firstEmptyRow = 0; // a blank line is a row without codes: where the first is
+};
 
-    // Codes flow on across lines: only the first line's count means anything (columns).
-    bool stopped = false;
-    long long firstEmptyRow = 0; // a blank line is a row without codes: tell where it is
+// The codes of a map.txt file, line by line. Codes flow on across lines: only the first
+// line's count means anything (columns).
+CodesRead readCodes(std::istream& file, MapCodes& map, const std::string& mapFileName,
+                    std::vector<std::string>& problems) {
+    CodesRead read;
     std::string line;
-    while (!stopped && std::getline(file, line)) {
+    while (!read.badToken && !read.tooBig && std::getline(file, line)) {
         map.rows++;
         long long codesOnLine = 0;
         std::istringstream words(line); // a trailing \r is white space like any other
@@ -126,54 +131,76 @@ MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& probl
             if (!parseTileCode(token, &code)) {
                 addProblem(problems, mapFileName + ":" + std::to_string(map.rows) + ": " +
                                          inQuotes(token) + " is not a tile code");
-                stopped = true;
+                read.badToken = true;
                 break;
             }
             codesOnLine++;
-            if (map.rows == 1) {
-                map.columns++;
-            }
+            map.columns += map.rows == 1;
             // No grid holds more tiles than this, so no more codes can ever be used.
             if (static_cast<long long>(map.codes.size()) < MaxTiles) {
                 map.codes.push_back(code);
             }
         }
-        if (!stopped && codesOnLine == 0 && firstEmptyRow == 0) {
-            firstEmptyRow = map.rows;
+        if (!read.badToken && codesOnLine == 0 && read.firstEmptyRow == 0) {
+            read.firstEmptyRow = map.rows;
         }
         // Too big already: no need to read the rest of what may be a huge file.
-        if (map.columns > MaxSide || map.rows > MaxSide || map.columns * map.rows > MaxTiles) {
-            stopped = true;
-        }
+        read.tooBig =
+            map.columns > MaxSide || map.rows > MaxSide || map.columns * map.rows > MaxTiles;
+        read.tooBigAt = map.rows;
     }
-    if (file.bad()) {
-        addProblem(problems, mapFileName + ": could not be read to the end");
-    }
+    return read;
+}
 
-    long long tiles = map.columns * map.rows;
-    if (map.columns > MaxSide || map.rows > MaxSide || tiles > MaxTiles) {
-        addProblem(problems, mapFileName + ": " + std::to_string(map.columns) + " x " +
-                                 std::to_string(map.rows) + (file.eof() ? "" : " or more") +
+// A problem with the size or the count of codes, naming the line it is about.
+void checkCodes(const MapCodes& map, const CodesRead& read, bool wholeFile,
+                const std::string& mapFileName, std::vector<std::string>& problems) {
+    auto at = [&](long long line) { return mapFileName + ":" + std::to_string(line) + ": "; };
+    if (read.tooBig) {
+        addProblem(problems, at(read.tooBigAt) + std::to_string(map.columns) + " x " +
+                                 std::to_string(map.rows) + (wholeFile ? "" : " or more") +
                                  " tiles: a map holds at most " + std::to_string(MaxSide) +
                                  " on a side and " + std::to_string(MaxTiles) + " in all");
-        map = MapCodes();
-    } else if (stopped) {
+    } else if (read.badToken) {
         // The bad token is the problem; a count of the codes before it would only confuse.
     } else if (map.rows == 0) {
-        addProblem(problems, mapFileName + " is empty");
+        addProblem(problems, at(1) + "the file is empty");
     } else if (map.columns == 0) {
-        addProblem(problems, mapFileName + ":1: no tile codes on the first line");
-    } else if (static_cast<long long>(map.codes.size()) < tiles) {
-        std::string count = std::to_string(map.codes.size()) + " tile codes for " +
-                            std::to_string(map.columns) + " x " + std::to_string(map.rows) +
-                            " tiles";
+        addProblem(problems, at(1) + "no tile codes on the first line");
+    } else if (static_cast<long long>(map.codes.size()) < map.columns * map.rows) {
+        const std::string count = std::to_string(map.codes.size()) + " tile codes for " +
+                                  std::to_string(map.columns) + " x " + std::to_string(map.rows) +
+                                  " tiles";
         // Most often a blank line at the end: every line is a row, the empty one too.
-        addProblem(problems, firstEmptyRow == 0
-                                 ? mapFileName + ": " + count
-                                 : mapFileName + ":" + std::to_string(firstEmptyRow) +
-                                       ": this line is empty, and every line is a row: " + count);
+        addProblem(problems, read.firstEmptyRow == 0
+                                 ? at(map.rows) + count
+                                 : at(read.firstEmptyRow) +
+                                       "this line is empty, and every line is a row: " + count);
     }
-    return map;
+}
+
+} // namespace
+
+MapCodes readMap(const std::string& mapFileName, std::vector<std::string>& problems) {
+    MapCodes map;
+    std::ifstream file;
+    if (!openMap(mapFileName, file, problems)) {
+        return map;
+    }
+    // A benchmark map says so on its first line.
+    std::string first;
+    if (std::getline(file, first) && first.rfind("type", 0) == 0) {
+        return readBenchmarkMap(file, first, mapFileName, problems);
+    }
+    file.clear();
+    file.seekg(0);
+    const CodesRead read = readCodes(file, map, mapFileName, problems);
+    if (file.bad()) {
+        addProblem(problems, mapFileName + ":" + std::to_string(map.rows + 1) +
+                                 ": could not be read to the end");
+    }
+    checkCodes(map, read, file.eof(), mapFileName, problems);
+    return read.tooBig ? MapCodes() : map;
 }
 
 namespace {

@@ -15,20 +15,17 @@ std::string World::paintTile(int index, int code) {
         (code == TreeCode && figureOn(walk, index))) {
         return "";
     }
-    // Models the world already holds are shared; one it never needed is read now, once.
+    // Models the world already holds are shared; one it never needed is read now. One that
+    // cannot be read is not kept, so that a later paint tries it again.
     std::string problem;
     auto readPainted = [&](const std::string& modelName, Mesh& mesh) {
-        auto known = models.find(modelName);
-        if (known == models.end()) {
-            auto read = std::make_shared<Mesh>();
-            read->load(modelPath(modelName));
-            if (!read->error.empty()) {
-                problem = read->error;
-                return false;
-            }
-            known = models.emplace(modelName, std::move(read)).first;
+        std::shared_ptr<const Mesh> read = model(modelName);
+        if (!read->error.empty()) {
+            problem = read->error;
+            models.erase(modelName);
+            return false;
         }
-        mesh.shape = known->second;
+        mesh.shape = std::move(read);
         return true;
     };
     if (!setTileKind(index, code, readPainted)) {

@@ -11,15 +11,8 @@ void World::drawTiles(const Walk& walk, const DrawnTiles& sight) const {
     if (!sight.models) {
         return;
     }
-    const int c0 = std::max(sight.column0, 0);
-    const int c1 = std::min(sight.column1, board.columns - 1);
-    const int r1 = std::min(sight.row1, board.rows - 1);
-    for (int r = std::max(sight.row0, 0); r <= r1; r++) {
-        for (int c = c0; c <= c1; c++) {
-            const int i = r * board.columns + c;
-            board.nodes[i].mesh.draw(walk.lit(i));
-        }
-    }
+    forEachTileInSight(board, sight,
+                       [&](int tile) { board.nodes[tile].mesh.draw(walk.lit(tile)); });
 }
 
 namespace {
@@ -46,17 +39,13 @@ void drawGround(const Board& board, const DrawnTiles& sight) {
     glColor3f(0.0f, 0.4f, 0.0f);
     if (board.outsideTiles > 0) {
         // Tiles off the board show the background: a square for each tile on it, in view.
-        const int c1 = std::min(sight.column1, board.columns - 1);
-        const int r1 = std::min(sight.row1, board.rows - 1);
-        for (int r = std::max(sight.row0, 0); r <= r1; r++) {
-            for (int c = std::max(sight.column0, 0); c <= c1; c++) {
-                if (!board.nodes[r * board.columns + c].outside) {
-                    const float x = x0 + TileSize * c;
-                    const float z = z0 + TileSize * r;
-                    groundSquare(x, x + TileSize, z, z + TileSize);
-                }
+        forEachTileInSight(board, sight, [&](int tile) {
+            if (!board.nodes[tile].outside) {
+                const float x = x0 + TileSize * (tile % board.columns);
+                const float z = z0 + TileSize * (tile / board.columns);
+                groundSquare(x, x + TileSize, z, z + TileSize);
             }
-        }
+        });
         glEnd();
         return;
     }

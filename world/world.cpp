@@ -44,17 +44,11 @@ void World::build(MapCodes map) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     board.buildGrid(static_cast<int>(map.columns), static_cast<int>(map.rows));
 
-    // Each model file is read once, when a tile or figure first needs it, and shared.
+    // A broken model stops the program; the tile takes its kind all the same.
     auto readShared = [&](const std::string& modelName, Mesh& mesh) {
-        std::shared_ptr<const Mesh>& model = models[modelName];
-        if (!model) {
-            auto read = std::make_shared<Mesh>();
-            read->load(modelPath(modelName));
-            addProblem(problems, read->error);
-            model = std::move(read);
-        }
-        mesh.shape = model;
-        return true; // a broken model stops the program; the tile takes its kind all the same
+        mesh.shape = model(modelName);
+        addProblem(problems, mesh.shape->error);
+        return true;
     };
     for (int i = 0; i < board.nodeCount; i++) {
         setTileKind(i, i < static_cast<int>(map.codes.size()) ? map.codes[i] : MissingCode,
@@ -77,6 +71,16 @@ void World::build(MapCodes map) {
     walk = newWalk(SearchKind::FirstSightAStar);
     stepFrames = 100;
     clickPhase = 0;
+}
+
+std::shared_ptr<const Mesh> World::model(const std::string& modelName) {
+    std::shared_ptr<const Mesh>& kept = models[modelName];
+    if (!kept) {
+        auto read = std::make_shared<Mesh>();
+        read->load(modelPath(modelName));
+        kept = std::move(read);
+    }
+    return kept;
 }
 
 Walk World::newWalk(SearchKind kind) const {

@@ -8,6 +8,7 @@
 #include "path/search.h"
 #include "world/walk.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <functional>
@@ -51,6 +52,19 @@ struct DrawnTiles {
     bool models = true;
 };
 
+// Calls `act` with each tile of the board the view draws, row by row.
+template <typename Act>
+void forEachTileInSight(const Board& board, const DrawnTiles& sight, Act act) {
+    const int c0 = std::max(sight.column0, 0);
+    const int c1 = std::min(sight.column1, board.columns - 1);
+    const int r1 = std::min(sight.row1, board.rows - 1);
+    for (int r = std::max(sight.row0, 0); r <= r1; r++) {
+        for (int c = c0; c <= c1; c++) {
+            act(r * board.columns + c);
+        }
+    }
+}
+
 struct World {
     // 0: the next accepted click chooses the start tile; 1: it chooses the target tile.
     std::uint8_t clickPhase = 0;
@@ -70,6 +84,7 @@ struct World {
     // Each model, read once and shared by the tiles and figures that show it; a model the map
     // never needed is read when first painted.
     std::map<std::string, std::shared_ptr<const Mesh>> models;
+    std::shared_ptr<const Mesh> model(const std::string& modelName);
     // Tiles painted since the map was read or saved.
     bool unsavedPaints = false;
     // The most tiles a plan closes when asked; the window sets a slice so that its frames go

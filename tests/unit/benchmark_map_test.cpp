@@ -67,7 +67,7 @@ TEST(BenchmarkMap, RefusesWhatIsNotOneNamingTheLineOfEachProblem) {
         std::vector<std::string> problems;
     } cases[] = {
         {header + "...\n..\n", {"m.map:6: 2 characters, the header says 3"}},
-        {header + "...\n", {"m.map: 1 map lines, the header says 2"}},
+        {header + "...\n", {"m.map:5: 1 map lines, the header says 2"}}, // where the file ends
         {header + "...\n...\n...\n", {"m.map:7: more lines than the header's 2"}},
         {header + ".x.\n..#\n",
          {"m.map:5: 'x' (column 1) is not a map character",
@@ -76,8 +76,13 @@ TEST(BenchmarkMap, RefusesWhatIsNotOneNamingTheLineOfEachProblem) {
          {"m.map:3: the header's second and third lines must be \"height N\" and \"width N\""}},
         {"type octile\nheight 2\nwidth 3\nmaps\n...\n...\n",
          {"m.map:4: the header's fourth line must be \"map\""}},
+        // The size past the limits is told on the header line that sets it.
         {"type octile\nheight 5000\nwidth 3\nmap\n",
-         {"m.map: 3 x 5000 tiles: a map holds at most 4096 on a side and 4000000 in all"}},
+         {"m.map:2: 3 x 5000 tiles: a map holds at most 4096 on a side and 4000000 in all"}},
+        {"type octile\nwidth 5000\nheight 3\nmap\n",
+         {"m.map:2: 5000 x 3 tiles: a map holds at most 4096 on a side and 4000000 in all"}},
+        {"type octile\nheight 4000\nwidth 4000\nmap\n",
+         {"m.map:3: 4000 x 4000 tiles: a map holds at most 4096 on a side and 4000000 in all"}},
     };
     for (const auto& c : cases) {
         World w(folder.write("m.map", c.text));

@@ -16,15 +16,15 @@ TEST(WorldMap, ReadsCodesOrTellsTheProblem) {
         {"+2 -1 2147483647 -2147483648\n", "4 x 1: 2 -1 2147483647 -2147483648"},
         {"0 0 0\n0 0 0\n0 x7 0\n", ":3: \"x7\" is not a tile code"},
         {"0 0\n0 2147483648\n", ":2: \"2147483648\" is not a tile code"},
-        {"0 0 0\n0 0\n", ": 5 tile codes for 3 x 2 tiles"},
+        {"0 0 0\n0 0\n", ":2: 5 tile codes for 3 x 2 tiles"}, // where the file ends
         {"0 0\n0 0\n\n",
          ":3: this line is empty, and every line is a row: 4 tile codes for 2 x 3 tiles"},
         // Bytes a terminal would act on are shown, not sent.
         {std::string("0 0\0\x1b\\", 6), ":1: \"0\\x00\\x1b\\\\\" is not a tile code"},
-        {"", " is empty"},
+        {"", ":1: the file is empty"},
         {"\n0 0\n", ":1: no tile codes on the first line"},
         {"7" + std::string(70000, '\n'),
-         ": 1 x 4097 or more tiles: a map holds at most 4096 on a side and 4000000 in all"},
+         ":4097: 1 x 4097 or more tiles: a map holds at most 4096 on a side and 4000000 in all"},
     };
     TempFolder folder;
     writeModels(folder);
