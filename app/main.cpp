@@ -1,9 +1,10 @@
 // Tanglor pathfinding: click a tile for the monkey, another for the banana, and watch the
 // monkey walk the A* path between them.
-//   tanglor [FOLDER | MAPFILE]
+//   tanglor [FOLDER | MAPFILE] | --help | --version
 // FOLDER holds map.txt and the models (default: the current folder); MAPFILE is a map in
 // either format, its models beside it or else the shipped ones.
 #include "app/app.h"
+#include "app/command.h"
 #include "platform/glfw2.h"
 #include "ui/panel.h"
 #include "world/map_file.h"
@@ -19,6 +20,14 @@ namespace {
 
 const char* const Usage = "usage: tanglor [FOLDER | MAPFILE]";
 
+// What --help adds to the usage line.
+const char* const Words =
+    "Click a tile for the monkey, another for the banana, and watch the monkey walk the A*\n"
+    "path between them.\n"
+    "  FOLDER           holds map.txt and the eight models (default: the current folder)\n"
+    "  MAPFILE          a map file in either format; its models beside it, else the\n"
+    "                   shipped ones\n";
+
 // Works in `folder` from here on, as if started there, so that files read or written later
 // are found there too; 0 when that worked, else the exit status after one line saying why.
 int enterFolder(const std::string& folder) {
@@ -27,7 +36,7 @@ int enterFolder(const std::string& folder) {
     if (std::filesystem::is_regular_file(status)) {
         // A map file: read where it is, saved back to it.
         const std::string map = std::filesystem::absolute(folder, error).string();
-        world = World(map, modelFolderFor(map, TANGLOR_ASSETS_DIR));
+        world = World(map, modelFolderFor(map, shippedAssetsFolder()));
         return 0;
     }
     if (!std::filesystem::is_directory(status)) {
@@ -48,6 +57,10 @@ int enterFolder(const std::string& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status =
+            answerHelpOrVersion(argc, argv, "tanglor", std::string(Usage) + "\n" + Words)) {
+        return *status;
+    }
     if (argc > 2) {
         std::cerr << Usage << '\n';
         return 2;

@@ -1,9 +1,11 @@
 // Writes a made map in the map.txt format to standard output.
 //
 //   make_map KIND COLUMNSxROWS [--seed N] [--trees P] [--stones P] [--water P]
+//   make_map --help | --version
 //
 // KIND is maze, rooms or random; the same seed (1 when not given) gives the same map byte for
 // byte. The shares are for random maps, in percent (20, 10 and 5 when not given).
+#include "app/command.h"
 #include "world/map_maker.h"
 
 #include <charconv>
@@ -13,12 +15,23 @@
 
 namespace {
 
+const char* const Usage = "usage: make_map maze|rooms|random COLUMNSxROWS [--seed N] [--trees P] "
+                          "[--stones P] [--water P]\n";
+
 int usage(const std::string& why) {
-    std::cerr << "make_map: " << why << "\n"
-              << "usage: make_map maze|rooms|random COLUMNSxROWS [--seed N] [--trees P] "
-                 "[--stones P] [--water P]\n";
+    std::cerr << "make_map: " << why << "\n" << Usage;
     return 2;
 }
+
+// What --help adds to the usage line.
+const char* const Words =
+    "Writes a made map in the map.txt format to standard output.\n"
+    "  maze|rooms|random  the kind of map\n"
+    "  COLUMNSxROWS     its size in tiles, e.g. 64x48\n"
+    "  --seed N         the same seed gives the same map byte for byte (default 1)\n"
+    "  --trees P        the share of trees on a random map, in percent (default 20)\n"
+    "  --stones P       the share of stones on a random map, in percent (default 10)\n"
+    "  --water P        the share of water on a random map, in percent (default 5)\n";
 
 // A whole number with nothing after it.
 template <typename Number> bool parse(const std::string& text, Number* value) {
@@ -33,6 +46,10 @@ template <typename Number> bool parse(const std::string& text, Number* value) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status =
+            answerHelpOrVersion(argc, argv, "make_map", std::string(Usage) + Words)) {
+        return *status;
+    }
     if (argc < 3) {
         return usage("a kind and a size are needed");
     }

@@ -9,6 +9,7 @@
 //
 // It builds the program's own World from FOLDER/map.txt and clicks START and TARGET through
 // World::requestPath, so it shows exactly the walk the window would light.
+#include "app/command.h"
 #include "world/map_file.h"
 #include "world/world.h"
 
@@ -195,16 +196,24 @@ void printDumps(World& w, Tile start) {
     w.board.nodes[w.walk.target].printNeighbours();
 }
 
+const char* const Usage =
+    "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--compare] [--dump]\n"
+    "  FOLDER holds map.txt and the eight models (default: the current folder);\n"
+    "  MAPFILE is a map in either format, its models beside it or the shipped ones;\n"
+    "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
+    "  NAME is first-sight A* (the default), A*, Dijkstra, greedy or breadth-first.\n";
+
 int usage() {
-    std::cerr << "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--compare] "
-                 "[--dump]\n"
-                 "  FOLDER holds map.txt and the eight models (default: the current folder);\n"
-                 "  MAPFILE is a map in either format, its models beside it or the shipped ones;\n"
-                 "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
-                 "  NAME is first-sight A* (the default), A*, Dijkstra, greedy or "
-                 "breadth-first.\n";
+    std::cerr << Usage;
     return 2;
 }
+
+// What --help adds to the usage.
+const char* const OptionLines =
+    "  --search NAME    trace that search instead of first-sight A*\n"
+    "  --compare        a row of figures for each of the five searches\n"
+    "  --dump           the tile codes around the start, the heuristics and the target's\n"
+    "                   neighbours\n";
 
 // The options, or the exit status of a usage error (2) after saying what is wrong.
 int parseOptions(std::vector<std::string> args, Options* options) {
@@ -276,6 +285,10 @@ std::string refusal(const Board& board, Tile t) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status =
+            answerHelpOrVersion(argc, argv, "trace", std::string(Usage) + OptionLines)) {
+        return *status;
+    }
     Options options;
     if (const int status =
             parseOptions(std::vector<std::string>(argv + 1, argv + argc), &options)) {
