@@ -182,12 +182,15 @@ void drawPanel() {
     ImGui::Render();
     // The panel's ground is cleared, not drawn: the library would blend every pixel of it,
     // which on a software renderer costs more than the rest of the panel.
+    // The clear colour is the scene's: it is put back as it was found.
     const ImVec4 ground = ImGui::GetStyle().Colors[ImGuiCol_WindowBg];
+    GLfloat sceneClear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, sceneClear);
     glEnable(GL_SCISSOR_TEST);
     glScissor(static_cast<int>(left), 0, windowWidth - static_cast<int>(left), windowHeight);
     glClearColor(ground.x, ground.y, ground.z, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearColor(sceneClear[0], sceneClear[1], sceneClear[2], sceneClear[3]);
     glDisable(GL_SCISSOR_TEST);
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
 }
