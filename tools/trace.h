@@ -1,0 +1,28 @@
+// The trace tool's pieces: a tile as the command line names it, and the printing of what
+// one search did (tools/trace_print.cpp).
+#pragma once
+
+#include "world/world.h"
+
+#include <cstddef>
+#include <string>
+
+struct Tile {
+    int column = 0;
+    int row = 0;
+};
+
+// "3 tiles", "1 step".
+std::string count(std::size_t n, const char* thing);
+// A tile as "column,row".
+std::string name(const Board& board, int tile);
+std::string name(Tile t);
+
+// The map with the walk beside what the search closed and left open, with their key.
+void printGrids(const Board& board, const Walk& walk);
+// Each step of the walk with its cost, then the walk beside the cheapest.
+void printSteps(const Board& board, const Walk& walk);
+// One row per search, each run again between the walk's two tiles and timed on its own.
+void printComparison(const Board& board, const Walk& walk);
+// The grid dumps: the tile codes around the start, every heuristic, the target's neighbours.
+void printDumps(World& w, Tile start);

@@ -1,0 +1,131 @@
+// What one search did, in text: the grids, the steps, the comparison of the searches and
+// the grid dumps.
+#include "tools/trace.h"
+#include "world/tile_kinds.h"
+
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <iostream>
+#include <vector>
+
+std::string count(std::size_t n, const char* thing) {
+    return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
+std::string name(const Board& board, int tile) {
+    return std::to_string(tile % board.columns) + "," + std::to_string(tile / board.columns);
+}
+
+std::string name(Tile t) {
+    return std::to_string(t.column) + "," + std::to_string(t.row);
+}
+
+void printGrids(const Board& board, const Walk& walk) {
+    std::vector<char> map(board.nodes.size()), search(board.nodes.size(), '.');
+    for (size_t i = 0; i < board.nodes.size(); i++) {
+        const GridNode& node = board.nodes[i];
+        map[i] = node.outside ? '@' : tileKindOf(node.kind).letter;
+        search[i] = node.outside ? '@' : node.passable() ? '.' : 'T';
+    }
+    for (int tile : walk.search.opened) {
+        search[tile] = 'o';
+    }
+    for (int tile : walk.search.closed) {
+        search[tile] = 'x';
+    }
+    for (int tile : walk.search.found ? walk.search.walk : std::vector<int>()) {
+        map[tile] = '*';
+    }
+    for (std::vector<char>* grid : {&map, &search}) {
+        (*grid)[walk.start] = 'S';
+        (*grid)[walk.target] = 'G';
+    }
+    // The second grid starts 2 x columns + 2 characters in; so does its heading.
+    std::cout << "map and walk" << std::string(std::max(0, board.columns * 2 - 10), ' ')
+              << "   search\n";
+    for (int r = 0; r < board.rows; r++) {
+        std::string line;
+        for (const std::vector<char>* grid : {&map, &search}) {
+            for (int c = 0; c < board.columns; c++) {
+                line += (*grid)[r * board.columns + c];
+                line += ' ';
+            }
+            line += "  ";
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        std::cout << line << '\n';
+    }
+    std::cout << "S start, G target, * walk; . ground, T tree, s stones (+20), ~ water (+40), "
+                 "blank a code without a kind\n"
+              << (board.outsideTiles > 0 ? "@ out of bounds\n" : "")
+              << "search: x closed, o still open when it stopped\n\n";
+}
+
+// Each step of the walk with its cost, then the walk beside the cheapest.
+void printSteps(const Board& board, const Walk& walk) {
+    std::cout << "step  tile    move      enter  cost\n";
+    int cost = 0;
+    int from = walk.start;
+    const std::vector<int>& tiles = walk.search.walk;
+    for (size_t k = 0; k < tiles.size(); k++) {
+        const int to = tiles[k];
+        const int step = board.stepCost(from, to);
+        const int enter = board.nodes[to].terrainCost;
+        cost += step;
+        char line[80];
+        std::snprintf(line, sizeof line, "%4zu  %-6s  %-8s  %+5d  %4d\n", k + 1,
+                      name(board, to).c_str(), step - enter == 14 ? "diagonal" : "straight", enter,
+                      cost);
+        std::cout << line;
+        from = to;
+    }
+    std::cout << "\nwalk: " << count(tiles.size(), "step") << ", cost " << cost << "\n"
+              << "search: " << count(walk.search.closed.size(), "tile") << " closed, "
+              << walk.search.stillOpen() << " left open\n"
+              << "cheapest walk: cost " << walk.cheapest.cost << "\n";
+    if (cost > walk.cheapest.cost) {
+        static const char* const Why[SearchKindCount] = {
+            "the search stops at its first sight of the target and never reopens a closed tile", "",
+            "", "greedy search takes the tile that looks nearest the target, whatever it cost",
+            "breadth-first search counts steps, not their costs"};
+        std::cout << "The walk costs " << cost - walk.cheapest.cost
+                  << " more: " << Why[int(walk.kind)] << ".\n";
+    }
+}
+
+// One row per search, each run again between the same two tiles and timed on its own.
+void printComparison(const Board& board, const Walk& walk) {
+    const int cheapest = cheapestRoute(board, walk.start, walk.target).cost;
+    std::printf("%-16s %7s %7s %6s %6s %8s %7s\n", "search", "closed", "open", "steps", "cost",
+                "cheapest", "us");
+    for (int k = 0; k < SearchKindCount; k++) {
+        const SearchKind kind = static_cast<SearchKind>(k);
+        GridSearch search;
+        SearchRecord record;
+        const auto begin = std::chrono::steady_clock::now();
+        search.begin(board, kind, walk.start, walk.target, record);
+        search.advance(board, record, LLONG_MAX);
+        const auto took = std::chrono::steady_clock::now() - begin;
+        const long long us = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
+        std::string steps = "-", cost = "-", least = "-";
+        if (record.found) {
+            steps = std::to_string(record.walk.size());
+            cost = std::to_string(routeCost(board, walk.start, record.walk));
+        }
+        if (cheapest >= 0) {
+            least = std::to_string(cheapest);
+        }
+        std::printf("%-16s %7zu %7d %6s %6s %8s %7lld\n", searchName(kind), record.closed.size(),
+                    record.stillOpen(), steps.c_str(), cost.c_str(), least.c_str(), us);
+    }
+}
+
+void printDumps(World& w, Tile start) {
+    std::cout << "\nTile codes around the start (World::printTileCodes, counted from 1):\n";
+    w.board.printTileCodes(start.column + 1, start.row + 1);
+    std::cout << "\n\nHeuristics (World::printHeuristics):\n";
+    w.board.printHeuristics();
+    std::cout << "\nNeighbours of the target (GridNode::printNeighbours):\n";
+    w.board.nodes[w.walk.target].printNeighbours();
+}
