@@ -34,6 +34,29 @@ World world(TANGLOR_ASSETS_DIR "/map.txt");
 
 namespace {
 
+// What the command line asks for; the search view's mode and the panel are set straight away.
+struct Options {
+    int frames = 3000;
+    bool racing = false;
+};
+
+Options readWords(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
+        if (word == "marks" || word == "costs") {
+            searchView.mode = word == "marks" ? SearchViewMode::Marks : SearchViewMode::Costs;
+        } else if (word == "race") {
+            options.racing = true;
+        } else if (word == "hidden") {
+            panel.shown = false;
+        } else {
+            options.frames = std::atoi(word.c_str());
+        }
+    }
+    return options;
+}
+
 // Whether any racer's monkey is still on its way or waits for its search.
 bool raceUnderWay() {
     bool underWay = !raceOn();
@@ -43,26 +66,76 @@ bool raceUnderWay() {
     return underWay && raceOn();
 }
 
+// The work times of both kinds of frame, and the walks taken meanwhile.
+struct Timed {
+    std::vector<double> busy;
+    std::vector<double> empty;
+    int walks = 0;
+    size_t steps = 0; // of the last walk
+};
+
+// A new walk, the other way, as soon as the last one ends. The search runs between frames
+// here; its own benchmark measures it.
+void walkOnWhenDone(const Options& options, int start, int target, Timed& timed) {
+    if (options.racing ? raceUnderWay() : world.walk.walking) {
+        return;
+    }
+    bool back = timed.walks % 2 == 1;
+    world.clickTile(back ? target : start);
+    world.clickTile(back ? start : target);
+    timed.steps = world.walk.path.size();
+    ++timed.walks;
+    if (options.racing) {
+        raceOn() ? raceFollowClick(world) : setRace(world, true);
+    }
+}
+
+Timed timeFrames(const Options& options, int start, int target) {
+    // The two kinds alternate in blocks, so that load from other processes falls on both.
+    const int block = 250;
+    const int frames = options.frames;
+    Timed timed;
+    timed.busy.reserve(static_cast<size_t>(frames));
+    timed.empty.reserve(static_cast<size_t>(frames));
+    while (static_cast<int>(timed.busy.size()) < frames) {
+        for (int i = 0; i < block && static_cast<int>(timed.busy.size()) < frames; ++i) {
+            walkOnWhenDone(options, start, target, timed);
+            runFrame();
+            timed.busy.push_back(frameClock.frameBusyTime);
+        }
+        for (int i = 0; i < block && static_cast<int>(timed.empty.size()) < frames; ++i) {
+            timed.empty.push_back(emptyFrame());
+        }
+    }
+    return timed;
+}
+
+void report(const Options& options, const Timed& timed, int start, int target) {
+    const double period = 1.0 / frameClock.targetFrameRate;
+    Summary real = summarise(timed.busy, period);
+    Summary bare = summarise(timed.empty, period);
+    std::printf("walk: tile %d to tile %d and back, %zu steps, %d walks; panel %s%s; frame "
+                "period %.3f ms\n",
+                start, target, timed.steps, timed.walks, panel.shown ? "shown" : "hidden",
+                options.racing ? ", racing" : "", period * 1e3);
+    print("real frame", real, timed.busy.size());
+    print("empty frame", bare, timed.empty.size());
+    std::printf("ratio real / empty: median %.2f  p99 %.2f\n", real.median / bare.median,
+                real.p99 / bare.p99);
+    std::printf("targets: median %.3f ms <= %.3f ms (half the period): %s;  "
+                "p99 %.3f ms < %.3f ms (the period): %s\n",
+                real.median * 1e3, period * 0.5e3, real.median <= period * 0.5 ? "met" : "MISSED",
+                real.p99 * 1e3, period * 1e3, real.p99 < period ? "met" : "MISSED");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    int frames = 3000;
-    bool racing = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i];
-        if (word == "marks" || word == "costs") {
-            searchView.mode = word == "marks" ? SearchViewMode::Marks : SearchViewMode::Costs;
-        } else if (word == "race") {
-            racing = true;
-        } else if (word == "hidden") {
-            panel.shown = false;
-        } else {
-            frames = std::atoi(word.c_str());
-        }
-    }
-    if (!world.problems.empty() || frames < 1) {
+    const Options options = readWords(argc, argv);
+    if (!world.problems.empty() || options.frames < 1) {
         std::fprintf(stderr, "frame_bench: %s\n",
-                     frames < 1 ? "FRAMES must be a positive number" : world.problems[0].c_str());
+                     options.frames < 1 ? "FRAMES must be a positive number"
+                                        : world.problems[0].c_str());
         return 1;
     }
     int start = 0;
@@ -84,54 +157,10 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 70; ++i) {
         runFrame();
     }
-
-    // The two kinds alternate in blocks, so that load from other processes falls on both.
-    const int block = 250;
-    std::vector<double> busy;
-    std::vector<double> empty;
-    busy.reserve(static_cast<size_t>(frames));
-    empty.reserve(static_cast<size_t>(frames));
-    int walks = 0;
-    size_t steps = 0;
-    while (static_cast<int>(busy.size()) < frames) {
-        for (int i = 0; i < block && static_cast<int>(busy.size()) < frames; ++i) {
-            // A new walk, the other way, as soon as the last one ends. The search runs
-            // between frames here; its own benchmark measures it.
-            if (racing ? !raceUnderWay() : !world.walk.walking) {
-                bool back = walks % 2 == 1;
-                world.clickTile(back ? target : start);
-                world.clickTile(back ? start : target);
-                steps = world.walk.path.size();
-                ++walks;
-                if (racing) {
-                    raceOn() ? raceFollowClick(world) : setRace(world, true);
-                }
-            }
-            runFrame();
-            busy.push_back(frameClock.frameBusyTime);
-        }
-        for (int i = 0; i < block && static_cast<int>(empty.size()) < frames; ++i) {
-            empty.push_back(emptyFrame());
-        }
-    }
+    const Timed timed = timeFrames(options, start, target);
     stopPanel();
     glfwTerminate();
     std::printf("load average at the end:   %s\n", loadAverage().c_str());
-
-    const double period = 1.0 / frameClock.targetFrameRate;
-    Summary real = summarise(busy, period);
-    Summary bare = summarise(empty, period);
-    std::printf("walk: tile %d to tile %d and back, %zu steps, %d walks; panel %s%s; frame "
-                "period %.3f ms\n",
-                start, target, steps, walks, panel.shown ? "shown" : "hidden",
-                racing ? ", racing" : "", period * 1e3);
-    print("real frame", real, busy.size());
-    print("empty frame", bare, empty.size());
-    std::printf("ratio real / empty: median %.2f  p99 %.2f\n", real.median / bare.median,
-                real.p99 / bare.p99);
-    std::printf("targets: median %.3f ms <= %.3f ms (half the period): %s;  "
-                "p99 %.3f ms < %.3f ms (the period): %s\n",
-                real.median * 1e3, period * 0.5e3, real.median <= period * 0.5 ? "met" : "MISSED",
-                real.p99 * 1e3, period * 1e3, real.p99 < period ? "met" : "MISSED");
+    report(options, timed, start, target);
     return 0;
 }

@@ -86,37 +86,10 @@ struct Part {
     std::function<void()> draw;
 };
 
-struct Samples {
-    std::vector<double> wall, process, mainThread;
-};
-
-} // namespace
-
-int main(int argc, char** argv) {
-    const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
-    square.load(TANGLOR_ASSETS_DIR "/water.obj");
-    if (!world.problems.empty() || !square.error.empty() || frames < 10) {
-        std::fprintf(stderr, "frame_parts_bench: %s\n",
-                     frames < 10
-                         ? "FRAMES must be 10 or more"
-                         : (world.problems.empty() ? square.error : world.problems[0]).c_str());
-        return 1;
-    }
-    if (!startUp()) {
-        std::fprintf(stderr, "frame_parts_bench: no window: %s\n", glfwGetOpenError());
-        return 1;
-    }
-    // The figures stand on two tiles, as during a walk; the zoom is the one of every frame
-    // after the first.
-    world.walk.monkey.visible = true;
-    world.banana.visible = true;
-    world.walk.monkey.position[0] = world.board.nodes.front().mesh.position[0];
-    world.walk.monkey.position[2] = world.board.nodes.front().mesh.position[2];
-    world.banana.position[0] = world.board.nodes.back().mesh.position[0];
-    world.banana.position[2] = world.board.nodes.back().mesh.position[2];
-    applyWheelZoom();
-
-    const std::vector<Part> parts = {
+// The frame built up part by part, then the whole frame, then the two rows that set the
+// models' cost apart from the draw calls'.
+std::vector<Part> frameParts() {
+    return {
         {"clear and swap (the empty frame)",
          [] { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }},
         {"+ viewport, camera, light", [] { partialFrame(0, Tiles::Own); }},
@@ -143,34 +116,83 @@ int main(int argc, char** argv) {
         {"as '+ monkey and banana', every tile out of view",
          [] { partialFrame(5, Tiles::OutOfView); }},
     };
+}
+
+// The figures stand on two tiles, as during a walk; the zoom is the one of every frame after
+// the first.
+void placeFigures() {
+    world.walk.monkey.visible = true;
+    world.banana.visible = true;
+    world.walk.monkey.position[0] = world.board.nodes.front().mesh.position[0];
+    world.walk.monkey.position[2] = world.board.nodes.front().mesh.position[2];
+    world.banana.position[0] = world.board.nodes.back().mesh.position[0];
+    world.banana.position[2] = world.board.nodes.back().mesh.position[2];
+    applyWheelZoom();
+}
+
+struct Samples {
+    std::vector<double> wall, process, mainThread;
+};
+
+// One frame of `part`, timed on the wall clock, the process's and the main thread's, and
+// capped like a real frame.
+void timeFrame(const Part& part, Samples& taken) {
+    double wall = glfwGetTime();
+    double process = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    double mainThread = clockSeconds(CLOCK_THREAD_CPUTIME_ID);
+    part.draw();
+    glfwSwapBuffers();
+    taken.mainThread.push_back(clockSeconds(CLOCK_THREAD_CPUTIME_ID) - mainThread);
+    taken.process.push_back(clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - process);
+    taken.wall.push_back(glfwGetTime() - wall);
+    double period = 1.0 / frameClock.targetFrameRate;
+    if (taken.wall.back() < period) {
+        glfwSleep(period - taken.wall.back());
+    }
+}
+
+std::vector<Samples> timeParts(const std::vector<Part>& parts, int frames) {
     std::vector<Samples> samples(parts.size());
     for (int round = 0; round < frames / 10; ++round) {
         for (size_t p = 0; p < parts.size(); ++p) {
-            Samples& taken = samples[p];
             for (int i = 0; i < 10; ++i) {
-                double wall = glfwGetTime();
-                double process = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
-                double mainThread = clockSeconds(CLOCK_THREAD_CPUTIME_ID);
-                parts[p].draw();
-                glfwSwapBuffers();
-                taken.mainThread.push_back(clockSeconds(CLOCK_THREAD_CPUTIME_ID) - mainThread);
-                taken.process.push_back(clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - process);
-                taken.wall.push_back(glfwGetTime() - wall);
-                double period = 1.0 / frameClock.targetFrameRate;
-                if (taken.wall.back() < period) {
-                    glfwSleep(period - taken.wall.back());
-                }
+                timeFrame(parts[p], samples[p]);
             }
         }
     }
-    stopPanel();
-    glfwTerminate();
+    return samples;
+}
 
+void report(const std::vector<Part>& parts, const std::vector<Samples>& samples, int frames) {
     std::printf("%-58s %8s %10s %12s  (medians of %d frames, ms)\n", "frame", "wall", "processor",
                 "main thread", frames / 10 * 10);
     for (size_t p = 0; p < parts.size(); ++p) {
         std::printf("%-58s %8.2f %10.2f %12.2f\n", parts[p].name, median(samples[p].wall) * 1e3,
                     median(samples[p].process) * 1e3, median(samples[p].mainThread) * 1e3);
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
+    square.load(TANGLOR_ASSETS_DIR "/water.obj");
+    if (!world.problems.empty() || !square.error.empty() || frames < 10) {
+        std::fprintf(stderr, "frame_parts_bench: %s\n",
+                     frames < 10
+                         ? "FRAMES must be 10 or more"
+                         : (world.problems.empty() ? square.error : world.problems[0]).c_str());
+        return 1;
+    }
+    if (!startUp()) {
+        std::fprintf(stderr, "frame_parts_bench: no window: %s\n", glfwGetOpenError());
+        return 1;
+    }
+    placeFigures();
+    const std::vector<Part> parts = frameParts();
+    const std::vector<Samples> samples = timeParts(parts, frames);
+    stopPanel();
+    glfwTerminate();
+    report(parts, samples, frames);
     return 0;
 }

@@ -20,6 +20,153 @@ constexpr int Frames = 20000;
 // What a pick names when not a tile.
 constexpr int Ignored = -1;
 
+// A user at random, acting while each frame's events are processed: busy stretches, and calm
+// ones in which walks get to their end.
+struct RandomUser {
+    std::mt19937 rng{Seed};
+    int tiles = 0;
+    int nextIntent = Ignored; // what the next frame's pick names
+    int lastTile = 0;         // the last tile a click took: users click the same tile again
+    int stretch = 0;
+    int heldKey = -1;
+    bool tap = false;
+    double clickRate = 0.0;
+
+    double uniform(double a, double b) { return std::uniform_real_distribution<>(a, b)(rng); }
+    bool chance(double p) { return uniform(0.0, 1.0) < p; }
+    int any(int n) { return int(rng() % unsigned(n)); }
+};
+
+void pressOrRelease(RandomUser& user) {
+    if (--user.stretch <= 0) {
+        user.clickRate = user.chance(0.5) ? 0.08 : 0.004;
+        user.stretch = user.clickRate > 0.01 ? 20 + user.any(200) : 50 + user.any(600);
+    }
+    int& left = fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT];
+    if (user.tap || (left == GLFW_PRESS && user.chance(0.3))) {
+        left = GLFW_RELEASE;
+        user.tap = false;
+    } else if (left == GLFW_RELEASE && user.chance(user.clickRate)) {
+        left = GLFW_PRESS; // a tap within one poll reads pressed until the next poll
+        user.tap = user.chance(0.5);
+    }
+}
+
+// The next frame's pick: inside a tile (maybe the last clicked), off the grid (maybe beyond
+// any int), or failed.
+void pointSomewhere(RandomUser& user) {
+    constexpr double extremes[] = {1e12, -1e15, INFINITY, -INFINITY, NAN};
+    const int tile = user.chance(0.25) ? user.lastTile : user.any(user.tiles);
+    user.nextIntent = world.board.nodes[tile].passable() ? tile : Ignored;
+    double x = world.board.tileCentre(tile).x + user.uniform(-4.0, 4.0);
+    double z = world.board.tileCentre(tile).z + user.uniform(-4.0, 4.0);
+    if (user.chance(0.35)) {
+        double& off = user.chance(0.5) ? x : z;
+        off = user.chance(0.8) ? user.uniform(100.0, 1e4) * (user.chance(0.5) ? 1 : -1)
+                               : extremes[user.any(5)];
+        user.nextIntent = Ignored;
+    }
+    fakeGl.unProjectOk = !user.chance(0.08);
+    user.nextIntent = fakeGl.unProjectOk ? user.nextIntent : Ignored;
+    fakeGl.unProjected[0] = x;
+    fakeGl.unProjected[2] = z;
+}
+
+// The right button, the cursor, the wheel, the keys and the clock.
+void moveTheRest(RandomUser& user) {
+    int& right = fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT];
+    right = user.chance(right == GLFW_PRESS ? 0.1 : 0.03) ? 1 - right : right;
+    if (user.chance(0.5)) { // the real layer reports the cursor no further out than 1e6
+        const double reach = user.chance(0.1) ? 1e6 : 1e3;
+        fakeGlfw.mouseX = int(user.uniform(-reach, reach));
+        fakeGlfw.mouseY = int(user.uniform(-reach, reach));
+    }
+    fakeGlfw.wheel += user.chance(0.05) ? int(user.uniform(-80.0, 80.0)) : 0;
+    // A key tapped within one poll, or held until the next; mostly faster once slow, so that
+    // most walks can end.
+    if (user.heldKey >= 0) {
+        fakeKey(std::exchange(user.heldKey, -1), GLFW_RELEASE);
+    } else if (user.chance(0.03)) {
+        const int key = user.chance(0.33)                                ? GLFW_KEY_SPACE
+                        : user.chance(world.stepFrames > 20 ? 0.9 : 0.5) ? GLFW_KEY_KP_ADD
+                                                                         : GLFW_KEY_KP_SUBTRACT;
+        fakeKey(key, GLFW_PRESS);
+        user.chance(0.5) ? fakeKey(key, GLFW_RELEASE) : void(user.heldKey = key);
+    }
+    fakeGlfw.timePerRead = user.chance(0.01) ? user.uniform(0.5, 3.0) : user.uniform(0.0, 0.01);
+}
+
+// What the frame before left for the next to go on from.
+struct FrameStart {
+    int phase, intent;
+    bool wasWalking, held, pressed;
+};
+
+FrameStart frameStart(const RandomUser& user) {
+    return {world.clickPhase, user.nextIntent, world.walk.walking, mouse.leftButtonHeld,
+            fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] == GLFW_PRESS};
+}
+
+// What the frames must show, kept from the last accepted click, and how far the run got.
+struct Expected {
+    // The walker takes points off the path but leaves their tiles highlighted.
+    std::set<int> marked;
+    int heldIntent = Ignored; // the tile the held left button was pressed on
+    int searches = 0, walksDone = 0, walksCut = 0;
+};
+
+int shownStart() {
+    return world.walk.monkey.visible ? world.walk.start : -1;
+}
+int shownTarget() {
+    return world.banana.visible ? world.walk.target : -1;
+}
+
+// The clicks move on on a click on open ground only, and the highlights follow them.
+void followClicks(const FrameStart& was, RandomUser& user, Expected& expected,
+                  const std::string& at) {
+    const int start = shownStart(), target = shownTarget();
+    expected.heldIntent = was.pressed ? was.intent : expected.heldIntent;
+    if (!was.held || was.pressed || expected.heldIntent == Ignored) {
+        EXPECT_EQ(world.clickPhase, was.phase)
+            << at << ": the clicks moved on without a click on a tile";
+    } else {
+        EXPECT_NE(world.clickPhase, was.phase) << at << ": a click on open ground was ignored";
+        EXPECT_EQ(world.clickPhase == 1 ? start : target, expected.heldIntent) << at;
+        user.lastTile = expected.heldIntent;
+    }
+    if (world.clickPhase != was.phase && world.clickPhase == 1) {
+        expected.marked = {start};
+        expected.walksCut += was.wasWalking;
+    } else if (world.clickPhase != was.phase) {
+        expected.marked = {start, target};
+        ++expected.searches;
+        for (const Vec3& point : world.walk.path) {
+            expected.marked.insert(world.board.tileOfWaypoint(point));
+        }
+    } else {
+        expected.walksDone += was.wasWalking && !world.walk.walking;
+    }
+}
+
+// The highlights as expected; the walker's step, the camera and the monkey in range.
+void checkFrame(const std::set<int>& marked, const std::string& at) {
+    std::string wrong;
+    for (int i = 0; i < int(world.board.nodes.size()); ++i) {
+        wrong += world.walk.lit(i) != (marked.count(i) == 1) ? std::to_string(i) + " " : "";
+    }
+    EXPECT_EQ(wrong, "") << at << ": wrongly highlighted, start " << shownStart() << ", target "
+                         << shownTarget();
+    EXPECT_TRUE(world.walk.stepFrame >= 0 && world.walk.stepFrame <= world.stepFrames)
+        << at << ": step " << world.walk.stepFrame << " of " << world.stepFrames;
+    EXPECT_TRUE(camera.pitch >= 0.0f && camera.pitch <= 90.0f) << at << ": pitch " << camera.pitch;
+    EXPECT_TRUE(camera.zoom >= 0.05f && camera.zoom <= float(180.0 / 65.0))
+        << at << ": zoom " << camera.zoom;
+    const float* place = world.walk.monkey.position;
+    EXPECT_TRUE(std::isfinite(place[0] + place[1] + place[2] + world.walk.monkey.angle)) << at;
+    EXPECT_TRUE(running) << at;
+}
+
 } // namespace
 
 TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
@@ -28,123 +175,29 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
     world = World(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
     ASSERT_TRUE(world.problems.empty());
     ASSERT_TRUE(startUp());
-    std::mt19937 rng(Seed);
-    auto uniform = [&](double a, double b) { return std::uniform_real_distribution<>(a, b)(rng); };
-    auto chance = [&](double p) { return uniform(0.0, 1.0) < p; };
-    auto any = [&](auto n) { return int(rng() % unsigned(n)); };
-    const int tiles = int(world.board.nodes.size());
-    const double extremes[] = {1e12, -1e15, INFINITY, -INFINITY, NAN};
-    int nextIntent = Ignored, lastTile = 0, stretch = 0, heldKey = -1;
-    bool tap = false;
-    double clickRate = 0.0;
+    RandomUser user;
+    user.tiles = int(world.board.nodes.size());
     fakeGlfw.onEvents = [&](int) {
-        if (--stretch <= 0) { // busy stretches, and calm ones in which walks get to their end
-            clickRate = chance(0.5) ? 0.08 : 0.004;
-            stretch = clickRate > 0.01 ? 20 + any(200) : 50 + any(600);
-        }
-        int& left = fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT];
-        if (tap || (left == GLFW_PRESS && chance(0.3))) {
-            left = GLFW_RELEASE;
-            tap = false;
-        } else if (left == GLFW_RELEASE && chance(clickRate)) {
-            left = GLFW_PRESS; // a tap within one poll reads pressed until the next poll
-            tap = chance(0.5);
-        }
-        // The next frame's pick: inside a tile (maybe the last clicked), off the grid (maybe
-        // beyond any int), or failed.
-        const int tile = chance(0.25) ? lastTile : any(tiles);
-        nextIntent = world.board.nodes[tile].passable() ? tile : Ignored;
-        double x = world.board.tileCentre(tile).x + uniform(-4.0, 4.0);
-        double z = world.board.tileCentre(tile).z + uniform(-4.0, 4.0);
-        if (chance(0.35)) {
-            double& off = chance(0.5) ? x : z;
-            off = chance(0.8) ? uniform(100.0, 1e4) * (chance(0.5) ? 1 : -1) : extremes[any(5)];
-            nextIntent = Ignored;
-        }
-        fakeGl.unProjectOk = !chance(0.08);
-        nextIntent = fakeGl.unProjectOk ? nextIntent : Ignored;
-        fakeGl.unProjected[0] = x;
-        fakeGl.unProjected[2] = z;
-
-        int& right = fakeGlfw.buttons[GLFW_MOUSE_BUTTON_RIGHT];
-        right = chance(right == GLFW_PRESS ? 0.1 : 0.03) ? 1 - right : right;
-        if (chance(0.5)) { // the real layer reports the cursor no further out than 1e6
-            const double reach = chance(0.1) ? 1e6 : 1e3;
-            fakeGlfw.mouseX = int(uniform(-reach, reach));
-            fakeGlfw.mouseY = int(uniform(-reach, reach));
-        }
-        fakeGlfw.wheel += chance(0.05) ? int(uniform(-80.0, 80.0)) : 0;
-        // A key tapped within one poll, or held until the next; mostly faster once slow, so
-        // that most walks can end.
-        if (heldKey >= 0) {
-            fakeKey(std::exchange(heldKey, -1), GLFW_RELEASE);
-        } else if (chance(0.03)) {
-            const int key = chance(0.33)                                ? GLFW_KEY_SPACE
-                            : chance(world.stepFrames > 20 ? 0.9 : 0.5) ? GLFW_KEY_KP_ADD
-                                                                        : GLFW_KEY_KP_SUBTRACT;
-            fakeKey(key, GLFW_PRESS);
-            chance(0.5) ? fakeKey(key, GLFW_RELEASE) : void(heldKey = key);
-        }
-        fakeGlfw.timePerRead = chance(0.01) ? uniform(0.5, 3.0) : uniform(0.0, 0.01);
+        pressOrRelease(user);
+        pointSomewhere(user);
+        moveTheRest(user);
     };
 
-    // The highlights as they must be, kept from the last accepted click: the walker takes
-    // points off the path but leaves their tiles highlighted.
-    std::set<int> marked;
-    int heldIntent = Ignored, searches = 0, walksDone = 0, walksCut = 0;
+    Expected expected;
     for (int frame = 0; frame < Frames && !HasFailure(); ++frame) {
-        const int phase = world.clickPhase, intent = nextIntent;
-        const bool wasWalking = world.walk.walking, held = mouse.leftButtonHeld;
-        const bool pressed = fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] == GLFW_PRESS;
+        const FrameStart was = frameStart(user);
         runFrame();
-
         const std::string at = "frame " + std::to_string(frame);
-        const int start = world.walk.monkey.visible ? world.walk.start : -1;
-        const int target = world.banana.visible ? world.walk.target : -1;
-        heldIntent = pressed ? intent : heldIntent;
-        if (!held || pressed || heldIntent == Ignored) {
-            EXPECT_EQ(world.clickPhase, phase)
-                << at << ": the clicks moved on without a click on a tile";
-        } else {
-            EXPECT_NE(world.clickPhase, phase) << at << ": a click on open ground was ignored";
-            EXPECT_EQ(world.clickPhase == 1 ? start : target, heldIntent) << at;
-            lastTile = heldIntent; // users click the same tile again
-        }
-        if (world.clickPhase != phase && world.clickPhase == 1) {
-            marked = {start};
-            walksCut += wasWalking;
-        } else if (world.clickPhase != phase) {
-            marked = {start, target};
-            ++searches;
-            for (const Vec3& point : world.walk.path) {
-                marked.insert(world.board.tileOfWaypoint(point));
-            }
-        } else {
-            walksDone += wasWalking && !world.walk.walking;
-        }
-
-        std::string wrong;
-        for (int i = 0; i < tiles; ++i) {
-            wrong += world.walk.lit(i) != (marked.count(i) == 1) ? std::to_string(i) + " " : "";
-        }
-        EXPECT_EQ(wrong, "") << at << ": wrongly highlighted, start " << start << ", target "
-                             << target;
-        EXPECT_TRUE(world.walk.stepFrame >= 0 && world.walk.stepFrame <= world.stepFrames)
-            << at << ": step " << world.walk.stepFrame << " of " << world.stepFrames;
-        EXPECT_TRUE(camera.pitch >= 0.0f && camera.pitch <= 90.0f)
-            << at << ": pitch " << camera.pitch;
-        EXPECT_TRUE(camera.zoom >= 0.05f && camera.zoom <= float(180.0 / 65.0))
-            << at << ": zoom " << camera.zoom;
-        const float* place = world.walk.monkey.position;
-        EXPECT_TRUE(std::isfinite(place[0] + place[1] + place[2] + world.walk.monkey.angle)) << at;
-        EXPECT_TRUE(running) << at;
+        followClicks(was, user, expected, at);
+        checkFrame(expected.marked, at);
     }
-    std::cout << "soak: seed " << Seed << ", " << Frames << " frames, " << searches << " searches, "
-              << walksDone << " walks done, " << walksCut << " cut short\n";
+    std::cout << "soak: seed " << Seed << ", " << Frames << " frames, " << expected.searches
+              << " searches, " << expected.walksDone << " walks done, " << expected.walksCut
+              << " cut short\n";
     // Only worth something if it got into every corner of the click cycle.
-    EXPECT_GT(searches, 50);
-    EXPECT_GT(walksDone, 5);
-    EXPECT_GT(walksCut, 20);
+    EXPECT_GT(expected.searches, 50);
+    EXPECT_GT(expected.walksDone, 5);
+    EXPECT_GT(expected.walksCut, 20);
     resetFakes(); // the event script refers to this test's locals
     world = World(std::string());
 }
