@@ -109,15 +109,29 @@ Mesh::Mesh(std::string fileName) {
 }
 
 void Mesh::load(std::string fileName) {
-    const std::string problem = readObj(fileName, vertices, faces);
+    if (!shape) {
+        shape = std::make_shared<MeshShape>();
+    }
+    const std::string problem = readObj(fileName, shape->vertices, shape->faces);
     // Only the first problem is kept: later ones usually follow from it.
-    if (!problem.empty() && error.empty()) {
-        error = fileName + ": " + problem;
+    if (!problem.empty() && shape->error.empty()) {
+        shape->error = fileName + ": " + problem;
     }
     computeNormals();
 }
 
+const MeshShape& Mesh::geometry() const {
+    static const MeshShape none;
+    return shape ? *shape : none;
+}
+
 void Mesh::computeNormals() {
+    if (!shape) {
+        return; // no faces
+    }
+    std::vector<Vec3>& normals = shape->normals;
+    const std::vector<Vec3>& vertices = shape->vertices;
+    const std::vector<Vec3>& faces = shape->faces;
     normals.reserve(normals.size() + faces.size());
     for (const Vec3& face : faces) {
         const std::ptrdiff_t a = vertexSlot(face.x, vertices.size());

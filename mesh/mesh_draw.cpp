@@ -28,7 +28,7 @@ void Mesh::draw(bool highlighted) const {
     // Highlighting overdrives the colour: the lit colour is clamped, so every channel the
     // model has shows at full strength and the marked tile stands out.
     const double gain = highlighted ? 100.0 : 1.0;
-    const Mesh& g = geometry();
+    const MeshShape& g = geometry();
 
     // A loaded mesh always matches; one filled by hand may not, and must not make drawing
     // read outside the arrays: faces without a normal or naming no vertex are left out.

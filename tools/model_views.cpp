@@ -105,7 +105,7 @@ bool savePixels(const std::string& path, int x, int y, int width, int height) {
 
 double modelHeight(const Mesh& mesh) {
     double height = 0.0;
-    for (const Vec3& v : mesh.vertices) {
+    for (const Vec3& v : mesh.geometry().vertices) {
         height = std::max(height, v.y);
     }
     return height;
@@ -114,8 +114,8 @@ double modelHeight(const Mesh& mesh) {
 // Loads a model in the program's colour for it; says why not, if it can't.
 bool loadModel(const Model& model, const std::string& assets, Mesh& mesh) {
     mesh.load(assets + "/" + model.name + ".obj");
-    if (!mesh.error.empty()) {
-        std::cerr << "model_views: " << mesh.error << '\n';
+    if (!mesh.geometry().error.empty()) {
+        std::cerr << "model_views: " << mesh.geometry().error << '\n';
         return false;
     }
     std::copy_n(model.color, 3, mesh.color);
@@ -221,8 +221,8 @@ bool drawOverview(const std::string& assets, const std::string& out) {
     monkey.load(assets + "/monkey.obj");
     Mesh banana;
     banana.load(assets + "/banan.obj");
-    if (!monkey.error.empty() || !banana.error.empty()) {
-        std::cerr << "model_views: " << monkey.error << banana.error << '\n';
+    if (!monkey.geometry().error.empty() || !banana.geometry().error.empty()) {
+        std::cerr << "model_views: " << monkey.geometry().error << banana.geometry().error << '\n';
         return false;
     }
     std::copy_n(MonkeyModel.color, 3, monkey.color);

@@ -19,7 +19,7 @@ std::string World::paintTile(int index, int code) {
     // cannot be read is not kept, so that a later paint tries it again.
     std::string problem;
     auto readPainted = [&](const std::string& modelName, Mesh& mesh) {
-        std::shared_ptr<const Mesh> read = model(modelName);
+        std::shared_ptr<MeshShape> read = model(modelName);
         if (!read->error.empty()) {
             problem = read->error;
             models.erase(modelName);

@@ -73,12 +73,12 @@ void World::build(MapCodes map) {
     clickPhase = 0;
 }
 
-std::shared_ptr<const Mesh> World::model(const std::string& modelName) {
-    std::shared_ptr<const Mesh>& kept = models[modelName];
+std::shared_ptr<MeshShape> World::model(const std::string& modelName) {
+    std::shared_ptr<MeshShape>& kept = models[modelName];
     if (!kept) {
-        auto read = std::make_shared<Mesh>();
-        read->load(modelPath(modelName));
-        kept = std::move(read);
+        Mesh read;
+        read.load(modelPath(modelName));
+        kept = read.shape;
     }
     return kept;
 }

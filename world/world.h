@@ -83,8 +83,8 @@ struct World {
     MapFormat mapFormat;
     // Each model, read once and shared by the tiles and figures that show it; a model the map
     // never needed is read when first painted.
-    std::map<std::string, std::shared_ptr<const Mesh>> models;
-    std::shared_ptr<const Mesh> model(const std::string& modelName);
+    std::map<std::string, std::shared_ptr<MeshShape>> models;
+    std::shared_ptr<MeshShape> model(const std::string& modelName);
     // Tiles painted since the map was read or saved.
     bool unsavedPaints = false;
     // The most tiles a plan closes when asked; the window sets a slice so that its frames go

@@ -177,11 +177,12 @@ void report(const std::vector<Part>& parts, const std::vector<Samples>& samples,
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
     square.load(TANGLOR_ASSETS_DIR "/water.obj");
-    if (!world.problems.empty() || !square.error.empty() || frames < 10) {
-        std::fprintf(stderr, "frame_parts_bench: %s\n",
-                     frames < 10
-                         ? "FRAMES must be 10 or more"
-                         : (world.problems.empty() ? square.error : world.problems[0]).c_str());
+    if (!world.problems.empty() || !square.geometry().error.empty() || frames < 10) {
+        std::fprintf(
+            stderr, "frame_parts_bench: %s\n",
+            frames < 10
+                ? "FRAMES must be 10 or more"
+                : (world.problems.empty() ? square.geometry().error : world.problems[0]).c_str());
         return 1;
     }
     if (!startUp()) {

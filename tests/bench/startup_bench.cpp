@@ -52,8 +52,9 @@ std::vector<std::string> filesTheWorldReads() {
         // A tree's model is told apart from the other two by its triangle count.
         for (const char* model : tileKindOf(node.kind).models) {
             Mesh read;
-            if (model != nullptr && (read.load(Assets + "/" + model),
-                                     read.faces.size() == node.mesh.geometry().faces.size())) {
+            if (model != nullptr &&
+                (read.load(Assets + "/" + model),
+                 read.geometry().faces.size() == node.mesh.geometry().faces.size())) {
                 files.push_back(Assets + "/" + model);
                 break;
             }
@@ -95,7 +96,7 @@ void BM_LoadModel(benchmark::State& state, const char* name) {
     for (auto _ : state) {
         Mesh mesh;
         mesh.load(file);
-        benchmark::DoNotOptimize(mesh.faces.data());
+        benchmark::DoNotOptimize(mesh.geometry().faces.data());
     }
 }
 BENCHMARK_CAPTURE(BM_LoadModel, ground3, "ground3.obj")->Unit(benchmark::kMicrosecond);

@@ -10,9 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     mesh.load(folder.write("model.obj", std::string(reinterpret_cast<const char*>(data), size)));
     // One normal per face, and every face names vertices that exist, broken file or not;
     // libFuzzer saves an input that breaks this.
-    bool sound = mesh.normals.size() == mesh.faces.size();
-    for (const Vec3& f : mesh.faces) {
-        const std::size_t n = mesh.vertices.size();
+    bool sound = mesh.geometry().normals.size() == mesh.geometry().faces.size();
+    for (const Vec3& f : mesh.geometry().faces) {
+        const std::size_t n = mesh.geometry().vertices.size();
         sound =
             sound && vertexSlot(f.x, n) >= 0 && vertexSlot(f.y, n) >= 0 && vertexSlot(f.z, n) >= 0;
     }

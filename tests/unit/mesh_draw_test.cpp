@@ -16,15 +16,20 @@ TEST(MeshDraw, CallSequence) {
     std::ranges::copy(std::array{10.0f, 2.0f, -20.0f}, mesh.position);
     std::ranges::copy(std::array{1.0, 0.6, 0.2}, mesh.color);
     mesh.angle = 30.0f;
-    mesh.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}};
-    mesh.faces = {{1, 2, 3}, {4, 2.7, 1}};
-    mesh.normals = {{0, 1, 0}, {1, 0, 0}};
+    const MeshShape triangles{{{0, 1, 0}, {1, 0, 0}},
+                              {{0, 0, 0}, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}},
+                              {{1, 2, 3}, {4, 2.7, 1}},
+                              ""};
+    mesh.shape = std::make_shared<MeshShape>(triangles);
     Mesh hidden = mesh, empty = mesh, mismatched = mesh;
     hidden.visible = false;
-    empty.faces.clear();
+    empty.shape = std::make_shared<MeshShape>(); // no faces
     // Vertex numbers below 1 and past the end, and a face without a normal, are left out.
-    mismatched.faces.insert(mismatched.faces.end(), {{0, 1, 2}, {1, 2, 5}, {1, 2, 3}});
-    mismatched.normals.insert(mismatched.normals.end(), {{0, 0, 1}, {0, 0, 1}});
+    mismatched.shape = std::make_shared<MeshShape>(triangles);
+    std::vector<Vec3>& added = mismatched.shape->faces;
+    added.insert(added.end(), {{0, 1, 2}, {1, 2, 5}, {1, 2, 3}});
+    std::vector<Vec3>& normals = mismatched.shape->normals;
+    normals.insert(normals.end(), {{0, 0, 1}, {0, 0, 1}});
 
     // Moved by (-5, +1, +5) onto the tile's centre and turned by 90 + angle about y; one
     // colour for the whole mesh; 4 is GL_TRIANGLES, every corner with its face's normal; the
@@ -40,7 +45,7 @@ TEST(MeshDraw, CallSequence) {
         "glVertex3f(0,0,0) ";
     // A tile shares its model's shape and draws it in its own place and colour.
     Mesh tile;
-    tile.shape = std::make_shared<const Mesh>(mesh);
+    tile.shape = mesh.shape;
     std::ranges::copy(mesh.position, tile.position);
     std::ranges::copy(mesh.color, tile.color);
     tile.angle = 30.0f;

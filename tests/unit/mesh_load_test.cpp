@@ -20,11 +20,11 @@ std::string loaded(const std::string& text) {
     const Mesh mesh(folder.write("model.obj", text));
     std::ostringstream out;
     const std::size_t path = folder.path("model.obj").size();
-    out << (mesh.error.empty() ? "" : "file" + mesh.error.substr(path) + "; ")
-        << mesh.vertices.size() << " v";
-    for (std::size_t i = 0; i < mesh.faces.size(); ++i) {
+    out << (mesh.geometry().error.empty() ? "" : "file" + mesh.geometry().error.substr(path) + "; ")
+        << mesh.geometry().vertices.size() << " v";
+    for (std::size_t i = 0; i < mesh.geometry().faces.size(); ++i) {
         out << ";";
-        for (Vec3 v : {mesh.faces[i], mesh.normals.at(i)}) {
+        for (Vec3 v : {mesh.geometry().faces[i], mesh.geometry().normals.at(i)}) {
             for (double d : {v.x, v.y, v.z}) { // -0 and -nan read as 0 and nan
                 out << " " << (std::isnan(d) ? std::abs(d) : d + 0.0);
             }
@@ -85,7 +85,7 @@ TEST(MeshLoad, LayoutNormalsAndErrors) {
         {pipe, "is not a plain file"},
     };
     for (const auto& [path, problem] : unread) {
-        EXPECT_EQ(Mesh(path).error, path + ": " + problem);
+        EXPECT_EQ(Mesh(path).geometry().error, path + ": " + problem);
     }
     const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK); // the writer's open returns
     writer.join();

@@ -23,14 +23,15 @@ Mesh shippedModel(const std::string& name) {
 
 // A face's three corners, as indices into the vertices, the first again at the end.
 std::array<int, 4> corners(const Mesh& mesh, std::size_t face) {
-    const Vec3 f = mesh.faces[face];
+    const Vec3 f = mesh.geometry().faces[face];
     return {int(f.x) - 1, int(f.y) - 1, int(f.z) - 1, int(f.x) - 1};
 }
 
 // A face's normal times twice its area, by the order of its corners.
 Vec3 doubledArea(const Mesh& mesh, std::size_t face) {
     const std::array<int, 4> s = corners(mesh, face);
-    const Vec3 p = mesh.vertices[s[0]], q = mesh.vertices[s[1]], r = mesh.vertices[s[2]];
+    const Vec3 p = mesh.geometry().vertices[s[0]], q = mesh.geometry().vertices[s[1]],
+               r = mesh.geometry().vertices[s[2]];
     const Vec3 u{q.x - p.x, q.y - p.y, q.z - p.z}, w{r.x - p.x, r.y - p.y, r.z - p.z};
     return {u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x};
 }
@@ -38,7 +39,7 @@ Vec3 doubledArea(const Mesh& mesh, std::size_t face) {
 // Least area seen from above (faces one above another count twice).
 double coverFromAbove(const Mesh& mesh) {
     double cover = 0.0;
-    for (std::size_t i = 0; i < mesh.faces.size(); ++i) {
+    for (std::size_t i = 0; i < mesh.geometry().faces.size(); ++i) {
         cover += std::max(doubledArea(mesh, i).y, 0.0) / 2.0;
     }
     return cover;
@@ -48,18 +49,18 @@ double coverFromAbove(const Mesh& mesh) {
 // two faces disagree about which side is out; walked one way only, it borders an open patch,
 // each face of which must face up; other parts are solids of positive volume.
 void expectFacingOut(const Mesh& mesh) {
-    const std::size_t faces = mesh.faces.size();
-    std::vector<int> part(mesh.vertices.size());
+    const std::size_t faces = mesh.geometry().faces.size();
+    std::vector<int> part(mesh.geometry().vertices.size());
     std::iota(part.begin(), part.end(), 0);
     std::function<int(int)> find = [&](int v) { return part[v] == v ? v : find(part[v]); };
     std::set<std::pair<int, int>> edges;
     std::vector<std::pair<double, double>> upAndVolume; // per face, both doubled
     for (std::size_t i = 0; i < faces; ++i) {
         const std::array<int, 4> s = corners(mesh, i);
-        const Vec3 p = mesh.vertices[s[0]], area = doubledArea(mesh, i);
+        const Vec3 p = mesh.geometry().vertices[s[0]], area = doubledArea(mesh, i);
         upAndVolume.emplace_back(area.y, p.x * area.x + p.y * area.y + p.z * area.z);
         // NEAR fails on NaN and infinity too: a face of no area.
-        const Vec3 n = mesh.normals.at(i);
+        const Vec3 n = mesh.geometry().normals.at(i);
         EXPECT_NEAR(std::hypot(n.x, n.y, n.z), 1.0, 1e-5) << "face " << i + 1;
         for (int k = 0; k < 3; ++k) {
             EXPECT_TRUE(edges.insert({s[k], s[k + 1]}).second) << "edge from " << s[k] + 1;
@@ -88,11 +89,11 @@ struct Bounds {
 
 Bounds boundsOf(const Mesh& mesh) {
     Bounds b;
-    for (const Vec3& v : mesh.vertices) {
+    for (const Vec3& v : mesh.geometry().vertices) {
         b.low = {std::min(b.low.x, v.x), std::min(b.low.y, v.y), std::min(b.low.z, v.z)};
         b.high = {std::max(b.high.x, v.x), std::max(b.high.y, v.y), std::max(b.high.z, v.z)};
         b.reach = std::max(b.reach, std::hypot(v.x, v.z));
-        b.meanX += v.x / double(mesh.vertices.size());
+        b.meanX += v.x / double(mesh.geometry().vertices.size());
     }
     return b;
 }
@@ -115,16 +116,16 @@ TEST(ShippedModels, LoadSoundFaceOutwardAndFitTheirTile) {
     };
     double floor = 0.0; // the highest point of the ground a figure may stand on
     for (const char* name : {"ground3", "ground_stones"}) {
-        for (const Vec3& v : shippedModel(name).vertices) {
+        for (const Vec3& v : shippedModel(name).geometry().vertices) {
             floor = std::max(floor, v.y);
         }
     }
     for (const auto& model : models) {
         SCOPED_TRACE(model.name);
         const Mesh mesh = shippedModel(model.name);
-        const std::size_t faces = mesh.faces.size();
-        EXPECT_TRUE(mesh.error.empty() && faces >= 2 && faces <= model.triangleBudget)
-            << mesh.error << ", " << faces << " faces";
+        const std::size_t faces = mesh.geometry().faces.size();
+        EXPECT_TRUE(mesh.geometry().error.empty() && faces >= 2 && faces <= model.triangleBudget)
+            << mesh.geometry().error << ", " << faces << " faces";
         expectFacingOut(mesh);
         const Bounds b = boundsOf(mesh);
         const double cover = coverFromAbove(mesh);
