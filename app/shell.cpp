@@ -81,6 +81,9 @@ void runFrame() {
     applyCamera();
     advanceSearchView(world, frameClock.frameStartTime);
     drawBoard(world);
+    // The board goes to the renderer's threads now, to be drawn while the mouse step and the
+    // panel are made, rather than all at the swap.
+    glFlush();
     handleMouse();
     drawPanel();
     glfwSwapBuffers();

@@ -169,9 +169,17 @@ void drawPanel() {
     ImGui::SetNextWindowPos(ImVec2(left, 0.0f));
     ImGui::SetNextWindowSize(
         ImVec2(static_cast<float>(windowWidth) - left, static_cast<float>(windowHeight)));
+    // No ground and no title bar: the panel is drawn on the window's cleared background,
+    // which the board's drawing leaves alone, and every pixel the renderer need not blend
+    // counts on a software renderer.
     ImGui::Begin("Tanglor pathfinding", nullptr,
-                 ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
-                     ImGuiWindowFlags_NoBackground | ImGuiWindowFlags_NoSavedSettings);
+                 ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
+                     ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoBackground |
+                     ImGuiWindowFlags_NoSavedSettings);
+    // A line marks where the board ends and the panel begins.
+    ImGui::GetWindowDrawList()->AddLine(ImVec2(left, 0.0f),
+                                        ImVec2(left, static_cast<float>(windowHeight)),
+                                        ImGui::GetColorU32(ImGuiCol_Separator));
     notice();
     legend();
     walkAndTile();
@@ -180,17 +188,5 @@ void drawPanel() {
     ImGui::TextDisabled("H hides this panel");
     ImGui::End();
     ImGui::Render();
-    // The panel's ground is cleared, not drawn: the library would blend every pixel of it,
-    // which on a software renderer costs more than the rest of the panel.
-    // The clear colour is the scene's: it is put back as it was found.
-    const ImVec4 ground = ImGui::GetStyle().Colors[ImGuiCol_WindowBg];
-    GLfloat sceneClear[4];
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, sceneClear);
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(static_cast<int>(left), 0, windowWidth - static_cast<int>(left), windowHeight);
-    glClearColor(ground.x, ground.y, ground.z, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(sceneClear[0], sceneClear[1], sceneClear[2], sceneClear[3]);
-    glDisable(GL_SCISSOR_TEST);
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
 }

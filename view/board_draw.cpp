@@ -34,6 +34,9 @@ void drawView(World& w, Walk& walk, const FlatBoard& flat, const DrawnTiles& sig
     }
 }
 
+// The world's one view, or the race's four.
+void drawViews(World& w);
+
 } // namespace
 
 PixelRect raceViewport(int index) {
@@ -55,6 +58,17 @@ int raceViewportAt(int x, int y) {
 
 void drawBoard(World& w) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Nothing of the board is drawn under the panel: it stays the cleared background the
+    // panel is drawn on.
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, panelLeft(windowWidth), windowHeight);
+    drawViews(w);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+namespace {
+
+void drawViews(World& w) {
     if (!raceOn()) {
         const DrawnTiles sight = boardSight(w.board, windowWidth, windowHeight);
         if (!sight.models) {
@@ -76,6 +90,8 @@ void drawBoard(World& w) {
         drawView(w, race.racers[i].walk, race.racers[i].flat, sights[i]);
     }
 }
+
+} // namespace
 
 void aimPickAt(int x, int y) {
     const int view = raceOn() ? raceViewportAt(x, y) : -1;

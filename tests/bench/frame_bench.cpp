@@ -4,12 +4,13 @@
 // collected and set beside the cost of an empty frame (clear and swap only) timed the same
 // way on the same renderer. Needs a display; without a screen run it under xvfb-run.
 //
-//   frame_bench [FRAMES] [marks|costs] [hidden] [race]
+//   frame_bench [FRAMES] [marks|costs] [hidden|panel] [race]
 //
 // FRAMES of each kind, 3000 when not given; with marks or costs, the search view is on (each
 // walk then waits for the playback of its search, whose frames count too); with hidden, the
-// panel is hidden as by H; with race, the four race viewports are drawn (as by C). The words
-// may come in any order.
+// panel is hidden as by H; with panel, the frames beside the real ones are real frames with
+// the panel hidden instead of empty ones, so that the panel's cost is measured in one run;
+// with race, the four race viewports are drawn (as by C). The words may come in any order.
 // Boards of other sizes are measured by board_bench.
 #include "app/app.h"
 #include "platform/glfw2.h"
@@ -38,6 +39,7 @@ namespace {
 struct Options {
     int frames = 3000;
     bool racing = false;
+    bool panelPairs = false;
 };
 
 Options readWords(int argc, char** argv) {
@@ -50,6 +52,8 @@ Options readWords(int argc, char** argv) {
             options.racing = true;
         } else if (word == "hidden") {
             panel.shown = false;
+        } else if (word == "panel") {
+            options.panelPairs = true;
         } else {
             options.frames = std::atoi(word.c_str());
         }
@@ -104,7 +108,15 @@ Timed timeFrames(const Options& options, int start, int target) {
             timed.busy.push_back(frameClock.frameBusyTime);
         }
         for (int i = 0; i < block && static_cast<int>(timed.empty.size()) < frames; ++i) {
-            timed.empty.push_back(emptyFrame());
+            if (!options.panelPairs) {
+                timed.empty.push_back(emptyFrame());
+                continue;
+            }
+            panel.shown = false;
+            walkOnWhenDone(options, start, target, timed);
+            runFrame();
+            timed.empty.push_back(frameClock.frameBusyTime);
+            panel.shown = true;
         }
     }
     return timed;
@@ -119,7 +131,10 @@ void report(const Options& options, const Timed& timed, int start, int target) {
                 start, target, timed.steps, timed.walks, panel.shown ? "shown" : "hidden",
                 options.racing ? ", racing" : "", period * 1e3);
     print("real frame", real, timed.busy.size());
-    print("empty frame", bare, timed.empty.size());
+    print(options.panelPairs ? "panel hidden" : "empty frame", bare, timed.empty.size());
+    if (options.panelPairs) {
+        std::printf("the panel's cost: median %+.3f ms\n", (real.median - bare.median) * 1e3);
+    }
     std::printf("ratio real / empty: median %.2f  p99 %.2f\n", real.median / bare.median,
                 real.p99 / bare.p99);
     std::printf("targets: median %.3f ms <= %.3f ms (half the period): %s;  "

@@ -13,7 +13,7 @@
 namespace {
 
 // Where the panel puts its search view's `marks` choice in a 1280 x 720 window.
-constexpr std::pair<int, int> MarksChoice{1085, 380};
+constexpr std::pair<int, int> MarksChoice{1085, 361};
 
 // Whether the two pictures agree left of the panel.
 bool sameBoard(const Picture& a, const Picture& b) {

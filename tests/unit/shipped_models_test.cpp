@@ -116,7 +116,8 @@ TEST(ShippedModels, LoadSoundFaceOutwardAndFitTheirTile) {
     };
     double floor = 0.0; // the highest point of the ground a figure may stand on
     for (const char* name : {"ground3", "ground_stones"}) {
-        for (const Vec3& v : shippedModel(name).geometry().vertices) {
+        const Mesh ground = shippedModel(name); // held: the loop reads into its shape
+        for (const Vec3& v : ground.geometry().vertices) {
             floor = std::max(floor, v.y);
         }
     }
