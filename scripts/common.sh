@@ -7,7 +7,7 @@
 RUN_PACKAGES=(cmake g++ make pkg-config libglfw3-dev libgl-dev libglu1-mesa-dev
               libgl1-mesa-dri libimgui-dev libx11-dev libxtst-dev libpng-dev xvfb xauth)
 # What the tests and benchmarks add.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev python3-matplotlib)
 
 # ensure_packages PACKAGE...: installs those of them that are missing.
 ensure_packages() {
