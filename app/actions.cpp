@@ -66,6 +66,17 @@ void chooseSearch(SearchKind kind) {
     }
 }
 
+void chooseRule(MoveRule rule) {
+    if (world.board.rule == rule) {
+        return;
+    }
+    world.board.rule = rule;
+    if (world.banana.visible) {
+        world.replan(world.walk, world.searchSlice);
+    }
+    raceFollowPaint(world);
+}
+
 void chooseRace(bool on) {
     setRace(world, on);
 }

@@ -32,6 +32,16 @@ void chooseSearch(SearchKind kind);
 void chooseRace(bool on);
 void chooseRacer(int viewport, SearchKind kind);
 
+// How walks step, the program's own rule or the benchmark sets' (path/board.h): every walk
+// set up is planned again under it.
+void chooseRule(MoveRule rule);
+
+// The scenario's problems (app/problems.cpp): the walk set to problem `number` (from 1, kept
+// within the scenario), or to the one before or after the last one gone to.
+void goToProblem(int number);
+void previousProblem();
+void nextProblem();
+
 // The view: the panel shown or hidden, and the start view back (the zoom stays).
 void togglePanel();
 void putViewBack();

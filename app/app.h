@@ -41,6 +41,9 @@ void paintTileNow(int index, int code, double now);
 // Panning by the held keys W, A, S and D over `seconds`.
 void panWithKeys(double seconds);
 
+// " | problem 12 of 1000: listed 45.21" once a problem is gone to, else "".
+std::string problemTitle(const World& w);
+
 bool startUp();
 void setupGlState();
 void updateViewport();

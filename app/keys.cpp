@@ -24,6 +24,13 @@ const PressKey PressKeys[] = {
     {'G', [] { makeNextMap(frameClock.frameStartTime); }},
     {'H', togglePanel},
     {'C', [] { chooseRace(!raceOn()); }},
+    {'B',
+     [] {
+         chooseRule(world.board.rule == MoveRule::Benchmark ? MoveRule::CornersCut
+                                                            : MoveRule::Benchmark);
+     }},
+    {'[', previousProblem},
+    {']', nextProblem},
     {'O', [] { cycleSearchView(world); }},
     {'P', [] { pausePlayback(world); }},
     {GLFW_KEY_LEFT, [] { stepPlayback(world, -1); }},

@@ -1,8 +1,9 @@
 // Tanglor pathfinding: click a tile for the monkey, another for the banana, and watch the
 // monkey walk the A* path between them.
-//   tanglor [FOLDER | MAPFILE] | --help | --version
+//   tanglor [FOLDER | MAPFILE [SCENFILE]] | --help | --version
 // FOLDER holds map.txt and the models (default: the current folder); MAPFILE is a map in
-// either format, its models beside it or else the shipped ones.
+// either format, its models beside it or else the shipped ones; SCENFILE a benchmark scenario
+// of problems on that map, opened under the benchmark's rule.
 #include "app/app.h"
 #include "app/command.h"
 #include "platform/glfw2.h"
@@ -18,7 +19,7 @@ World world("map.txt");
 
 namespace {
 
-const char* const Usage = "usage: tanglor [FOLDER | MAPFILE]";
+const char* const Usage = "usage: tanglor [FOLDER | MAPFILE [SCENFILE]]";
 
 // What --help adds to the usage line.
 const char* const Words =
@@ -26,7 +27,10 @@ const char* const Words =
     "path between them.\n"
     "  FOLDER           holds map.txt and the eight models (default: the current folder)\n"
     "  MAPFILE          a map file in either format; its models beside it, else the\n"
-    "                   shipped ones\n";
+    "                   shipped ones\n"
+    "  SCENFILE         a benchmark scenario file of problems on MAPFILE: the map opens\n"
+    "                   under the benchmark's rule at its first problem; [ and ] go to\n"
+    "                   the one before and after\n";
 
 // Works in `folder` from here on, as if started there, so that files read or written later
 // are found there too; 0 when that worked, else the exit status after one line saying why.
@@ -54,6 +58,24 @@ int enterFolder(const std::string& folder) {
     return 0;
 }
 
+// The problems of `fileName` on the map read (a MAPFILE, or a FOLDER's map.txt), which then
+// steps by the benchmark's rule; 0
+// when they were read, else the exit status after a line per problem.
+int openScenario(const std::string& fileName) {
+    if (!world.problems.empty()) {
+        return 0; // the map's own problems are told below
+    }
+    std::vector<std::string> problems;
+    if (!readScenario(fileName, world.board, world.scenario, problems)) {
+        for (const std::string& problem : problems) {
+            std::cerr << "tanglor: " << problem << '\n';
+        }
+        return 1;
+    }
+    world.board.rule = MoveRule::Benchmark;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -61,12 +83,23 @@ int main(int argc, char** argv) {
             answerHelpOrVersion(argc, argv, "tanglor", std::string(Usage) + "\n" + Words)) {
         return *status;
     }
-    if (argc > 2) {
+    if (argc > 3) {
         std::cerr << Usage << '\n';
         return 2;
     }
-    if (argc == 2) {
+    std::string scenarioFile = argc == 3 ? argv[2] : "";
+    if (argc >= 2) {
+        std::error_code error;
+        if (!scenarioFile.empty() && std::filesystem::is_directory(argv[1], error)) {
+            // Named from where the program was started, not from the folder it works in.
+            scenarioFile = std::filesystem::absolute(scenarioFile, error).string();
+        }
         if (const int status = enterFolder(argv[1])) {
+            return status;
+        }
+    }
+    if (!scenarioFile.empty()) {
+        if (const int status = openScenario(scenarioFile)) {
             return status;
         }
     }
@@ -86,6 +119,7 @@ int main(int argc, char** argv) {
         std::cerr << "tanglor: cannot open the window: " << glfwGetOpenError() << '\n';
         return 1;
     }
+    goToProblem(1); // none without a scenario
     runFrameLoop();
     stopPanel();
     glfwTerminate();

@@ -22,13 +22,14 @@ std::string mapName() {
     return std::filesystem::path(world.mapFileName).filename().string();
 }
 
-// The world in use replaced by `fresh`: the pace and the way the window searches carry over,
-// the rest starts afresh; a board of another size (or a made one) gets its own start view,
-// and a race starts over on it.
+// The world in use replaced by `fresh`: the pace, the rule and the way the window searches
+// carry over, the rest starts afresh; a board of another size (or a made one) gets its own
+// start view, and a race starts over on it.
 void replaceWorld(World fresh, bool viewBack) {
     fresh.stepFrames = world.stepFrames;
     fresh.searchSlice = world.searchSlice;
     fresh.keepTileCosts = world.keepTileCosts;
+    fresh.board.rule = world.board.rule;
     const bool resized =
         fresh.board.columns != world.board.columns || fresh.board.rows != world.board.rows;
     world = std::move(fresh);
@@ -48,6 +49,10 @@ void reloadMap(double now) {
     }
     reloadWarnedAt = -1.0;
     World fresh(world.mapFileName, world.modelFolder);
+    // The scenario is read again for the map as it now is: its problems must still fit it.
+    if (fresh.problems.empty() && !world.scenario.problems.empty()) {
+        readScenario(world.scenario.fileName, fresh.board, fresh.scenario, fresh.problems);
+    }
     if (!fresh.problems.empty()) {
         for (const std::string& problem : fresh.problems) {
             std::cerr << "tanglor: " << problem << '\n';
@@ -55,7 +60,9 @@ void reloadMap(double now) {
         showTitleNotice(mapName() + " not reloaded: " + fresh.problems.front(), now);
         return;
     }
+    const int problem = world.problemAt;
     replaceWorld(std::move(fresh), false);
+    goToProblem(problem);
     showTitleNotice("", now);
 }
 

@@ -15,7 +15,11 @@ std::string notice;
 double noticeUntil = 0.0;
 
 void setTitle(double now) {
-    std::string title = titlePrefix + rateWord + searchViewTitle(world);
+    std::string title = titlePrefix + rateWord;
+    if (world.board.rule == MoveRule::Benchmark) {
+        title += " | benchmark rule";
+    }
+    title += problemTitle(world) + searchViewTitle(world);
     if (!notice.empty() && now < noticeUntil) {
         title += " | " + notice;
     }

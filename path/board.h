@@ -5,7 +5,25 @@
 
 #include "path/grid_node.h"
 
+#include <cstdint>
+#include <numbers>
+#include <string>
 #include <vector>
+
+// How a board is walked. The program's own rule lets a diagonal step pass a tree's corner and
+// counts a straight step 10 and a diagonal 14. The benchmark sets' rule needs both tiles a
+// diagonal step passes between to be passable (trees and tiles outside the board block it,
+// stones and water do not) and counts in their unit, a tenth of ours: a straight step 1, a
+// diagonal one √2, stones and water 2 and 4 more.
+enum class MoveRule : std::uint8_t { CornersCut, Benchmark };
+// "corners cut", "benchmark"; the rule of that name (false: no rule has it).
+const char* ruleName(MoveRule rule);
+bool ruleNamed(const std::string& name, MoveRule* rule);
+
+// Costs are real numbers: whole under the program's own rule, where they are exact, and
+// sums of 1, √2, 2 and 4 under the benchmark's.
+inline constexpr double Sqrt2 = std::numbers::sqrt2;
+inline constexpr double NoStep = -1.0;
 
 // A number no earlier call returned, in the whole process: records, tiles and views compare
 // these to tell what changed, so one from another world or walk never matches by chance.
@@ -22,6 +40,8 @@ struct Board {
     std::vector<int> costs;
     // A new serial with every tile given a kind (a paint among them): what shows changed.
     long long tilesSerial = nextSerial();
+    // How every walk on the board steps; a search keeps the rule it began with.
+    MoveRule rule = MoveRule::CornersCut;
 
     Board() = default;
     // Every link points into `nodes`: a copy would point into the original. A move keeps the
@@ -48,8 +68,17 @@ struct Board {
         float left, right, top, bottom;
     };
     Edges boardEdges() const;
-    // What one step between neighbouring tiles costs; ImpassableCost when it is no step.
-    int stepCost(int from, int to) const;
+    // What one step between neighbouring tiles costs under the board's rule; NoStep when it
+    // is no step: not neighbours, into a tile that cannot be entered, or past a corner the
+    // rule does not let it cut.
+    double stepCost(int from, int to) const;
+    // Whether the diagonal step from `tile` in slot `s` passes between two passable tiles
+    // (both inside the board, as the step's own end is).
+    bool cornersOpen(int tile, int s) const {
+        const int c = tile % columns + SlotColumn[s], r = tile / columns + SlotRow[s];
+        return costs[tile - tile % columns + c] != ImpassableCost &&
+               costs[r * columns + tile % columns] != ImpassableCost;
+    }
     bool passable(int tile) const { return nodes[tile].passable(); }
     // The ground point of a tile's centre as a click hands it over: x and -z, truncated.
     void clickPoint(int tile, int* x, int* v) const;

@@ -90,13 +90,37 @@ int Board::tileOfWaypoint(const Vec3& waypoint) const {
                        -static_cast<int>(waypoint.z) - TileSize / 2);
 }
 
-int Board::stepCost(int from, int to) const {
-    for (int s = 0; s < 8; s++) {
-        if (nodes[from].neighbours[s] == &nodes[to]) {
-            return StepCosts[s] + nodes[to].terrainCost;
+const char* ruleName(MoveRule rule) {
+    return rule == MoveRule::Benchmark ? "benchmark" : "corners cut";
+}
+
+bool ruleNamed(const std::string& name, MoveRule* rule) {
+    for (MoveRule r : {MoveRule::CornersCut, MoveRule::Benchmark}) {
+        if (name == ruleName(r)) {
+            *rule = r;
+            return true;
         }
     }
-    return ImpassableCost; // not a step: the tiles are not neighbours
+    return false;
+}
+
+double Board::stepCost(int from, int to) const {
+    if (!passable(to)) {
+        return NoStep;
+    }
+    for (int s = 0; s < 8; s++) {
+        if (nodes[from].neighbours[s] != &nodes[to]) {
+            continue;
+        }
+        if (rule == MoveRule::CornersCut) {
+            return StepCosts[s] + nodes[to].terrainCost;
+        }
+        if (SlotDiagonal[s] && !cornersOpen(from, s)) {
+            return NoStep;
+        }
+        return (SlotDiagonal[s] ? Sqrt2 : 1.0) + nodes[to].terrainCost / 10.0;
+    }
+    return NoStep; // not a step: the tiles are not neighbours
 }
 
 void Board::clickPoint(int tile, int* x, int* v) const {

@@ -14,6 +14,7 @@ constexpr int ImpassableCost = INT_MAX;
 // The opposite of slot s is 7 - s.
 // Step cost by neighbour slot: 14 for the diagonals, 10 for the straight steps.
 constexpr int StepCosts[8] = {14, 10, 14, 10, 10, 14, 10, 14};
+constexpr bool SlotDiagonal[8] = {true, false, true, false, false, true, false, true};
 // Column and row offsets of the slots, in slot order.
 constexpr int SlotColumn[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
 constexpr int SlotRow[8] = {-1, -1, -1, 0, 0, 1, 1, 1};

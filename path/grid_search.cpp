@@ -9,6 +9,7 @@
 //   greedy          h, octile                 joins once when the target is taken
 //   breadth-first   the order of joining      joins once when the target is taken
 //
+// Under the benchmark's rule the same, in its unit, and no diagonal step passes a tree's corner.
 // Among equal keys the tile that joined first is taken. The open list is a binary heap of
 // (key, order of joining), so no step scans a list, and each tile knows which list it is on.
 #include "path/search.h"
@@ -28,7 +29,9 @@ const char* const Names[SearchKindCount] = {"first-sight A*", "A*", "Dijkstra", 
 // largest on top, so this is "comes later". A type, not a function, so that the heap's
 // every comparison is inlined.
 struct Later {
-    bool operator()(const OpenEntry& a, const OpenEntry& b) const { return a.rank > b.rank; }
+    bool operator()(const OpenEntry& a, const OpenEntry& b) const {
+        return a.key > b.key || (a.key == b.key && a.order > b.order);
+    }
 };
 constexpr Later later;
 
@@ -36,7 +39,7 @@ bool joinsOnce(SearchKind kind) {
     return kind == SearchKind::Greedy || kind == SearchKind::BreadthFirst;
 }
 
-int keyOf(SearchKind kind, const SearchCell& cell) {
+double keyOf(SearchKind kind, const SearchCell& cell) {
     switch (kind) {
     case SearchKind::Dijkstra:
         return cell.g;
@@ -47,11 +50,6 @@ int keyOf(SearchKind kind, const SearchCell& cell) {
     default:
         return cell.g + cell.h;
     }
-}
-
-// Keys are never negative: g, h and f are sums of step and terrain costs.
-std::uint64_t rankOf(int key, int order) {
-    return static_cast<std::uint64_t>(key) << 32 | static_cast<std::uint32_t>(order);
 }
 
 // Memory given back, not only emptied: a big board's search holds tens of megabytes.
@@ -79,27 +77,37 @@ bool promisesCheapest(SearchKind kind) {
     return kind == SearchKind::AStar || kind == SearchKind::Dijkstra;
 }
 
-int GridSearch::heuristicOf(int tile) const {
-    return searchHeuristic(kind, columns, tile, target);
+double GridSearch::heuristicOf(int tile) const {
+    return searchHeuristic(kind, rule, columns, tile, target);
 }
 
-int searchHeuristic(SearchKind kind, int columns, int tile, int target) {
+double searchHeuristic(SearchKind kind, MoveRule rule, int columns, int tile, int target) {
     const int dc = std::abs(tile % columns - target % columns);
     const int dr = std::abs(tile / columns - target / columns);
+    const bool benchmark = rule == MoveRule::Benchmark;
     if (kind == SearchKind::FirstSightAStar) {
-        return 10 * (dc + dr); // 10 x Manhattan: it may overestimate, as the program's own does
+        // The rows and columns apart times a straight step: it may overestimate, as the
+        // program's own does.
+        return (benchmark ? 1 : 10) * (dc + dr);
     }
     if (kind != SearchKind::AStar && kind != SearchKind::Greedy) {
         return 0;
     }
     // Octile: a diagonal step for each row and column both apart, straight steps for the
     // rest. Never more than the cheapest walk, so A* taking the target stops on a cheapest.
-    return 10 * std::max(dc, dr) + 4 * std::min(dc, dr);
+    const int most = std::max(dc, dr), least = std::min(dc, dr);
+    return benchmark ? most + (Sqrt2 - 1) * least : 10 * most + 4 * least;
 }
 
 void GridSearch::begin(const Board& board, SearchKind searchKind, int start, int to,
                        SearchRecord& record) {
     kind = searchKind;
+    rule = board.rule;
+    for (int s = 0; s < 8; s++) {
+        stepLengths[s] =
+            rule == MoveRule::Benchmark ? (SlotDiagonal[s] ? Sqrt2 : 1.0) : StepCosts[s];
+    }
+    terrainUnit = rule == MoveRule::Benchmark ? 10 : 1;
     columns = board.columns;
     rows = board.rows;
     target = to;
@@ -111,7 +119,11 @@ void GridSearch::begin(const Board& board, SearchKind searchKind, int start, int
     open.clear();
     onList.assign(board.nodes.size(), NotListed);
     // Not cleared: a cell is written when its tile joins, and a big board's would take long.
-    cells = std::make_unique_for_overwrite<SearchCell[]>(board.nodes.size());
+    // Kept when the next search is on a board of the same size, as bench's thousands are.
+    if (cellCount != board.nodes.size()) {
+        cells = std::make_unique_for_overwrite<SearchCell[]>(board.nodes.size());
+        cellCount = board.nodes.size();
+    }
     joined = 0;
     queueHead = 0;
     cells[start] = SearchCell{0, heuristicOf(start), -1, -1, -1};
@@ -161,6 +173,7 @@ bool GridSearch::advance(const Board& board, SearchRecord& record, long long til
 
 bool GridSearch::expand(const Board& board, SearchRecord& record, int current) {
     const bool firstSight = kind == SearchKind::FirstSightAStar;
+    const bool cornersGuarded = rule == MoveRule::Benchmark;
     const int column = current % columns;
     const int row = current / columns;
     for (int s = 0; s < 8; s++) {
@@ -171,7 +184,8 @@ bool GridSearch::expand(const Board& board, SearchRecord& record, int current) {
         }
         const int n = r * columns + c;
         const int cost = board.costs[n];
-        if (onList[n] == OnClosedList || cost == ImpassableCost) {
+        if (onList[n] == OnClosedList || cost == ImpassableCost ||
+            (cornersGuarded && SlotDiagonal[s] && !board.cornersOpen(current, s))) {
             continue;
         }
         SearchCell& cell = cells[n];
@@ -180,21 +194,21 @@ bool GridSearch::expand(const Board& board, SearchRecord& record, int current) {
             cell.parent = current;
             return true;
         }
-        const int newG = StepCosts[s] + cells[current].g + cost;
+        const double newG = stepLengths[s] + cells[current].g + cost / terrainUnit;
         if (onList[n] != OnOpenList) {
             join(record, n, newG, current);
         } else if (!joinsOnce(kind) && cell.g > newG) {
             // A cheaper way: new costs and parent, the same place in the order of joining.
             cell.g = newG;
             cell.parent = current;
-            open.push_back(OpenEntry{rankOf(keyOf(kind, cell), cell.order), n});
+            open.push_back(OpenEntry{keyOf(kind, cell), cell.order, n});
             std::push_heap(open.begin(), open.end(), later);
         }
     }
     return false;
 }
 
-void GridSearch::join(SearchRecord& record, int tile, int g, int from) {
+void GridSearch::join(SearchRecord& record, int tile, double g, int from) {
     SearchCell& cell = cells[tile];
     cell = SearchCell{g, heuristicOf(tile), from, joined++, -1};
     onList[tile] = OnOpenList;
@@ -203,7 +217,7 @@ void GridSearch::join(SearchRecord& record, int tile, int g, int from) {
     if (kind == SearchKind::BreadthFirst) {
         return; // its open list is record.opened itself, taken in order
     }
-    open.push_back(OpenEntry{rankOf(keyOf(kind, cell), cell.order), tile});
+    open.push_back(OpenEntry{keyOf(kind, cell), cell.order, tile});
     std::push_heap(open.begin(), open.end(), later);
 }
 
@@ -236,8 +250,7 @@ int GridSearch::takeNext(SearchRecord& record) {
         const OpenEntry entry = open.back();
         open.pop_back();
         const SearchCell& cell = cells[entry.tile];
-        if (onList[entry.tile] == OnOpenList &&
-            entry.rank == rankOf(keyOf(kind, cell), cell.order)) {
+        if (onList[entry.tile] == OnOpenList && entry.key == keyOf(kind, cell)) {
             return entry.tile;
         }
     }

@@ -3,18 +3,34 @@
 #include "path/search.h"
 
 #include <climits>
+#include <cstdio>
 
-int routeCost(const Board& board, int from, const std::vector<int>& tiles) {
-    int cost = 0;
+double routeCost(const Board& board, int from, const std::vector<int>& tiles) {
+    // Counted, then summed once: s straight and d diagonal steps come to s + d·√2 to within a
+    // rounding, however long the walk, and the same steps always to the same cost.
+    long long whole = 0;     // straight steps and terrain, in the program's unit
+    long long diagonals = 0; // under the benchmark's rule
     for (int to : tiles) {
-        const int step = board.stepCost(from, to);
-        if (step == ImpassableCost || !board.passable(to)) {
-            return -1; // not a walk: a jump, or into a tree
+        const double step = board.stepCost(from, to);
+        if (step == NoStep) {
+            return -1; // not a walk: a jump, into a tree, or past a corner
         }
-        cost += step;
+        const int terrain = board.nodes[to].terrainCost;
+        if (board.rule == MoveRule::CornersCut) {
+            whole += static_cast<long long>(step);
+        } else if (from % board.columns != to % board.columns &&
+                   from / board.columns != to / board.columns) {
+            diagonals++;
+            whole += terrain;
+        } else {
+            whole += TileSize + terrain;
+        }
         from = to;
     }
-    return cost;
+    if (board.rule == MoveRule::CornersCut) {
+        return static_cast<double>(whole);
+    }
+    return static_cast<double>(whole) / 10.0 + static_cast<double>(diagonals) * Sqrt2;
 }
 
 Route cheapestRoute(const Board& board, int from, int to) {
@@ -28,4 +44,13 @@ Route cheapestRoute(const Board& board, int from, int to) {
         route.cost = routeCost(board, from, record.walk);
     }
     return route;
+}
+
+std::string costText(double cost, MoveRule rule, int decimals) {
+    if (cost < 0) {
+        return "-1"; // none (yet)
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f", rule == MoveRule::Benchmark ? decimals : 0, cost);
+    return text;
 }

@@ -20,19 +20,20 @@ const char* searchName(SearchKind kind);
 // The search of that name; false when no search has it.
 bool searchNamed(const std::string& name, SearchKind* kind);
 
-// A walk as tiles, from the first step on to the target, and what it costs: each step 10 or
-// 14, plus the extra cost of every tile entered, the target's included. Cost -1: no walk.
+// A walk as tiles, from the first step on to the target, and what it costs under the board's
+// rule: each step, plus the extra cost of every tile entered, the target's included. Cost
+// -1: no walk.
 struct Route {
     std::vector<int> tiles;
-    int cost = -1;
+    double cost = -1;
 };
 
 // What a search knew of a tile when it stopped: its cost from the start, its heuristic, their
 // sum and the tile it was reached from.
 struct TileCosts {
-    int g = 0;
-    int h = 0;
-    int f = 0;
+    double g = 0;
+    double h = 0;
+    double f = 0;
     int from = -1;
     bool operator==(const TileCosts&) const = default;
 };
@@ -59,11 +60,12 @@ struct SearchRecord {
     }
 };
 
-// An entry of the open list, a binary heap: the tile, the value the search takes the
-// smallest of, and the tile's place in the order of joining, which breaks ties. A tile whose
-// cost drops is entered again with its old place; the entry it leaves behind is skipped.
+// An entry of the open list, a binary heap: the value the search takes the smallest of, the
+// tile's place in the order of joining, which breaks ties, and the tile. A tile whose cost
+// drops is entered again with its old place; the entry it leaves behind is skipped.
 struct OpenEntry {
-    std::uint64_t rank = 0; // the key above, the order of joining below: one comparison
+    double key = 0;
+    int order = 0;
     int tile = 0;
 };
 
@@ -72,8 +74,8 @@ struct OpenEntry {
 // the start, which never joins) and among those closed (-1: still open). A tile's cell is
 // written when it joins, and never read before.
 struct SearchCell {
-    int g;
-    int h;
+    double g;
+    double h;
     int parent;
     int order;
     int closedAt;
@@ -90,10 +92,14 @@ enum TileList : std::uint8_t { NotListed, OnOpenList, OnClosedList };
 // tile stays in its cells once it has ended, until it begins again.
 struct GridSearch {
     SearchKind kind = SearchKind::FirstSightAStar;
+    MoveRule rule = MoveRule::CornersCut; // the board's when it began
+    double stepLengths[8] = {};           // by neighbour slot, under that rule
+    double terrainUnit = 1;               // the board's terrain costs are divided by it
     int columns = 0;
     int rows = 0;
     int target = -1;
     std::unique_ptr<SearchCell[]> cells;
+    std::size_t cellCount = 0;
     std::vector<std::uint8_t> onList;
     std::vector<OpenEntry> open;
     int joined = 0;            // tiles that joined the open list
@@ -120,10 +126,10 @@ struct GridSearch {
 
     // The steps of the search (path/grid_search.cpp).
     bool expand(const Board& board, SearchRecord& record, int current);
-    void join(SearchRecord& record, int tile, int g, int from);
+    void join(SearchRecord& record, int tile, double g, int from);
     void close(SearchRecord& record, int tile);
     int takeNext(SearchRecord& record);
-    int heuristicOf(int tile) const;
+    double heuristicOf(int tile) const;
     void finish(SearchRecord& record);
 };
 
@@ -131,11 +137,15 @@ struct GridSearch {
 // through it. The program leaves it empty.
 extern void (*searchStepWatcher)(const GridSearch& search, const SearchRecord& record);
 
-// Routes (path/routes.cpp). routeCost is -1 for tiles that are no walk from `from`; the
-// cheapest route is an A* search run to its end.
-int routeCost(const Board& board, int from, const std::vector<int>& tiles);
+// Routes (path/routes.cpp). routeCost is -1 for tiles that are no walk from `from` under the
+// board's rule; the cheapest route is an A* search run to its end.
+double routeCost(const Board& board, int from, const std::vector<int>& tiles);
 Route cheapestRoute(const Board& board, int from, int to);
-// A search's estimate of what is left from `tile` to `target` on a board `columns` wide.
-int searchHeuristic(SearchKind kind, int columns, int tile, int target);
+// A cost as the figures show it: whole under the program's own rule, with `decimals` under
+// the benchmark's ("166.97" in the window, "166.96551208" in trace and bench).
+std::string costText(double cost, MoveRule rule, int decimals = 2);
+// A search's estimate of what is left from `tile` to `target` on a board `columns` wide,
+// in the rule's unit.
+double searchHeuristic(SearchKind kind, MoveRule rule, int columns, int tile, int target);
 // Whether a search always finds a cheapest walk.
 bool promisesCheapest(SearchKind kind);

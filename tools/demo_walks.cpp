@@ -26,7 +26,7 @@ std::pair<int, int> astrayWalk(World& map, int stride) {
             }
             map.clickTile(from);
             map.clickTile(to);
-            const int extra = map.walk.found.cost - map.walk.cheapest.cost;
+            const double extra = map.walk.found.cost - map.walk.cheapest.cost;
             if (map.walk.search.found && extra > worst) {
                 worst = extra;
                 best = {from, to};

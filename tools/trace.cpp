@@ -1,11 +1,12 @@
 // One search of the program, in text: the map with the walk, the tiles the search closed
 // and left open, the walk's cost beside the cheapest one, and on request the grid dumps.
 //
-//   trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--compare] [--dump]
+//   trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--rule RULE] [--compare] [--dump]
 //
 // Tiles are column,row from 0 at the top left. --search traces one of the five searches
 // (the program's own, first-sight A*, by default); --compare runs all five on the same two
-// tiles and prints a row of figures for each.
+// tiles and prints a row of figures for each. --rule "corners cut" (the program's own) or
+// --rule benchmark chooses how the walks step, and so their costs.
 //
 // It builds the program's own World from FOLDER/map.txt and clicks START and TARGET through
 // World::requestPath, so it shows exactly the walk the window would light.
@@ -30,6 +31,7 @@ struct Options {
     std::string place; // FOLDER or MAPFILE, or "" for the current folder
     Tile ends[2];
     SearchKind kind = SearchKind::FirstSightAStar;
+    MoveRule rule = MoveRule::CornersCut;
     bool compare = false;
     bool dump = false;
 };
@@ -57,11 +59,13 @@ int indexOf(const Board& board, Tile t) {
 }
 
 const char* const Usage =
-    "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--compare] [--dump]\n"
+    "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--rule RULE] [--compare]\n"
+    "             [--dump]\n"
     "  FOLDER holds map.txt and the eight models (default: the current folder);\n"
     "  MAPFILE is a map in either format, its models beside it or the shipped ones;\n"
     "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
-    "  NAME is first-sight A* (the default), A*, Dijkstra, greedy or breadth-first.\n";
+    "  NAME is first-sight A* (the default), A*, Dijkstra, greedy or breadth-first;\n"
+    "  RULE is \"corners cut\" (the default) or benchmark.\n";
 
 int usage() {
     std::cerr << Usage;
@@ -71,6 +75,9 @@ int usage() {
 // What --help adds to the usage.
 const char* const OptionLines =
     "  --search NAME    trace that search instead of first-sight A*\n"
+    "  --rule RULE      how walks step: \"corners cut\" (the program's own: a diagonal step\n"
+    "                   may pass a tree's corner, costs 10 and 14) or benchmark (the\n"
+    "                   benchmark sets': no corner cut, costs 1 and 1.41421356)\n"
     "  --compare        a row of figures for each of the five searches\n"
     "  --dump           the tile codes around the start, the heuristics and the target's\n"
     "                   neighbours\n";
@@ -94,6 +101,14 @@ int parseOptions(std::vector<std::string> args, Options* options) {
             return usage();
         }
         args.erase(searchWord, searchWord + 2);
+    }
+    const auto ruleWord = std::find(args.begin(), args.end(), "--rule");
+    if (ruleWord != args.end()) {
+        if (ruleWord + 1 == args.end() || !ruleNamed(*(ruleWord + 1), &options->rule)) {
+            std::cerr << "trace: --rule takes \"corners cut\" or benchmark\n";
+            return usage();
+        }
+        args.erase(ruleWord, ruleWord + 2);
     }
     if (args.size() < 2 || args.size() > 3) {
         return usage();
@@ -172,6 +187,7 @@ int main(int argc, char** argv) {
         }
     }
     w.walk.kind = options.kind;
+    w.board.rule = options.rule;
     for (Tile t : options.ends) {
         w.clickTile(indexOf(w.board, t));
     }

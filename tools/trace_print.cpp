@@ -64,39 +64,43 @@ void printGrids(const Board& board, const Walk& walk) {
 
 // Each step of the walk with its cost, then the walk beside the cheapest.
 void printSteps(const Board& board, const Walk& walk) {
+    // Costs under the benchmark's rule with eight decimals, as its scenario files print them.
+    const auto text = [&](double cost) { return costText(cost, board.rule, 8); };
+    const double terrainUnit = board.rule == MoveRule::Benchmark ? 10 : 1;
     std::cout << "step  tile    move      enter  cost\n";
-    int cost = 0;
     int from = walk.start;
     const std::vector<int>& tiles = walk.search.walk;
     for (size_t k = 0; k < tiles.size(); k++) {
         const int to = tiles[k];
-        const int step = board.stepCost(from, to);
-        const int enter = board.nodes[to].terrainCost;
-        cost += step;
-        char line[80];
-        std::snprintf(line, sizeof line, "%4zu  %-6s  %-8s  %+5d  %4d\n", k + 1,
-                      name(board, to).c_str(), step - enter == 14 ? "diagonal" : "straight", enter,
-                      cost);
+        const bool diagonal = from % board.columns != to % board.columns &&
+                              from / board.columns != to / board.columns;
+        const std::string enter = "+" + text(board.nodes[to].terrainCost / terrainUnit);
+        const std::vector<int> walked(tiles.begin(), tiles.begin() + long(k) + 1);
+        char line[96];
+        std::snprintf(line, sizeof line, "%4zu  %-6s  %-8s  %5s  %4s\n", k + 1,
+                      name(board, to).c_str(), diagonal ? "diagonal" : "straight", enter.c_str(),
+                      text(routeCost(board, walk.start, walked)).c_str());
         std::cout << line;
         from = to;
     }
-    std::cout << "\nwalk: " << count(tiles.size(), "step") << ", cost " << cost << "\n"
+    const double cost = routeCost(board, walk.start, tiles);
+    std::cout << "\nwalk: " << count(tiles.size(), "step") << ", cost " << text(cost) << "\n"
               << "search: " << count(walk.search.closed.size(), "tile") << " closed, "
               << walk.search.stillOpen() << " left open\n"
-              << "cheapest walk: cost " << walk.cheapest.cost << "\n";
+              << "cheapest walk: cost " << text(walk.cheapest.cost) << "\n";
     if (cost > walk.cheapest.cost) {
         static const char* const Why[SearchKindCount] = {
             "the search stops at its first sight of the target and never reopens a closed tile", "",
             "", "greedy search takes the tile that looks nearest the target, whatever it cost",
             "breadth-first search counts steps, not their costs"};
-        std::cout << "The walk costs " << cost - walk.cheapest.cost
+        std::cout << "The walk costs " << text(cost - walk.cheapest.cost)
                   << " more: " << Why[int(walk.kind)] << ".\n";
     }
 }
 
 // One row per search, each run again between the same two tiles and timed on its own.
 void printComparison(const Board& board, const Walk& walk) {
-    const int cheapest = cheapestRoute(board, walk.start, walk.target).cost;
+    const double cheapest = cheapestRoute(board, walk.start, walk.target).cost;
     std::printf("%-16s %7s %7s %6s %6s %8s %7s\n", "search", "closed", "open", "steps", "cost",
                 "cheapest", "us");
     for (int k = 0; k < SearchKindCount; k++) {
@@ -111,10 +115,10 @@ void printComparison(const Board& board, const Walk& walk) {
         std::string steps = "-", cost = "-", least = "-";
         if (record.found) {
             steps = std::to_string(record.walk.size());
-            cost = std::to_string(routeCost(board, walk.start, record.walk));
+            cost = costText(routeCost(board, walk.start, record.walk), board.rule, 8);
         }
         if (cheapest >= 0) {
-            least = std::to_string(cheapest);
+            least = costText(cheapest, board.rule, 8);
         }
         std::printf("%-16s %7zu %7d %6s %6s %8s %7lld\n", searchName(kind), record.closed.size(),
                     record.stillOpen(), steps.c_str(), cost.c_str(), least.c_str(), us);

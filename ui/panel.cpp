@@ -183,6 +183,7 @@ void drawPanel() {
     notice();
     legend();
     walkAndTile();
+    problemsSection(text);
     panelControls(text);
     keyList();
     ImGui::TextDisabled("H hides this panel");

@@ -35,13 +35,14 @@ bool overPanel(int x, int y);
 int brushKind(const World& w, int tile);
 
 // One racer in the panel's race section: its tiles closed (or how far its search has got)
-// and its walk's cost beside the cheapest (-1: none yet).
+// and its walk's cost beside the cheapest (-1: none yet), and that cost as the figures say it.
 struct RaceBar {
     const char* name = "";
     int closed = 0;
     bool searching = false;
-    int cost = -1;
-    int cheapest = -1;
+    double cost = -1;
+    double cheapest = -1;
+    char costLabel[24] = "";
 };
 
 // The panel's lines, built once a frame from the state into fixed buffers; "" for a line
@@ -54,6 +55,10 @@ struct PanelText {
     char tile[48];
     char tileFigures[FiguresLength];
     char pace[48];
+    // With a scenario open: "problem 12 of 1000 (bucket 3)", and the walk found beside the
+    // listed length, "found 46.04, listed 45.21 (+1.8 %)".
+    char problem[48];
+    char listed[80];
     // While racing: each view's label, the search's name and figures (and once the race is
     // over its place on a second line), and each racer's bars.
     char race[RacerCount][FiguresLength + 32];
@@ -61,6 +66,10 @@ struct PanelText {
 };
 // `hoverView`: in a race, the view under the cursor, whose search tells of the tile.
 void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text);
+// The walk found beside the problem's listed length (ui/panel_text.cpp): "listed 45.21" while
+// nothing is found, "found 45.21, listed 45.21", and with the share more for a longer walk,
+// "found 46.04, listed 45.21 (+1.8 %)".
+void writeListedLine(const World& w, char* out, size_t size);
 
 // Drawing (ui/panel.cpp): the library's context and renderer once the window is open, the
 // panel once a frame before the swap (nothing while hidden), and the end before the window

@@ -69,6 +69,11 @@ void searchChoice() {
     if (ImGui::Checkbox("race four (C)", &racing)) {
         chooseRace(racing);
     }
+    // The rule every walk steps by; the benchmark's lets no diagonal step cut a corner.
+    bool benchmark = world.board.rule == MoveRule::Benchmark;
+    if (ImGui::Checkbox("benchmark rule: no corner cut, diagonal 1.41 (B)", &benchmark)) {
+        chooseRule(benchmark ? MoveRule::Benchmark : MoveRule::CornersCut);
+    }
 }
 
 void searchViewControls() {

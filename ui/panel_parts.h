@@ -24,6 +24,10 @@ void raceBars(const PanelText& text);
 // The search a race viewport runs, as a drop-down `width` pixels wide (ui/panel_controls.cpp).
 void racerChoice(int viewport, float width);
 
+// The scenario's problems, while one is open (ui/panel_problems.cpp): the one gone to, its
+// listed length beside the walk found, and the controls to go to another.
+void problemsSection(const PanelText& text);
+
 // The controls (ui/panel_controls.cpp): the search view, the searches and the race, the
 // walking pace and the brush, the map and the view, a new map.
 void panelControls(const PanelText& text);

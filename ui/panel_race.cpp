@@ -44,7 +44,7 @@ void raceLabels(const PanelText& text) {
 
 void raceBars(const PanelText& text) {
     int mostClosed = 1;
-    int dearest = 1;
+    double dearest = 1;
     for (const RaceBar& b : text.bars) {
         mostClosed = std::max(mostClosed, b.closed);
         dearest = std::max({dearest, b.cost, b.cheapest});
@@ -67,17 +67,17 @@ void raceBars(const PanelText& text) {
         char cost[32];
         std::snprintf(closed, sizeof closed, b.searching ? "searching %d" : "%d", b.closed);
         if (b.cost >= 0) {
-            std::snprintf(cost, sizeof cost, "%d", b.cost);
+            std::snprintf(cost, sizeof cost, "%s", b.costLabel);
         } else {
             std::snprintf(cost, sizeof cost, "%s", b.searching ? "" : "no walk");
         }
         bar(draw, ImVec2(at.x + name, at.y), width, height, float(b.closed) / mostClosed,
             ClosedPurple, closed);
         const ImVec2 walk(at.x + name + width + 8.0f, at.y);
-        bar(draw, walk, width, height, b.cost < 0 ? 0.0f : float(b.cost) / dearest, WalkGreen,
+        bar(draw, walk, width, height, b.cost < 0 ? 0.0f : float(b.cost / dearest), WalkGreen,
             cost);
         if (b.cheapest >= 0) {
-            const float x = walk.x + width * float(b.cheapest) / dearest;
+            const float x = walk.x + width * float(b.cheapest / dearest);
             draw->AddLine(ImVec2(x, walk.y - 1), ImVec2(x, walk.y + height + 1), CheapestRed, 2.0f);
         }
     }

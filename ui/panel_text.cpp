@@ -23,6 +23,28 @@ int brushKind(const World& w, int tile) {
     return panel.brush == BrushCycle ? w.paintCycle(tile) : panel.brush;
 }
 
+void writeListedLine(const World& w, char* out, size_t size) {
+    out[0] = '\0';
+    if (w.problemAt < 1) {
+        return;
+    }
+    const double listed = w.scenario.problems[w.problemAt - 1].listed;
+    const double found = w.walk.found.cost;
+    if (w.board.rule != MoveRule::Benchmark) {
+        // The listed lengths hold under the benchmark's rule only.
+        std::snprintf(out, size, "listed %.2f, under the benchmark rule", listed);
+    } else if (w.walk.searching() || w.walk.search.start < 0) {
+        std::snprintf(out, size, "listed %.2f", listed);
+    } else if (!w.walk.search.found) {
+        std::snprintf(out, size, "no walk found, listed %.2f", listed);
+    } else if (found > listed * ListedTolerance) {
+        std::snprintf(out, size, "found %.2f, listed %.2f (+%.1f %%)", found, listed,
+                      (found / listed - 1.0) * 100.0);
+    } else {
+        std::snprintf(out, size, "found %.2f, listed %.2f", found, listed);
+    }
+}
+
 void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
     const Board& board = w.board;
     auto tileLine = [&](char* out, size_t size, const char* word, int tile) {
@@ -54,11 +76,21 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
         writeHoverFigures(board, walk, hoverTile, text.tileFigures, sizeof text.tileFigures);
     }
     std::snprintf(text.pace, sizeof text.pace, "%d frames a step", w.stepFrames);
+    text.problem[0] = '\0';
+    if (w.problemAt > 0) {
+        std::snprintf(text.problem, sizeof text.problem, "problem %d of %zu (bucket %d)",
+                      w.problemAt, w.scenario.problems.size(),
+                      w.scenario.problems[w.problemAt - 1].bucket);
+    }
+    writeListedLine(w, text.listed, sizeof text.listed);
 
     for (int i = 0; i < RacerCount && raceOn(); i++) {
         writeRacerLabel(board, i, text.race[i], sizeof text.race[i]);
         const Walk& walk = race.racers[i].walk;
-        text.bars[i] = RaceBar{searchName(walk.kind), static_cast<int>(walk.search.closed.size()),
-                               walk.searching(), walk.found.cost, walk.cheapest.cost};
+        RaceBar& bar = text.bars[i];
+        bar = RaceBar{searchName(walk.kind), static_cast<int>(walk.search.closed.size()),
+                      walk.searching(), walk.found.cost, walk.cheapest.cost};
+        std::snprintf(bar.costLabel, sizeof bar.costLabel, "%s",
+                      costText(walk.found.cost, board.rule).c_str());
     }
 }

@@ -147,15 +147,15 @@ int racePlace(int index) {
     return place;
 }
 
-std::string raceTitle() {
+std::string raceTitle(const Board& board) {
     std::string text = " | race: ";
     for (int i = 0; i < RacerCount; i++) {
         const Walk& walk = race.racers[i].walk;
         char part[96];
         const int closed = static_cast<int>(walk.search.closed.size());
         if (walk.search.start >= 0 && walk.search.found && !walk.searching()) {
-            std::snprintf(part, sizeof part, "%s closed %d walk %d", searchName(walk.kind), closed,
-                          walk.found.cost);
+            std::snprintf(part, sizeof part, "%s closed %d walk %s", searchName(walk.kind), closed,
+                          costText(walk.found.cost, board.rule).c_str());
         } else {
             std::snprintf(part, sizeof part, "%s closed %d no walk", searchName(walk.kind), closed);
         }

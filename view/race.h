@@ -47,7 +47,7 @@ bool raceOver();
 // A racer's place by tiles closed, 1 to 4, ties sharing one.
 int racePlace(int index);
 // " | race: first-sight A* closed 23 walk 136; A* closed 22 walk 118; ..."
-std::string raceTitle();
+std::string raceTitle(const Board& board);
 // A racer's label: its search's name and figures, and once the race is over its place and
 // whether its walk is a cheapest, on a line of their own: "A*: closed 22, open 30, walk 118,
 // cheapest 118\n1st, cheapest".

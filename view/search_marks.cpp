@@ -50,23 +50,31 @@ void tileMark(const Vec3& centre, TileMark mark) {
 constexpr unsigned char Segments[10] = {0x3f, 0x06, 0x5b, 0x4f, 0x66, 0x6d, 0x7d, 0x07, 0x7f, 0x6f};
 
 // A number in white strokes centred on `centre`, reading left to right along +x with its top
-// toward -z, as the start view shows the board.
-void number(const Vec3& centre, int value) {
+// toward -z, as the start view shows the board. A point is a dot at the foot of the line.
+void number(const Vec3& centre, const std::string& text) {
     constexpr double Width = 1.5;
     constexpr double Height = 3.0;
     constexpr double Stroke = 0.45;
     constexpr double Gap = 0.35;
     constexpr float Lift = 0.04f; // above the closed mark and the red line
-    const std::string text = std::to_string(value);
-    const double total = double(text.size()) * (Width + Gap) - Gap;
+    const auto widthOf = [](char c) { return c == '.' ? Stroke : Width; };
+    double total = -Gap;
+    for (char c : text) {
+        total += widthOf(c) + Gap;
+    }
     double left = centre.x - total / 2.0;
     const double top = centre.z - Height / 2.0;
     const double middle = top + Height / 2.0;
     const double bottom = top + Height;
     glColor3fv(CostDigits.gl);
     for (char digit : text) {
+        const double right = left + widthOf(digit);
+        if (digit == '.') {
+            rectangle(left, bottom - Stroke, right, bottom, Lift);
+            left = right + Gap;
+            continue;
+        }
         const unsigned bits = digit >= '0' && digit <= '9' ? Segments[digit - '0'] : 0x40;
-        const double right = left + Width;
         const double bars[7][4] = {
             {left, top, right, top + Stroke},
             {right - Stroke, top, right, middle},
@@ -145,7 +153,8 @@ void drawSearchMarks(const Board& board, const Walk& walk, const DrawnTiles& sig
                 tileMark(board.tileCentre(tile), mark);
             } else if (pass == 0 && mark == TileMark::Closed &&
                        searchView.mode == SearchViewMode::Costs) {
-                number(board.tileCentre(tile), closedCost(walk, tile));
+                // One decimal under the benchmark's rule: more would not fit on the tile.
+                number(board.tileCentre(tile), costText(closedCost(walk, tile), board.rule, 1));
             }
         });
     }

@@ -154,7 +154,7 @@ TileMark searchViewMark(const Walk& walk, int tile) {
     return joined >= 0 && joined <= step && step > 0 ? TileMark::Open : TileMark::None;
 }
 
-int closedCost(const Walk& walk, int tile) {
+double closedCost(const Walk& walk, int tile) {
     return walk.query.costsOf(tile).g; // the start: 0
 }
 

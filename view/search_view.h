@@ -53,7 +53,7 @@ void stepPlayback(World& w, int by);
 void advanceSearchView(World& w, double now);
 TileMark searchViewMark(const Walk& walk, int tile);
 // The cost from the start of a tile the walk's search closed.
-int closedCost(const Walk& walk, int tile);
+double closedCost(const Walk& walk, int tile);
 // Whether the walk's monkey waits for the playback of its search.
 bool searchViewHoldsWalk(const Walk& walk);
 

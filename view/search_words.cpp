@@ -33,8 +33,9 @@ void writeSearchFigures(const Board& board, const Walk& walk, char* out, size_t 
         std::snprintf(out, size, "searching: %s of %s tiles", withCommas(closed).c_str(),
                       withCommas(board.nodeCount).c_str());
     } else if (record.start >= 0 && record.found) {
-        std::snprintf(out, size, "%sclosed %d, open %d, walk %d, cheapest %d", name, closed, open,
-                      walk.found.cost, walk.cheapest.cost);
+        std::snprintf(out, size, "%sclosed %d, open %d, walk %s, cheapest %s", name, closed, open,
+                      costText(walk.found.cost, board.rule).c_str(),
+                      costText(walk.cheapest.cost, board.rule).c_str());
     } else {
         std::snprintf(out, size, "%sclosed %d, open %d, no walk", name, closed, open);
     }
@@ -57,14 +58,15 @@ void writeHoverFigures(const Board& board, const Walk& walk, int tile, char* out
     } else if (walk.query.joinedAt(tile) >= 0) {
         // Every tile the search touched but the start joined the open list.
         const TileCosts c = walk.query.costsOf(tile);
-        std::snprintf(out, size, "g %d, h %d, f %d, from %s", c.g, c.h, c.f,
+        std::snprintf(out, size, "g %s, h %s, f %s, from %s", costText(c.g, board.rule).c_str(),
+                      costText(c.h, board.rule).c_str(), costText(c.f, board.rule).c_str(),
                       tileName(board, c.from).c_str());
     }
 }
 
 std::string searchViewTitle(const World& w) {
     if (raceOn()) {
-        return raceTitle();
+        return raceTitle(w.board);
     }
     if (searchView.mode == SearchViewMode::Off) {
         return "";

@@ -6,6 +6,7 @@
 #include "mesh/mesh.h"
 #include "path/board.h"
 #include "path/search.h"
+#include "world/scenario.h"
 #include "world/walk.h"
 
 #include <algorithm>
@@ -87,6 +88,10 @@ struct World {
     std::shared_ptr<MeshShape> model(const std::string& modelName);
     // Tiles painted since the map was read or saved.
     bool unsavedPaints = false;
+    // The benchmark problems opened with the map (none: no problems), and the one the walk
+    // was last set to, from 1 (0: none yet).
+    Scenario scenario;
+    int problemAt = 0;
     // The most tiles a plan closes when asked; the window sets a slice so that its frames go
     // on while a big board is searched. The rest of the program searches at once.
     long long searchSlice = LLONG_MAX;

@@ -179,7 +179,7 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
         w.clickTile(r0 * w.board.columns + c0);
         w.clickTile(r1 * w.board.columns + c1);
         setRace(w, true);
-        EXPECT_EQ(raceTitle(), expected) << tiles;
+        EXPECT_EQ(raceTitle(w.board), expected) << tiles;
     }
     race = Race();
     searchView = SearchView();

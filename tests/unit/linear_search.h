@@ -83,7 +83,8 @@ inline LinearSearch linearSearch(const Board& w, int start, int target) {
         current = best;
     }
     for (int t : record.opened) {
-        result.openedCosts.push_back(TileCosts{g[t], h[t], f[t], parent[t]});
+        result.openedCosts.push_back(
+            TileCosts{double(g[t]), double(h[t]), double(f[t]), parent[t]});
     }
     record.found = found;
     if (found && start != target) {

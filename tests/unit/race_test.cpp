@@ -95,10 +95,10 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
         // Its label and figures are its own.
         char label[160];
         writeRacerLabel(world.board, i, label, sizeof label);
-        const std::string expected = std::string(searchName(walk.kind)) + ": closed " +
-                                     std::to_string(record.closed.size()) + ", open " +
-                                     std::to_string(record.stillOpen()) + ", walk " +
-                                     std::to_string(routeCost(world.board, 0, record.walk));
+        const std::string expected =
+            std::string(searchName(walk.kind)) + ": closed " +
+            std::to_string(record.closed.size()) + ", open " + std::to_string(record.stillOpen()) +
+            ", walk " + costText(routeCost(world.board, 0, record.walk), world.board.rule);
         EXPECT_EQ(std::string(label).rfind(expected + ",", 0), 0u) << label;
         EXPECT_NE(std::string(label).find(std::string("\n") + "1234"[racePlace(i) - 1]),
                   std::string::npos)

@@ -26,7 +26,8 @@ void pause(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-RunningProgram::RunningProgram(const std::string& exe, const std::string& folder, bool display)
+RunningProgram::RunningProgram(const std::string& exe, const std::string& folder, bool display,
+                               const std::vector<std::string>& args)
     : errors(std::tmpfile(), [](FILE* file) {
           if (file != nullptr) {
               std::fclose(file);
@@ -37,6 +38,11 @@ RunningProgram::RunningProgram(const std::string& exe, const std::string& folder
     }
     // Made before the fork: the child only calls what is safe between fork and exec.
     const std::string failed = "cannot start " + exe + " in " + folder + "\n";
+    std::vector<char*> argv{const_cast<char*>(exe.c_str())};
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
     pid = fork();
     if (pid == 0) {
         dup2(fileno(errors.get()), 2);
@@ -44,7 +50,7 @@ RunningProgram::RunningProgram(const std::string& exe, const std::string& folder
             unsetenv("DISPLAY");
         }
         if (chdir(folder.c_str()) == 0) {
-            execl(exe.c_str(), exe.c_str(), nullptr);
+            execv(exe.c_str(), argv.data());
         }
         (void)!write(2, failed.data(), failed.size());
         _exit(127);

@@ -23,7 +23,8 @@ struct RunningProgram {
     std::shared_ptr<FILE> errors; // its standard error, in a file without a name
     pid_t pid = -1;               // -1 once it has ended
     int status = -1;              // its exit status once ended; -1 if a signal ended it
-    RunningProgram(const std::string& exe, const std::string& folder, bool display = true);
+    RunningProgram(const std::string& exe, const std::string& folder, bool display = true,
+                   const std::vector<std::string>& args = {});
     ~RunningProgram() { exitStatus(0.0); } // ended if still running
     RunningProgram(const RunningProgram&) = delete;
     // Whether it has ended (or never started), without waiting.

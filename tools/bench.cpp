@@ -1,0 +1,149 @@
+// Every problem of a benchmark scenario file, run with one search or all of them: how many
+// walks match the listed length, the worst ratio, the tiles closed and the time a problem.
+//
+//   bench MAPFILE SCENFILE [--search NAME | --search all] [--rule RULE] [--csv FILE]
+//         [--every N]
+//
+// Under the benchmark's rule (the default) every search that promises a cheapest walk is
+// checked against every listed length: a mismatch is named on standard error, with exit
+// status 1.
+#include "tools/bench.h"
+#include "app/command.h"
+#include "world/map_file.h"
+#include "world/world.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+const char* const Usage =
+    "usage: bench MAPFILE SCENFILE [--search NAME | --search all] [--rule RULE] [--csv FILE]\n"
+    "             [--every N]\n";
+
+const char* const OptionLines =
+    "  MAPFILE          a map in either format\n"
+    "  SCENFILE         a benchmark scenario file of problems on it\n"
+    "  --search NAME    first-sight A*, A*, Dijkstra, greedy or breadth-first; all (the\n"
+    "                   default) runs each\n"
+    "  --rule RULE      benchmark (the default: no corner cut, diagonals 1.41421356) or\n"
+    "                   \"corners cut\" (the program's own, where listed lengths do not apply)\n"
+    "  --csv FILE       a row per problem and search: problem,bucket,search,listed,length,\n"
+    "                   closed,us\n"
+    "  --every N        problems 1, 1 + N, 1 + 2N, ... only\n";
+
+int usage(const std::string& why) {
+    if (!why.empty()) {
+        std::cerr << "bench: " << why << '\n';
+    }
+    std::cerr << Usage;
+    return 2;
+}
+
+// The options, or the exit status of a usage error (2) after saying what is wrong.
+int parseOptions(int argc, char** argv, BenchOptions* options) {
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; i++) {
+        const std::string word = argv[i];
+        const bool valued =
+            word == "--search" || word == "--rule" || word == "--csv" || word == "--every";
+        if (!valued) {
+            if (word.rfind("--", 0) == 0) {
+                return usage("\"" + word + "\" is not an option");
+            }
+            files.push_back(word);
+            continue;
+        }
+        if (i + 1 == argc) {
+            return usage(word + " needs a value");
+        }
+        const std::string value = argv[++i];
+        if (word == "--search") {
+            SearchKind kind;
+            if (value != "all" && !searchNamed(value, &kind)) {
+                return usage("\"" + value + "\" is not a search");
+            }
+            options->searches.clear();
+            for (int k = 0; k < SearchKindCount; k++) {
+                if (value == "all" || static_cast<SearchKind>(k) == kind) {
+                    options->searches.push_back(static_cast<SearchKind>(k));
+                }
+            }
+        } else if (word == "--rule" && !ruleNamed(value, &options->rule)) {
+            return usage("--rule takes \"corners cut\" or benchmark");
+        } else if (word == "--csv") {
+            options->csv = value;
+        } else if (word == "--every") {
+            const char* end = value.data() + value.size();
+            const auto [after, error] = std::from_chars(value.data(), end, options->every);
+            if (error != std::errc() || after != end || options->every < 1) {
+                return usage("--every takes a whole number from 1");
+            }
+        }
+    }
+    if (files.size() != 2) {
+        return usage("");
+    }
+    options->mapFile = files[0];
+    options->scenarioFile = files[1];
+    return 0;
+}
+
+bool hasSeveralCosts(const Board& board) {
+    for (int tile = 0; tile < board.nodeCount; tile++) {
+        const int cost = board.nodes[tile].terrainCost;
+        if (cost != 0 && cost != ImpassableCost) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (const std::optional<int> status =
+            answerHelpOrVersion(argc, argv, "bench", std::string(Usage) + OptionLines)) {
+        return *status;
+    }
+    BenchOptions options;
+    if (const int status = parseOptions(argc, argv, &options)) {
+        return status;
+    }
+    World world(options.mapFile, modelFolderFor(options.mapFile, shippedAssetsFolder()));
+    std::vector<std::string> problems = world.problems;
+    Scenario scenario;
+    if (problems.empty()) {
+        readScenario(options.scenarioFile, world.board, scenario, problems);
+    }
+    for (const std::string& problem : problems) {
+        std::cerr << "bench: " << problem << '\n';
+    }
+    if (!problems.empty()) {
+        return 1;
+    }
+    world.board.rule = options.rule;
+    if (options.rule == MoveRule::Benchmark && hasSeveralCosts(world.board)) {
+        std::cerr << "bench: warning: " << options.mapFile
+                  << " has stones or water, and the listed lengths assume a board of one cost\n";
+    }
+    std::ofstream csv;
+    if (!options.csv.empty()) {
+        csv.open(options.csv);
+        if (!csv) {
+            std::cerr << "bench: " << options.csv << ": cannot be written\n";
+            return 1;
+        }
+        csv << "problem,bucket,search,listed,length,closed,us\n";
+    }
+    const BenchTally tally =
+        runScenario(world.board, scenario, options, csv.is_open() ? &csv : nullptr);
+    if (csv.is_open() && !csv.flush()) {
+        std::cerr << "bench: " << options.csv << ": could not be written to the end\n";
+        return 1;
+    }
+    printTally(tally, options);
+    return tally.mismatches.empty() ? 0 : 1;
+}

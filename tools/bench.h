@@ -1,0 +1,43 @@
+// bench's parts: what its command line asks for, running the problems, and the table.
+#pragma once
+
+#include "path/search.h"
+#include "world/scenario.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+struct BenchOptions {
+    std::string mapFile;
+    std::string scenarioFile;
+    std::vector<SearchKind> searches = {SearchKind::FirstSightAStar, SearchKind::AStar,
+                                        SearchKind::Dijkstra, SearchKind::Greedy,
+                                        SearchKind::BreadthFirst};
+    MoveRule rule = MoveRule::Benchmark;
+    std::string csv;
+    int every = 1;
+};
+
+// One search's figures over the problems run.
+struct SearchTally {
+    SearchKind kind = SearchKind::AStar;
+    int problems = 0;
+    int optimal = 0;
+    double worst = 0;
+    double closed = 0; // sums, for the means
+    double us = 0;
+};
+
+struct BenchTally {
+    std::vector<SearchTally> searches;
+    // A line for each listed length a search that promises a cheapest walk did not match.
+    std::vector<std::string> mismatches;
+};
+
+// Runs the problems with each search asked for, a row per problem and search to `csv` when
+// given, with a progress bar on standard error.
+BenchTally runScenario(const Board& board, const Scenario& scenario, const BenchOptions& options,
+                       std::ostream* csv);
+// The table on standard output; the mismatches on standard error.
+void printTally(const BenchTally& tally, const BenchOptions& options);

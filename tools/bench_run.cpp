@@ -1,0 +1,125 @@
+// Running a scenario's problems with each search, timed one by one, and the table of what
+// they did.
+#include "tools/bench.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <iostream>
+#include <ostream>
+
+namespace {
+
+// A bar of 40 marks, drawn again only when it grows, so that it costs nothing beside the
+// searches; the last one ends its line.
+void showProgress(std::size_t done, std::size_t total) {
+    static int shown = -1;
+    const int marks = total == 0 ? 40 : static_cast<int>(done * 40 / total);
+    if (marks == shown && done != total) {
+        return;
+    }
+    shown = marks;
+    std::fprintf(stderr, "\rbench: [%s%s] %zu of %zu problems", std::string(marks, '#').c_str(),
+                 std::string(40 - marks, '.').c_str(), done, total);
+    if (done == total) {
+        std::fputc('\n', stderr);
+        shown = -1;
+    }
+}
+
+// One problem with one search: the walk's length under the board's rule (-1: none found),
+// the tiles closed and the microseconds the search alone took.
+struct Run {
+    double length = -1;
+    std::size_t closed = 0;
+    double us = 0;
+};
+
+Run runOne(const Board& board, GridSearch& search, SearchKind kind, int start, int goal) {
+    SearchRecord record;
+    const auto began = std::chrono::steady_clock::now();
+    search.begin(board, kind, start, goal, record);
+    search.advance(board, record, LLONG_MAX);
+    const auto took = std::chrono::steady_clock::now() - began;
+    Run run;
+    run.us = std::chrono::duration<double, std::micro>(took).count();
+    run.closed = record.closed.size();
+    if (record.found) {
+        run.length = routeCost(board, start, record.walk);
+    }
+    return run;
+}
+
+// Whether a length matches the listed one: no longer than the competitions accept, and no
+// shorter than the listed lengths' six printed digits allow.
+bool matches(double length, double listed) {
+    return length >= 0 && length <= listed * ListedTolerance && length >= listed * ListedShortest;
+}
+
+} // namespace
+
+BenchTally runScenario(const Board& board, const Scenario& scenario, const BenchOptions& options,
+                       std::ostream* csv) {
+    BenchTally tally;
+    for (SearchKind kind : options.searches) {
+        tally.searches.push_back(SearchTally{kind});
+    }
+    const bool benchmark = options.rule == MoveRule::Benchmark;
+    const int decimals = benchmark ? 8 : 0;
+    GridSearch search; // its cells kept from one problem to the next
+    const std::size_t total = (scenario.problems.size() + options.every - 1) / options.every;
+    std::size_t done = 0;
+    for (std::size_t p = 0; p < scenario.problems.size(); p += options.every) {
+        const ScenarioProblem& problem = scenario.problems[p];
+        const int start = problem.startRow * board.columns + problem.startColumn;
+        const int goal = problem.goalRow * board.columns + problem.goalColumn;
+        for (SearchTally& t : tally.searches) {
+            const Run run = runOne(board, search, t.kind, start, goal);
+            t.problems++;
+            t.closed += static_cast<double>(run.closed);
+            t.us += run.us;
+            if (benchmark && problem.listed > 0 && run.length >= 0) {
+                t.worst = std::max(t.worst, run.length / problem.listed);
+            }
+            const bool match = matches(run.length, problem.listed);
+            t.optimal += match;
+            if (benchmark && !match && promisesCheapest(t.kind)) {
+                char line[256];
+                std::snprintf(line, sizeof line, "%s:%d: %s found %s, listed %.8f",
+                              scenario.fileName.c_str(), problem.line, searchName(t.kind),
+                              run.length < 0 ? "no walk"
+                                             : costText(run.length, options.rule, 8).c_str(),
+                              problem.listed);
+                tally.mismatches.push_back(line);
+            }
+            if (csv != nullptr) {
+                *csv << problem.number << ',' << problem.bucket << ',' << searchName(t.kind) << ','
+                     << costText(problem.listed, MoveRule::Benchmark, 8) << ','
+                     << (run.length < 0 ? "" : costText(run.length, options.rule, decimals)) << ','
+                     << run.closed << ',' << costText(run.us, MoveRule::Benchmark, 1) << '\n';
+            }
+        }
+        showProgress(++done, total);
+    }
+    return tally;
+}
+
+void printTally(const BenchTally& tally, const BenchOptions& options) {
+    for (const std::string& line : tally.mismatches) {
+        std::cerr << "bench: " << line << '\n';
+    }
+    const bool benchmark = options.rule == MoveRule::Benchmark;
+    std::printf("%-16s %8s %8s %10s %12s %10s\n", "search", "problems", "optimal", "worst",
+                "mean_closed", "mean_us");
+    for (const SearchTally& t : tally.searches) {
+        const double n = std::max(t.problems, 1);
+        char optimal[16] = "-", worst[24] = "-";
+        if (benchmark) {
+            std::snprintf(optimal, sizeof optimal, "%d", t.optimal);
+            std::snprintf(worst, sizeof worst, "%.6f", t.worst);
+        }
+        std::printf("%-16s %8d %8s %10s %12.1f %10.1f\n", searchName(t.kind), t.problems, optimal,
+                    worst, t.closed / n, t.us / n);
+    }
+}
