@@ -74,7 +74,9 @@ void printSteps(const Board& board, const Walk& walk) {
         const int to = tiles[k];
         const bool diagonal = from % board.columns != to % board.columns &&
                               from / board.columns != to / board.columns;
-        const std::string enter = "+" + text(board.nodes[to].terrainCost / terrainUnit);
+        // Whole in either unit: 20 and 40, or 2 and 4.
+        const std::string enter =
+            "+" + costText(board.nodes[to].terrainCost / terrainUnit, MoveRule::CornersCut);
         const std::vector<int> walked(tiles.begin(), tiles.begin() + long(k) + 1);
         char line[96];
         std::snprintf(line, sizeof line, "%4zu  %-6s  %-8s  %5s  %4s\n", k + 1,
