@@ -55,8 +55,21 @@ void setPlaybackSeconds(double seconds) {
     searchPlaySeconds = std::clamp(seconds, 0.5, 10.0);
 }
 
+namespace {
+
+// A search that cannot run on this board is not chosen: the notice says why.
+bool refusedHere(SearchKind kind) {
+    if (needsOneCost(kind) && !world.board.oneCost()) {
+        showTitleNotice(oneCostNotice(kind), frameClock.frameStartTime);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void chooseSearch(SearchKind kind) {
-    if (world.walk.kind == kind) {
+    if (world.walk.kind == kind || refusedHere(kind)) {
         return;
     }
     world.walk.kind = kind;
@@ -82,6 +95,9 @@ void chooseRace(bool on) {
 }
 
 void chooseRacer(int viewport, SearchKind kind) {
+    if (refusedHere(kind)) {
+        return;
+    }
     setRacer(world, viewport, kind);
 }
 

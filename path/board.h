@@ -34,7 +34,8 @@ struct Board {
     int columns = 0;
     int rows = 0;
     int nodeCount = 0;
-    int outsideTiles = 0; // tiles not part of the board
+    int outsideTiles = 0;  // tiles not part of the board
+    int weightedTiles = 0; // stones, water: tiles that cost more to enter than ground
     // Every tile's terrain cost again, packed together for the searches, which read it
     // for every neighbour they look at; setKind keeps the two the same.
     std::vector<int> costs;
@@ -55,6 +56,8 @@ struct Board {
     void buildGrid(int columns, int rows);
     // A tile's map code and terrain cost.
     void setKind(int tile, int kind, int terrainCost);
+    // No stones and no water: every tile that can be entered costs the same.
+    bool oneCost() const { return weightedTiles == 0; }
     // The tile under ground point (x, -v), or -1 off the board.
     int tileIndexAt(int x, int v) const;
     int tileIndexOf(float column, float row) const;

@@ -16,6 +16,7 @@ void Board::buildGrid(int columnCount, int rowCount) {
     // Every link points into this vector, so it is sized here once and never again.
     nodes.assign(static_cast<size_t>(nodeCount), GridNode());
     costs.assign(static_cast<size_t>(nodeCount), GridNode().terrainCost);
+    weightedTiles = 0;
 
     for (int r = 0; r < rows; r++) {
         for (int c = 0; c < columns; c++) {
@@ -36,6 +37,8 @@ void Board::buildGrid(int columnCount, int rowCount) {
 }
 
 void Board::setKind(int tile, int kind, int terrainCost) {
+    const auto weighted = [](int cost) { return cost != 0 && cost != ImpassableCost; };
+    weightedTiles += int(weighted(terrainCost)) - int(weighted(costs[tile]));
     nodes[tile].kind = kind;
     nodes[tile].terrainCost = terrainCost;
     costs[tile] = terrainCost;

@@ -16,14 +16,15 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
 void (*searchStepWatcher)(const GridSearch&, const SearchRecord&) = nullptr;
 
 namespace {
 
-const char* const Names[SearchKindCount] = {"first-sight A*", "A*", "Dijkstra", "greedy",
-                                            "breadth-first"};
+const char* const Names[SearchKindCount] = {"first-sight A*", "A*",  "Dijkstra", "greedy",
+                                            "breadth-first",  "JPS", "Theta*"};
 
 // The smallest key first; among equals the earliest to join. std::push_heap keeps the
 // largest on top, so this is "comes later". A type, not a function, so that the heap's
@@ -74,7 +75,20 @@ bool searchNamed(const std::string& name, SearchKind* kind) {
 }
 
 bool promisesCheapest(SearchKind kind) {
-    return kind == SearchKind::AStar || kind == SearchKind::Dijkstra;
+    return kind == SearchKind::AStar || kind == SearchKind::Dijkstra || kind == SearchKind::JPS;
+}
+
+bool needsOneCost(SearchKind kind) {
+    return kind == SearchKind::JPS || kind == SearchKind::ThetaStar;
+}
+
+std::string oneCostNotice(SearchKind kind) {
+    return std::string(searchName(kind)) +
+           " needs a board of one cost: this one has stones or water";
+}
+
+bool anyAngle(SearchKind kind) {
+    return kind == SearchKind::ThetaStar;
 }
 
 double GridSearch::heuristicOf(int tile) const {
@@ -90,7 +104,11 @@ double searchHeuristic(SearchKind kind, MoveRule rule, int columns, int tile, in
         // program's own does.
         return (benchmark ? 1 : 10) * (dc + dr);
     }
-    if (kind != SearchKind::AStar && kind != SearchKind::Greedy) {
+    if (kind == SearchKind::ThetaStar) {
+        // The straight line: no walk of any angle is shorter.
+        return (benchmark ? 1.0 : 10.0) * std::hypot(double(dc), double(dr));
+    }
+    if (kind != SearchKind::AStar && kind != SearchKind::Greedy && kind != SearchKind::JPS) {
         return 0;
     }
     // Octile: a diagonal step for each row and column both apart, straight steps for the
@@ -126,6 +144,12 @@ void GridSearch::begin(const Board& board, SearchKind searchKind, int start, int
     }
     joined = 0;
     queueHead = 0;
+    found = false;
+    if (needsOneCost(kind) && !board.oneCost()) {
+        record.refused = true; // it would not keep its promise here: no walk, and why
+        finish(record);
+        return;
+    }
     cells[start] = SearchCell{0, heuristicOf(start), -1, -1, -1};
     close(record, start);
     next = start;
@@ -140,7 +164,8 @@ bool GridSearch::advance(const Board& board, SearchRecord& record, long long til
         return true; // ended already
     }
     for (; next >= 0 && tiles > 0; tiles--) {
-        const bool sighted = expand(board, record, next);
+        const bool sighted = kind == SearchKind::JPS ? expandJumps(board, record, next)
+                                                     : expand(board, record, next);
         if (searchStepWatcher) {
             searchStepWatcher(*this, record);
         }
@@ -264,7 +289,19 @@ void GridSearch::finish(SearchRecord& record) {
         if (record.start != target) {
             record.targetFrom = cells[target].parent;
             for (int t = target; t != record.start; t = cells[t].parent) {
-                record.walk.push_back(t);
+                // A jump's run, back to the tile it jumped from, a step at a time.
+                for (int on = t; !anyAngle(kind) && on != cells[t].parent;) {
+                    record.walk.push_back(on);
+                    const int from = cells[t].parent;
+                    const int dc =
+                        (from % columns > on % columns) - (from % columns < on % columns);
+                    const int dr =
+                        (from / columns > on / columns) - (from / columns < on / columns);
+                    on += dr * columns + dc;
+                }
+                if (anyAngle(kind)) {
+                    record.walk.push_back(t);
+                }
             }
             std::reverse(record.walk.begin(), record.walk.end());
         }

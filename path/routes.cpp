@@ -46,6 +46,14 @@ Route cheapestRoute(const Board& board, int from, int to) {
     return route;
 }
 
+double walkCost(const Board& board, SearchKind kind, int from, const std::vector<int>& tiles) {
+    return anyAngle(kind) ? segmentsLength(board, from, tiles) : routeCost(board, from, tiles);
+}
+
+std::string costText(double cost, MoveRule rule, SearchKind kind) {
+    return costText(cost, anyAngle(kind) ? MoveRule::Benchmark : rule, 2);
+}
+
 std::string costText(double cost, MoveRule rule, int decimals) {
     if (cost < 0) {
         return "-1"; // none (yet)

@@ -11,11 +11,19 @@
 #include <string>
 #include <vector>
 
-// In the order the keys 1 to 5 choose them. The first is the program's own: A* that stops
-// at its first sight of the target.
-enum class SearchKind : std::uint8_t { FirstSightAStar, AStar, Dijkstra, Greedy, BreadthFirst };
-constexpr int SearchKindCount = 5;
-// "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first".
+// In the order the keys 1 to 7 choose them. The first is the program's own: A* that stops
+// at its first sight of the target. The last two run on a board of one cost only.
+enum class SearchKind : std::uint8_t {
+    FirstSightAStar,
+    AStar,
+    Dijkstra,
+    Greedy,
+    BreadthFirst,
+    JPS,
+    ThetaStar
+};
+constexpr int SearchKindCount = 7;
+// "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first", "JPS", "Theta*".
 const char* searchName(SearchKind kind);
 // The search of that name; false when no search has it.
 bool searchNamed(const std::string& name, SearchKind* kind);
@@ -52,6 +60,12 @@ struct SearchRecord {
     std::vector<int> walk;     // the walk found, first step first
     bool found = false;        // a walk was found (with no steps when start and target are one)
     int targetFrom = -1;       // the tile the target was reached from (-1 for none)
+    // The tiles jumps looked at on their way, in order, and for each how many tiles were
+    // closed when it was (JPS's scans; empty for the other searches).
+    std::vector<int> scanned;
+    std::vector<int> scannedAt;
+    // The search did not run: it needs a board of one cost, and this one has stones or water.
+    bool refused = false;
 
     // Tiles still open when the search stopped: every closed tile but the start left the
     // open list for it.
@@ -126,6 +140,8 @@ struct GridSearch {
 
     // The steps of the search (path/grid_search.cpp).
     bool expand(const Board& board, SearchRecord& record, int current);
+    // JPS's step (path/jps.cpp): the jump points found from `current`, joined as neighbours.
+    bool expandJumps(const Board& board, SearchRecord& record, int current);
     void join(SearchRecord& record, int tile, double g, int from);
     void close(SearchRecord& record, int tile);
     int takeNext(SearchRecord& record);
@@ -144,8 +160,23 @@ Route cheapestRoute(const Board& board, int from, int to);
 // A cost as the figures show it: whole under the program's own rule, with `decimals` under
 // the benchmark's ("166.97" in the window, "166.96551208" in trace and bench).
 std::string costText(double cost, MoveRule rule, int decimals = 2);
+// A cost of a walk of `kind` in the window: an any-angle walk's has two decimals under either
+// rule.
+std::string costText(double cost, MoveRule rule, SearchKind kind);
+// What a walk of `kind` costs: its steps' costs (routeCost), or for an any-angle walk the
+// straight-line lengths of its segments (segmentsLength, path/theta_star.cpp): 10 a tile
+// under the program's own rule, 1 under the benchmark's; -1 when a segment is not in line
+// of sight.
+double walkCost(const Board& board, SearchKind kind, int from, const std::vector<int>& tiles);
+double segmentsLength(const Board& board, int from, const std::vector<int>& tiles);
 // A search's estimate of what is left from `tile` to `target` on a board `columns` wide,
 // in the rule's unit.
 double searchHeuristic(SearchKind kind, MoveRule rule, int columns, int tile, int target);
 // Whether a search always finds a cheapest walk.
 bool promisesCheapest(SearchKind kind);
+// Whether a search runs only on a board of one cost (no stones, no water); and the notice
+// that says so, "JPS needs a board of one cost: this one has stones or water".
+bool needsOneCost(SearchKind kind);
+std::string oneCostNotice(SearchKind kind);
+// Whether a search's walk is straight segments between tiles that need not be neighbours.
+bool anyAngle(SearchKind kind);

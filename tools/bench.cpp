@@ -66,6 +66,7 @@ int parseOptions(int argc, char** argv, BenchOptions* options) {
                 return usage("\"" + value + "\" is not a search");
             }
             options->searches.clear();
+            options->oneSearch = value != "all";
             for (int k = 0; k < SearchKindCount; k++) {
                 if (value == "all" || static_cast<SearchKind>(k) == kind) {
                     options->searches.push_back(static_cast<SearchKind>(k));
@@ -89,16 +90,6 @@ int parseOptions(int argc, char** argv, BenchOptions* options) {
     options->mapFile = files[0];
     options->scenarioFile = files[1];
     return 0;
-}
-
-bool hasSeveralCosts(const Board& board) {
-    for (int tile = 0; tile < board.nodeCount; tile++) {
-        const int cost = board.nodes[tile].terrainCost;
-        if (cost != 0 && cost != ImpassableCost) {
-            return true;
-        }
-    }
-    return false;
 }
 
 } // namespace
@@ -125,9 +116,21 @@ int main(int argc, char** argv) {
         return 1;
     }
     world.board.rule = options.rule;
-    if (options.rule == MoveRule::Benchmark && hasSeveralCosts(world.board)) {
+    if (options.rule == MoveRule::Benchmark && !world.board.oneCost()) {
         std::cerr << "bench: warning: " << options.mapFile
                   << " has stones or water, and the listed lengths assume a board of one cost\n";
+    }
+    // The searches that need a board of one cost are left out of a run of all, and refused
+    // when named.
+    std::erase_if(options.searches, [&](SearchKind kind) {
+        const bool out = needsOneCost(kind) && !world.board.oneCost();
+        if (out) {
+            std::cerr << "bench: " << oneCostNotice(kind) << '\n';
+        }
+        return out;
+    });
+    if (options.searches.empty()) {
+        return 1;
     }
     std::ofstream csv;
     if (!options.csv.empty()) {

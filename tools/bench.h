@@ -11,9 +11,10 @@
 struct BenchOptions {
     std::string mapFile;
     std::string scenarioFile;
-    std::vector<SearchKind> searches = {SearchKind::FirstSightAStar, SearchKind::AStar,
-                                        SearchKind::Dijkstra, SearchKind::Greedy,
-                                        SearchKind::BreadthFirst};
+    std::vector<SearchKind> searches = {
+        SearchKind::FirstSightAStar, SearchKind::AStar, SearchKind::Dijkstra, SearchKind::Greedy,
+        SearchKind::BreadthFirst,    SearchKind::JPS,   SearchKind::ThetaStar};
+    bool oneSearch = false; // --search named one
     MoveRule rule = MoveRule::Benchmark;
     std::string csv;
     int every = 1;

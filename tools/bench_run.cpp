@@ -46,7 +46,7 @@ Run runOne(const Board& board, GridSearch& search, SearchKind kind, int start, i
     run.us = std::chrono::duration<double, std::micro>(took).count();
     run.closed = record.closed.size();
     if (record.found) {
-        run.length = routeCost(board, start, record.walk);
+        run.length = walkCost(board, kind, start, record.walk);
     }
     return run;
 }

@@ -3,8 +3,8 @@
 //
 //   trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--rule RULE] [--compare] [--dump]
 //
-// Tiles are column,row from 0 at the top left. --search traces one of the five searches
-// (the program's own, first-sight A*, by default); --compare runs all five on the same two
+// Tiles are column,row from 0 at the top left. --search traces one of the seven searches
+// (the program's own, first-sight A*, by default); --compare runs all seven on the same two
 // tiles and prints a row of figures for each. --rule "corners cut" (the program's own) or
 // --rule benchmark chooses how the walks step, and so their costs.
 //
@@ -64,7 +64,8 @@ const char* const Usage =
     "  FOLDER holds map.txt and the eight models (default: the current folder);\n"
     "  MAPFILE is a map in either format, its models beside it or the shipped ones;\n"
     "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
-    "  NAME is first-sight A* (the default), A*, Dijkstra, greedy or breadth-first;\n"
+    "  NAME is first-sight A* (the default), A*, Dijkstra, greedy, breadth-first, JPS\n"
+    "  or Theta*;\n"
     "  RULE is \"corners cut\" (the default) or benchmark.\n";
 
 int usage() {
@@ -78,7 +79,7 @@ const char* const OptionLines =
     "  --rule RULE      how walks step: \"corners cut\" (the program's own: a diagonal step\n"
     "                   may pass a tree's corner, costs 10 and 14) or benchmark (the\n"
     "                   benchmark sets': no corner cut, costs 1 and 1.41421356)\n"
-    "  --compare        a row of figures for each of the five searches\n"
+    "  --compare        a row of figures for each of the seven searches\n"
     "  --dump           the tile codes around the start, the heuristics and the target's\n"
     "                   neighbours\n";
 
@@ -185,6 +186,10 @@ int main(int argc, char** argv) {
             std::cerr << "trace: " << why << '\n';
             return 1;
         }
+    }
+    if (needsOneCost(options.kind) && !w.board.oneCost()) {
+        std::cerr << "trace: " << oneCostNotice(options.kind) << '\n';
+        return 1;
     }
     w.walk.kind = options.kind;
     w.board.rule = options.rule;

@@ -92,9 +92,13 @@ void printSteps(const Board& board, const Walk& walk) {
               << "cheapest walk: cost " << text(walk.cheapest.cost) << "\n";
     if (cost > walk.cheapest.cost) {
         static const char* const Why[SearchKindCount] = {
-            "the search stops at its first sight of the target and never reopens a closed tile", "",
-            "", "greedy search takes the tile that looks nearest the target, whatever it cost",
-            "breadth-first search counts steps, not their costs"};
+            "the search stops at its first sight of the target and never reopens a closed tile",
+            "",
+            "",
+            "greedy search takes the tile that looks nearest the target, whatever it cost",
+            "breadth-first search counts steps, not their costs",
+            "",
+            "its segments are measured as straight lines, the cheapest walk step by step"};
         std::cout << "The walk costs " << text(cost - walk.cheapest.cost)
                   << " more: " << Why[int(walk.kind)] << ".\n";
     }
@@ -117,7 +121,7 @@ void printComparison(const Board& board, const Walk& walk) {
         std::string steps = "-", cost = "-", least = "-";
         if (record.found) {
             steps = std::to_string(record.walk.size());
-            cost = costText(routeCost(board, walk.start, record.walk), board.rule, 8);
+            cost = costText(walkCost(board, kind, walk.start, record.walk), board.rule, 8);
         }
         if (cheapest >= 0) {
             least = costText(cheapest, board.rule, 8);

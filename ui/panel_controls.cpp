@@ -25,7 +25,11 @@ bool searchCombo(const char* id, SearchKind* kind, float width) {
     if (ImGui::BeginCombo(id, searchName(*kind))) {
         for (int k = 0; k < SearchKindCount; k++) {
             const SearchKind each = static_cast<SearchKind>(k);
-            if (ImGui::Selectable(searchName(each), *kind == each)) {
+            // Greyed out where it cannot run: a board with stones or water.
+            const ImGuiSelectableFlags flags = needsOneCost(each) && !world.board.oneCost()
+                                                   ? ImGuiSelectableFlags_Disabled
+                                                   : ImGuiSelectableFlags_None;
+            if (ImGui::Selectable(searchName(each), *kind == each, flags)) {
                 *kind = each;
                 chosen = true;
             }
@@ -69,7 +73,11 @@ void searchChoice() {
     if (ImGui::Checkbox("race four (C)", &racing)) {
         chooseRace(racing);
     }
-    // The rule every walk steps by; the benchmark's lets no diagonal step cut a corner.
+}
+
+// The rule every walk steps by; the benchmark's lets no diagonal step cut a corner. Below
+// the older controls, which keep their places.
+void ruleChoice() {
     bool benchmark = world.board.rule == MoveRule::Benchmark;
     if (ImGui::Checkbox("benchmark rule: no corner cut, diagonal 1.41 (B)", &benchmark)) {
         chooseRule(benchmark ? MoveRule::Benchmark : MoveRule::CornersCut);
@@ -206,6 +214,7 @@ void panelControls(const PanelText& text) {
     searchChoice();
     searchViewControls();
     paceMapAndView(text);
+    ruleChoice();
     ImGui::Spacing();
     brushChoice();
     newMapControls();

@@ -91,6 +91,6 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
         bar = RaceBar{searchName(walk.kind), static_cast<int>(walk.search.closed.size()),
                       walk.searching(), walk.found.cost, walk.cheapest.cost};
         std::snprintf(bar.costLabel, sizeof bar.costLabel, "%s",
-                      costText(walk.found.cost, board.rule).c_str());
+                      costText(walk.found.cost, board.rule, walk.kind).c_str());
     }
 }

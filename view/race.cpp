@@ -155,7 +155,7 @@ std::string raceTitle(const Board& board) {
         const int closed = static_cast<int>(walk.search.closed.size());
         if (walk.search.start >= 0 && walk.search.found && !walk.searching()) {
             std::snprintf(part, sizeof part, "%s closed %d walk %s", searchName(walk.kind), closed,
-                          costText(walk.found.cost, board.rule).c_str());
+                          costText(walk.found.cost, board.rule, walk.kind).c_str());
         } else {
             std::snprintf(part, sizeof part, "%s closed %d no walk", searchName(walk.kind), closed);
         }

@@ -16,7 +16,7 @@ namespace {
 // Starts the playback of `steps` steps over while the view is on; shows them all at once
 // while it is off.
 void restart(Playback& p, int steps) {
-    p.playing = searchView.mode != SearchViewMode::Off && steps > 0;
+    p.playing = searchView.mode != SearchViewMode::Off && steps > 0 && !searchView.atOnce;
     p.paused = false;
     p.shown = p.playing ? 0.0 : steps;
 }

@@ -20,6 +20,8 @@ struct SearchView {
     // The tile under the cursor, looked up while costs or the panel are shown; -1 for none.
     int hoverTile = -1;
     int hoverView = -1; // in a race, the view the cursor is over
+    // While a figure is dragged each new record shows whole at once: no playback.
+    bool atOnce = false;
 };
 
 extern SearchView searchView;

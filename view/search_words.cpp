@@ -34,7 +34,7 @@ void writeSearchFigures(const Board& board, const Walk& walk, char* out, size_t 
                       withCommas(board.nodeCount).c_str());
     } else if (record.start >= 0 && record.found) {
         std::snprintf(out, size, "%sclosed %d, open %d, walk %s, cheapest %s", name, closed, open,
-                      costText(walk.found.cost, board.rule).c_str(),
+                      costText(walk.found.cost, board.rule, walk.kind).c_str(),
                       costText(walk.cheapest.cost, board.rule).c_str());
     } else {
         std::snprintf(out, size, "%sclosed %d, open %d, no walk", name, closed, open);
@@ -58,8 +58,10 @@ void writeHoverFigures(const Board& board, const Walk& walk, int tile, char* out
     } else if (walk.query.joinedAt(tile) >= 0) {
         // Every tile the search touched but the start joined the open list.
         const TileCosts c = walk.query.costsOf(tile);
-        std::snprintf(out, size, "g %s, h %s, f %s, from %s", costText(c.g, board.rule).c_str(),
-                      costText(c.h, board.rule).c_str(), costText(c.f, board.rule).c_str(),
+        const SearchKind kind = record.kind;
+        std::snprintf(out, size, "g %s, h %s, f %s, from %s",
+                      costText(c.g, board.rule, kind).c_str(),
+                      costText(c.h, board.rule, kind).c_str(), costText(c.f, board.rule, kind).c_str(),
                       tileName(board, c.from).c_str());
     }
 }

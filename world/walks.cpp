@@ -120,7 +120,7 @@ void World::planWalk(Walk& walk, long long tiles) {
 // found, or the same for the cheapest walk.
 bool World::advanceWalk(Walk& walk, long long tiles) {
     if (walk.planning == Planning::Walk) {
-        if (walk.search.closed.empty()) {
+        if (walk.search.closed.empty() && !walk.search.refused) { // not begun yet
             walk.query.begin(board, walk.kind, walk.start, walk.target, walk.search);
         } else if (walk.query.advance(board, walk.search, tiles)) {
             endPlan(walk);
@@ -147,7 +147,7 @@ void World::endPlan(Walk& walk) {
         writeCostsToTiles(board, walk.query, record);
     }
     if (record.found) {
-        walk.found = Route{record.walk, routeCost(board, record.start, record.walk)};
+        walk.found = Route{record.walk, walkCost(board, walk.kind, record.start, record.walk)};
         for (auto t = record.walk.rbegin(); t != record.walk.rend(); ++t) {
             walk.path.push_back(board.tileAnchor(*t)); // the target first
         }

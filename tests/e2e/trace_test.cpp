@@ -78,7 +78,7 @@ TEST(Trace, ShowsTheWalkItsCostAndTheCheapest) {
 
 TEST(Trace, RefusesWordsThatAreNotTilesAndSaysWhenNoWalkJoinsTheTwo) {
     const std::string usage =
-        "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--compare] [--dump]\n";
+        "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--rule RULE] [--compare]\n";
     const struct {
         const char* words;
         int status;

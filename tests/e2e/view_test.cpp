@@ -52,6 +52,7 @@ TEST(View, ColoursWheelTurnTiltSpaceAndClose) {
     RunningProgram program(TANGLOR_EXE, folder.dir.string());
     ASSERT_NE(findWindow(x, program.pid, 30.0), 0u) << program.errorText();
     movePointer(x, 640, 360); // where the drags begin, seen by the program before they do
+    ASSERT_TRUE(settle(x));   // its keys are listened to: a busy machine takes a while
     tapKey(x, XK_h);          // the board alone, as the window was before it had a panel
     ASSERT_TRUE(settle(x));
 
