@@ -79,7 +79,7 @@ void searchChoice() {
 // the older controls, which keep their places.
 void ruleChoice() {
     bool benchmark = world.board.rule == MoveRule::Benchmark;
-    if (ImGui::Checkbox("benchmark rule: no corner cut, diagonal 1.41 (B)", &benchmark)) {
+    if (ImGui::Checkbox("benchmark rule (B)", &benchmark)) {
         chooseRule(benchmark ? MoveRule::Benchmark : MoveRule::CornersCut);
     }
 }
