@@ -1,9 +1,10 @@
 // A scripted demo of the real program for machines without a screen: under Xvfb it clicks
 // a start and a target tile, lets the monkey walk, turns the view, watches a search with the
-// search view on, paints a tile that sends a walk another way, races the searches, and saves
-// screenshots. It waits for what the window shows, never for a fixed time, so a slow or busy
-// machine only makes it take longer: it fails only when the program does (ends with a
-// non-zero status, never opens its window, or does not end on Escape).
+// search view on, paints a tile that sends a walk another way, races the searches, shows
+// JPS's jumps and Theta*'s lines on open ground, and saves screenshots. It waits for what the
+// window shows, never for a fixed time, so a slow or busy machine only makes it take longer: it
+// fails only when the program does (ends with a non-zero status, never opens its window, or does
+// not end on Escape).
 //
 //   demo PROGRAM ASSETS_FOLDER OUT_FOLDER [FRAMES_FOLDER]
 //
@@ -14,6 +15,7 @@
 // before left the program; a scene returns false once the program has ended.
 #include "tools/demo_context.h"
 #include "tools/demo_look.h"
+#include "tools/demo_searches.h"
 #include "tools/demo_walks.h"
 #include "tools/longest_walk.h"
 #include "view/search_view.h"
@@ -261,5 +263,10 @@ int main(int argc, char** argv) {
         }
     }
     tapKey(x, XK_Escape);
-    return finish(running, running.exitStatus(Patience));
+    const int status = running.exitStatus(Patience);
+    if (status != 0) {
+        return finish(running, status);
+    }
+    std::printf("The program ended with status 0.\nOn open ground:\n");
+    return finish(running, showSearchesOnOpenGround(x, program, demo.out));
 }
