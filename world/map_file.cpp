@@ -38,6 +38,17 @@ bool parseTileCode(const std::string& token, int* code) {
     return error == std::errc() && end == last;
 }
 
+std::string folderOf(const std::string& fileName) {
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(fileName, error);
+    if (error) {
+        full = fileName;
+    }
+    return full.parent_path().string();
+}
+
+} // namespace
+
 // A broken map may hold a token of any length; the message only needs its start. Bytes
 // that are not printable ASCII are written as \xNN: a NUL would cut the token short on the
 // terminal, and a binary file's escape codes would reach it.
@@ -56,17 +67,6 @@ std::string inQuotes(const std::string& token) {
     }
     return text + (token.size() > Shown ? "...\"" : "\"");
 }
-
-std::string folderOf(const std::string& fileName) {
-    std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(fileName, error);
-    if (error) {
-        full = fileName;
-    }
-    return full.parent_path().string();
-}
-
-} // namespace
 
 std::string modelFolderFor(const std::string& mapFileName, const std::string& shipped) {
     const std::filesystem::path folder = std::filesystem::path(mapFileName).parent_path();

@@ -44,6 +44,10 @@ std::string benchmarkMapText(const World& w);
 // else `shipped` (the program's own assets).
 std::string modelFolderFor(const std::string& mapFileName, const std::string& shipped);
 
+// A token of a broken file as a message shows it: in quotes, its start only, and bytes that
+// are not printable ASCII as \xNN.
+std::string inQuotes(const std::string& token);
+
 // Adds a problem to the list unless it is there already (or empty).
 void addProblem(std::vector<std::string>& problems, const std::string& problem);
 

@@ -78,23 +78,6 @@ bool isVersionLine(const std::string& line) {
     return fields.size() == 2 && fields[0] == "version" && (fields[1] == "1" || fields[1] == "1.0");
 }
 
-// A field as a message shows it: in quotes, its start only, and any byte that is not
-// printable ASCII as \xNN, so that a binary file's bytes never reach the terminal.
-std::string quoted(const std::string& field) {
-    constexpr std::size_t Shown = 24;
-    static const char Hex[] = "0123456789abcdef";
-    std::string text = "\"";
-    for (std::size_t i = 0; i < field.size() && i < Shown; i++) {
-        const auto byte = static_cast<unsigned char>(field[i]);
-        if (byte < 0x20 || byte >= 0x7f || byte == '\\' || byte == '"') {
-            text += std::string{'\\', 'x', Hex[byte >> 4], Hex[byte & 15]};
-        } else {
-            text += field[i];
-        }
-    }
-    return text + (field.size() > Shown ? "...\"" : "\"");
-}
-
 // Why a field is no whole number that fits an int, or "".
 std::string notWhole(const std::string& field, int& value) {
     long long number = -1;
@@ -149,11 +132,11 @@ std::string readProblem(const std::string& line, const Board& board, ScenarioPro
     for (int i : {0, 2, 3, 4, 5, 6, 7}) {
         const std::string why = notWhole(fields[i], whole[i]);
         if (!why.empty()) {
-            return std::string("the ") + Names[i] + " " + quoted(fields[i]) + why;
+            return std::string("the ") + Names[i] + " " + inQuotes(fields[i]) + why;
         }
     }
     if (!isLength(fields[8], problem.listed)) {
-        return "the length " + quoted(fields[8]) + " is not a number of 0 or more";
+        return "the length " + inQuotes(fields[8]) + " is not a number of 0 or more";
     }
     if (whole[2] != board.columns || whole[3] != board.rows) {
         return "the map is " + std::to_string(board.columns) + " x " + std::to_string(board.rows) +
