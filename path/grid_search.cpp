@@ -1,4 +1,4 @@
-// The five searches, one loop: each closes the tile it takes from the open list and looks at
+// The searches, one loop: each closes the tile it takes from the open list and looks at
 // its eight neighbours in slot order, with the same steps and costs. They differ only in
 // what they take next (the key), whether a tile's cost may drop once it is open, and when
 // they stop:
@@ -8,10 +8,17 @@
 //   Dijkstra        g                         updates   when the target is taken
 //   greedy          h, octile                 joins once when the target is taken
 //   breadth-first   the order of joining      joins once when the target is taken
+//   Theta*          g + h, h Euclidean        updates   when the target is taken
+//
+// Theta* (on a board of one cost) takes the same neighbours, but a neighbour in line of sight
+// of the tile's own parent is reached straight from that parent, the length of the line
+// between their centres: its walk is segments between tiles that need not be neighbours
+// (path/theta_star.cpp). Its steps are as long as they are straight: 10 and 10√2, or 1 and √2.
 //
 // Under the benchmark's rule the same, in its unit, and no diagonal step passes a tree's corner.
 // Among equal keys the tile that joined first is taken. The open list is a binary heap of
 // (key, order of joining), so no step scans a list, and each tile knows which list it is on.
+#include "path/any_angle.h"
 #include "path/search.h"
 
 #include <algorithm>
@@ -124,6 +131,11 @@ void GridSearch::begin(const Board& board, SearchKind searchKind, int start, int
     for (int s = 0; s < 8; s++) {
         stepLengths[s] =
             rule == MoveRule::Benchmark ? (SlotDiagonal[s] ? Sqrt2 : 1.0) : StepCosts[s];
+        if (anyAngle(kind)) {
+            // A step is a segment too: as long as the line between the two centres.
+            stepLengths[s] =
+                tileLength(rule) * std::hypot(double(SlotColumn[s]), double(SlotRow[s]));
+        }
     }
     terrainUnit = rule == MoveRule::Benchmark ? 10 : 1;
     columns = board.columns;
@@ -199,6 +211,8 @@ bool GridSearch::advance(const Board& board, SearchRecord& record, long long til
 bool GridSearch::expand(const Board& board, SearchRecord& record, int current) {
     const bool firstSight = kind == SearchKind::FirstSightAStar;
     const bool cornersGuarded = rule == MoveRule::Benchmark;
+    // Theta*: the parent of the tile expanded, whose line of sight a neighbour may share.
+    const int lineFrom = kind == SearchKind::ThetaStar ? cells[current].parent : -1;
     const int column = current % columns;
     const int row = current / columns;
     for (int s = 0; s < 8; s++) {
@@ -219,13 +233,25 @@ bool GridSearch::expand(const Board& board, SearchRecord& record, int current) {
             cell.parent = current;
             return true;
         }
-        const double newG = stepLengths[s] + cells[current].g + cost / terrainUnit;
+        double newG = stepLengths[s] + cells[current].g + cost / terrainUnit;
+        int from = current;
+        if (lineFrom >= 0) {
+            // Straight from the parent when in its line of sight: never longer than by way of
+            // `current`. An open tile that neither way would make cheaper is not looked at.
+            const double straight =
+                cells[lineFrom].g + tileLength(rule) * segmentTileLengths(columns, lineFrom, n);
+            if ((onList[n] != OnOpenList || std::min(straight, newG) < cell.g) &&
+                lineOfSight(board, lineFrom, n, rule)) {
+                newG = straight;
+                from = lineFrom;
+            }
+        }
         if (onList[n] != OnOpenList) {
-            join(record, n, newG, current);
+            join(record, n, newG, from);
         } else if (!joinsOnce(kind) && cell.g > newG) {
             // A cheaper way: new costs and parent, the same place in the order of joining.
             cell.g = newG;
-            cell.parent = current;
+            cell.parent = from;
             open.push_back(OpenEntry{keyOf(kind, cell), cell.order, n});
             std::push_heap(open.begin(), open.end(), later);
         }

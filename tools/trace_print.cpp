@@ -62,10 +62,25 @@ void printGrids(const Board& board, const Walk& walk) {
               << "search: x closed, o still open when it stopped\n\n";
 }
 
-// Each step of the walk with its cost, then the walk beside the cheapest.
+namespace {
+
+// A walk's cost in trace: under the benchmark's rule with eight decimals, as its scenario
+// files print them; under the program's own whole, but an any-angle walk's, whose straight
+// lines are seldom whole, with two.
+std::string traceCost(double cost, MoveRule rule, SearchKind kind) {
+    return rule == MoveRule::CornersCut && anyAngle(kind) ? costText(cost, rule, kind)
+                                                          : costText(cost, rule, 8);
+}
+
+} // namespace
+
+// Each step of the walk with its cost, then the walk beside the cheapest. An any-angle walk
+// has a row for each waypoint: its move is a straight line, and its cost so far is shown with
+// two decimals under either rule.
 void printSteps(const Board& board, const Walk& walk) {
-    // Costs under the benchmark's rule with eight decimals, as its scenario files print them.
-    const auto text = [&](double cost) { return costText(cost, board.rule, 8); };
+    const SearchKind kind = walk.search.kind;
+    const bool lines = anyAngle(kind);
+    const auto text = [&](double cost) { return traceCost(cost, board.rule, kind); };
     const double terrainUnit = board.rule == MoveRule::Benchmark ? 10 : 1;
     std::cout << "step  tile    move      enter  cost\n";
     int from = walk.start;
@@ -78,18 +93,23 @@ void printSteps(const Board& board, const Walk& walk) {
         const std::string enter =
             "+" + costText(board.nodes[to].terrainCost / terrainUnit, MoveRule::CornersCut);
         const std::vector<int> walked(tiles.begin(), tiles.begin() + long(k) + 1);
+        const double soFar = walkCost(board, kind, walk.start, walked);
         char line[96];
-        std::snprintf(line, sizeof line, "%4zu  %-6s  %-8s  %5s  %4s\n", k + 1,
-                      name(board, to).c_str(), diagonal ? "diagonal" : "straight", enter.c_str(),
-                      text(routeCost(board, walk.start, walked)).c_str());
+        std::snprintf(
+            line, sizeof line, "%4zu  %-6s  %-8s  %5s  %4s\n", k + 1, name(board, to).c_str(),
+            lines      ? "line"
+            : diagonal ? "diagonal"
+                       : "straight",
+            enter.c_str(), (lines ? costText(soFar, board.rule, kind) : text(soFar)).c_str());
         std::cout << line;
         from = to;
     }
-    const double cost = routeCost(board, walk.start, tiles);
-    std::cout << "\nwalk: " << count(tiles.size(), "step") << ", cost " << text(cost) << "\n"
+    const double cost = walkCost(board, kind, walk.start, tiles);
+    std::cout << "\nwalk: " << count(tiles.size(), lines ? "segment" : "step") << ", cost "
+              << text(cost) << "\n"
               << "search: " << count(walk.search.closed.size(), "tile") << " closed, "
               << walk.search.stillOpen() << " left open\n"
-              << "cheapest walk: cost " << text(walk.cheapest.cost) << "\n";
+              << "cheapest walk: cost " << costText(walk.cheapest.cost, board.rule, 8) << "\n";
     if (cost > walk.cheapest.cost) {
         static const char* const Why[SearchKindCount] = {
             "the search stops at its first sight of the target and never reopens a closed tile",
@@ -121,7 +141,7 @@ void printComparison(const Board& board, const Walk& walk) {
         std::string steps = "-", cost = "-", least = "-";
         if (record.found) {
             steps = std::to_string(record.walk.size());
-            cost = costText(walkCost(board, kind, walk.start, record.walk), board.rule, 8);
+            cost = traceCost(walkCost(board, kind, walk.start, record.walk), board.rule, kind);
         }
         if (cheapest >= 0) {
             least = costText(cheapest, board.rule, 8);

@@ -7,6 +7,7 @@
 #include "view/figure_markers.h"
 #include "view/race.h"
 #include "view/search_view.h"
+#include "view/segments.h"
 
 #include <GL/gl.h>
 
@@ -22,14 +23,17 @@ void useViewport(const PixelRect& r) {
 }
 
 // The walk's scene, then the board flat when its tiles are too small for their models, the
-// search view's marks, and over a flat board the figures and the lit walk.
+// search view's marks, an any-angle walk's segments over the models, and over a flat board
+// the figures and the lit walk (whose line is an any-angle walk's segments there).
 void drawView(World& w, Walk& walk, const FlatBoard& flat, const DrawnTiles& sight) {
     drawScene(w, walk, sight, searchViewHoldsWalk(walk));
     if (!sight.models) {
         drawFlatBoard(w.board, flat);
     }
     drawSearchMarks(w.board, walk, sight);
-    if (!sight.models) {
+    if (sight.models) {
+        drawSegments(w.board, walk);
+    } else {
         drawFigureMarkers(w, walk);
     }
 }

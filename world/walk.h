@@ -41,8 +41,9 @@ struct Walk {
     Route found;    // the walk its search found, and its cost
     Route cheapest; // the cheapest walk between the same tiles
 
-    // The tiles drawn lit: its start, its target and the tiles of the walk found, per tile
-    // and as a list; a new serial each time they are worked out.
+    // The tiles drawn lit: its start, its target and the tiles of the walk found (of an
+    // any-angle walk, every tile its segments cross), per tile and as a list; a new serial
+    // each time they are worked out.
     std::vector<std::uint8_t> marked;
     std::vector<int> litTiles;
     long long marksSerial = 0;
@@ -55,6 +56,12 @@ struct Walk {
     float walkFromX = 0.0f;
     float walkFromZ = 0.0f;
     int bobFrame = 0;
+    // An any-angle walk's step is a segment, walked at the pace of straight steps: each tile
+    // length of it takes the world's stepFrames frames. Its length in tile lengths (0: a step
+    // of the grid, which takes stepFrames frames whatever its length) and how far along it the
+    // monkey has got; stepFrame then follows, from 0 at its start to stepFrames at its end.
+    double stepTiles = 0.0;
+    double stepWalked = 0.0;
     // Its monkey: where it stands and faces, and whether it shows; the shape is shared.
     Mesh monkey;
     // A re-plan that caught the monkey mid-step: the waypoint it finishes that step at once

@@ -1,6 +1,7 @@
 // A walk's life on the world's board: its monkey placed on a start, its search begun and
 // carried on a slice at a time, its path and lights made from what the search found, and
 // the cheapest walk between the same tiles looked for, for the figures.
+#include "path/any_angle.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -58,8 +59,15 @@ void World::relight(Walk& walk) const {
     };
     light(walk.start);
     light(walk.target);
-    for (int tile : walk.search.walk) {
-        light(tile);
+    if (anyAngle(walk.search.kind) && walk.search.found) {
+        // An any-angle walk lights every tile its segments cross, not only their ends.
+        for (int tile : segmentsTiles(board, walk.search.start, walk.search.walk)) {
+            light(tile);
+        }
+    } else {
+        for (int tile : walk.search.walk) {
+            light(tile);
+        }
     }
     walk.marksSerial = nextSerial();
 }
@@ -92,6 +100,7 @@ void World::startWalk(Walk& walk, int tile) {
     walk.walkFromX = walk.monkey.position[0];
     walk.walkFromZ = walk.monkey.position[2];
     walk.stepFrame = 0;
+    walk.stepTiles = walk.stepWalked = 0.0;
     relight(walk);
 }
 
@@ -172,11 +181,13 @@ void World::endPlan(Walk& walk) {
 void World::replan(Walk& walk, long long tiles) {
     // From the tile the monkey stands on, or from the one it is stepping onto: it finishes
     // that step first, so it never jumps.
-    const bool stepping = walk.walking && !walk.path.empty() && walk.stepFrame > 0;
+    const bool stepping =
+        walk.walking && !walk.path.empty() && (walk.stepFrame > 0 || walk.stepWalked > 0.0);
     const Vec3 waypoint = stepping ? walk.path.back() : Vec3{walk.walkFromX, 0.0, walk.walkFromZ};
     walk.start = board.tileOfWaypoint(waypoint);
     if (!stepping) {
         walk.stepFrame = 0; // the next step starts where the monkey stands
+        walk.stepTiles = walk.stepWalked = 0.0;
     }
     // The monkey waits for the search (on a big board it may go on over frames), then
     // finishes its step; closed off, it stays where it stands.
@@ -191,8 +202,16 @@ int World::monkeyTile(const Walk& walk) const {
 }
 
 bool World::figureOn(const Walk& walk, int tile) const {
-    const bool stepping =
+    bool stepping =
         walk.walking && !walk.path.empty() && board.tileOfWaypoint(walk.path.back()) == tile;
+    if (!stepping && walk.walking && !walk.path.empty() &&
+        (walk.stepTiles > 0.0 || anyAngle(walk.search.kind))) {
+        // On a segment the monkey is on its way over every tile the segment crosses.
+        std::vector<int> crossed;
+        appendSegmentTiles(board, monkeyTile(walk), board.tileOfWaypoint(walk.path.back()),
+                           crossed);
+        stepping = std::find(crossed.begin(), crossed.end(), tile) != crossed.end();
+    }
     return (walk.monkey.visible && (monkeyTile(walk) == tile || stepping)) ||
            (banana.visible && walk.target == tile);
 }
