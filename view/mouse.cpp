@@ -1,7 +1,7 @@
 // Mouse input, once per frame after the drawing and before the swap: the left button picks
-// a ground point and asks the world for a path on release, the middle button (or the left
-// with Shift) paints tiles, the right button turns and tilts the scene with inertia, and
-// the wheel zooms while the right button is up.
+// a ground point and asks the world for a path on release, or drags a figure it went down on
+// (view/drag.cpp); the middle button (or the left with Shift) paints tiles, the right button
+// turns and tilts the scene with inertia, and the wheel zooms while the right button is up.
 #include "view/mouse.h"
 
 #include "platform/glfw2.h"
@@ -33,9 +33,7 @@ bool fitsInt(double value) {
 int tileUnderCursor() {
     bool ok = false;
     const Vec3 point = pickGround(mouse.mouseX, mouse.mouseY, &ok);
-    return ok && fitsInt(point.x) && fitsInt(point.z)
-               ? world.board.tileIndexAt(int(point.x), int(point.z))
-               : -1;
+    return tileOfPick(point, ok);
 }
 
 // The first tile takes the next kind of the paint cycle; every further tile the cursor
@@ -62,7 +60,8 @@ void paint(bool held) {
 }
 
 // The left and middle buttons: a paint while the middle is held, or the left with Shift;
-// otherwise the left picks every held frame and asks for a path once, on release.
+// otherwise the left picks every held frame and, unless it drags a figure, asks for a path
+// once, on release.
 void pickAndPaint() {
     // Shift is read when the left button goes down: it makes the whole press a paint.
     const bool left = glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) == GLFW_PRESS;
@@ -70,6 +69,9 @@ void pickAndPaint() {
         mouse.leftOnPanel = pressedOnPanel(GLFW_MOUSE_BUTTON_LEFT);
         mouse.leftPaints =
             !mouse.leftOnPanel && glfwGetMousePressShift(GLFW_MOUSE_BUTTON_LEFT) != 0;
+        if (!mouse.leftOnPanel && !mouse.leftPaints) {
+            pressFigure();
+        }
     }
     const bool middle = glfwGetMouseButton(GLFW_MOUSE_BUTTON_MIDDLE) == GLFW_PRESS;
     if (middle && !mouse.middleHeld) {
@@ -78,19 +80,24 @@ void pickAndPaint() {
     mouse.middleHeld = middle;
     paint((middle && !mouse.middleOnPanel) || (left && mouse.leftPaints));
 
-    // The pick repeats every held frame, so the target follows the cursor.
+    // The pick repeats every held frame, so the target, or a dragged figure, follows the
+    // cursor; over the panel a dragged figure finds no tile.
     if (left && !mouse.leftPaints && !mouse.leftOnPanel) {
         mouse.pickedPoint = pickGround(mouse.mouseX, mouse.mouseY, &mouse.pickedPointOk);
+        const bool panelled = overPanel(mouse.mouseX, mouse.mouseY);
+        dragFigure(panelled ? -1 : tileOfPick(mouse.pickedPoint, mouse.pickedPointOk),
+                   panelled || mouse.pickedPointOk);
     }
     mouse.leftButtonHeld = mouse.leftButtonHeld || left;
 
     // One request per press, on release, for the point of the last held frame; a paint
-    // press is never a click of the monkey and banana.
+    // press, or a drag of a figure, is never a click of the monkey and banana.
     if (mouse.leftButtonHeld && !left) {
         mouse.leftButtonHeld = false;
+        const bool dragged = releaseFigure();
         const Vec3& at = mouse.pickedPoint;
-        if (!mouse.leftPaints && !mouse.leftOnPanel && mouse.pickedPointOk && fitsInt(at.x) &&
-            fitsInt(at.z)) {
+        if (!dragged && !mouse.leftPaints && !mouse.leftOnPanel && mouse.pickedPointOk &&
+            fitsInt(at.x) && fitsInt(at.z)) {
             const long long serial = world.walk.search.serial;
             world.requestPath(int(at.x), int(at.z));
             if (world.walk.search.serial != serial) { // started over or searched
@@ -156,6 +163,12 @@ void lookUpHover() {
 
 } // namespace
 
+int tileOfPick(const Vec3& point, bool ok) {
+    return ok && fitsInt(point.x) && fitsInt(point.z)
+               ? world.board.tileIndexAt(int(point.x), int(point.z))
+               : -1;
+}
+
 void handleMouse() {
     glfwGetMousePos(&mouse.mouseX, &mouse.mouseY);
     // In a race, picks read the view under the cursor.
@@ -163,6 +176,7 @@ void handleMouse() {
     // Scrolling over the panel scrolls the panel, not the zoom.
     glfwSetWheelArea(panelLeft(windowWidth), 0, windowWidth, windowHeight);
     pickAndPaint();
+    settleDrag();
     const bool dragging = turn();
     lookUpHover();
     // While dragging, the wheel is not looked at.

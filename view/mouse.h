@@ -3,6 +3,20 @@
 
 #include "app/app.h"
 #include "mesh/mesh.h"
+#include "world/world.h"
+
+// A left press that clicks (no Shift, not on the panel), from its first held frame to its
+// release (view/drag.cpp): the figure it may drag and the tile it went down on; once the
+// cursor has left that tile, the drag is on and the figure stands on `figureTile`. After a
+// drag, `settling` keeps the search view showing each record whole until the last plan's
+// record has been taken up.
+struct FigureDrag {
+    DraggedFigure figure = DraggedFigure::None;
+    int pressTile = -1;
+    bool on = false;
+    int figureTile = -1;
+    bool settling = false;
+};
 
 // What the mouse step knows between frames, one process-wide record.
 struct Mouse {
@@ -32,6 +46,7 @@ struct Mouse {
     int paintedTile = -1;
     // When the tile under the cursor was last looked up.
     double hoverPickedAt = -1.0;
+    FigureDrag drag;
 };
 
 extern Mouse mouse;
@@ -40,3 +55,21 @@ void handleMouse();
 // Window pixel (origin top left) to world point (x, y, -z) from the depth buffer. Sets
 // `ok` false, and returns (0, 0, 0), when the point cannot be unprojected.
 Vec3 pickGround(int x, int y, bool* ok = nullptr);
+// The tile of the board at a picked point (as pickGround gives it, `ok` as it set it), or
+// -1: a failed pick or a point off the board names none.
+int tileOfPick(const Vec3& point, bool ok);
+
+// Dragging the monkey and the banana (view/drag.cpp), called by the mouse step for a left
+// press that clicks. On its first held frame: what lies on the tile where it went down.
+void pressFigure();
+// Every held frame, with the tile under the cursor (-1: none, or over the panel; `known`
+// false when the pick failed and so says nothing): once the cursor leaves the pressed tile
+// the figure follows it tile by tile, staying on the last tile it can stand on, and the
+// walk is planned again at each move (the racers follow); the search view shows each plan
+// whole. Whether a drag is on.
+bool dragFigure(int tile, bool known);
+// On release: whether the press was a drag, which is no click.
+bool releaseFigure();
+// Every frame: after a drag, the search view plays records back again once the last plan's
+// has been taken up, shown whole.
+void settleDrag();

@@ -83,6 +83,17 @@ void raceFollowClick(World& w) {
     }
 }
 
+void raceFollowDrag(World& w) {
+    // The same problem for all four, so that their figures still compare.
+    raceFollowClick(w);
+}
+
+void holdRacersMonkeys(const World& w) {
+    for (int i = 0; race.on && i < RacerCount; i++) {
+        w.holdMonkey(race.racers[i].walk);
+    }
+}
+
 void raceFollowPaint(World& w) {
     for (int i = 0; race.on && w.banana.visible && i < RacerCount; i++) {
         w.replan(race.racers[i].walk, raceSlice(w));

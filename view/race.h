@@ -33,6 +33,12 @@ void setRace(World& w, bool on);
 // The world's walk was started over or searched (a click), or its map painted or read
 // again: the racers follow.
 void raceFollowClick(World& w);
+// A figure of the world's walk was dragged onto another tile: the racers start over on the
+// world's start and, with the banana out, are planned to it, as after a click. While the
+// monkey is dragged, each racer's monkey waits on that start (`holdRacersMonkeys`, every
+// frame) until it is let go.
+void raceFollowDrag(World& w);
+void holdRacersMonkeys(const World& w);
 void raceFollowPaint(World& w);
 void raceFollowReload(World& w);
 // Viewport `index` races with `kind` from now on, planned again from where its monkey is.

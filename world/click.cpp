@@ -1,6 +1,25 @@
 // The click cycle of the world's own walk: the first accepted click places the monkey, the
-// second places the banana and plans the walk between them, the next one starts over.
+// second places the banana and plans the walk between them, the next one starts over. And
+// dragging the figures, which leaves the cycle where it is.
 #include "world/world.h"
+
+namespace {
+
+// The banana shows on the walk's target.
+void placeBanana(World& w) {
+    const Vec3 anchor = w.board.tileAnchor(w.walk.target);
+    w.banana.visible = true;
+    w.banana.position[0] = static_cast<float>(anchor.x);
+    w.banana.position[1] = 0.0f;
+    w.banana.position[2] = static_cast<float>(anchor.z);
+}
+
+// A tile of the board a figure can stand on: no tree, nothing outside the map.
+bool standable(const Board& board, int tile) {
+    return tile >= 0 && tile < board.nodeCount && board.passable(tile);
+}
+
+} // namespace
 
 void World::requestPath(int x, int v) {
     const int i = board.tileIndexAt(x, v);
@@ -23,11 +42,7 @@ void World::requestPath(int x, int v) {
     walk.resumeStep = false; // a walk of its own, from where the monkey stands
     planWalk(walk, searchSlice);
     clickPhase = 0;
-    const Vec3 anchor = board.tileAnchor(walk.target);
-    banana.visible = true;
-    banana.position[0] = static_cast<float>(anchor.x);
-    banana.position[1] = 0.0f;
-    banana.position[2] = static_cast<float>(anchor.z);
+    placeBanana(*this);
 }
 
 void World::setStart(int x, int v) {
@@ -72,4 +87,54 @@ void World::clickTile(int index) {
 
 void World::findPath() {
     planWalk(walk, LLONG_MAX);
+}
+
+bool World::monkeyOn(const Walk& shown, int tile) const {
+    if (!shown.monkey.visible || tile < 0) {
+        return false;
+    }
+    const bool stepping =
+        shown.walking && !shown.path.empty() && board.tileOfWaypoint(shown.path.back()) == tile;
+    return monkeyTile(shown) == tile || stepping;
+}
+
+DraggedFigure World::figureAt(const Walk& shown, int tile) const {
+    if (tile >= 0 && banana.visible && walk.target == tile) {
+        return DraggedFigure::Banana;
+    }
+    return monkeyOn(shown, tile) ? DraggedFigure::Monkey : DraggedFigure::None;
+}
+
+bool World::dragMonkeyTo(int tile) {
+    if (!standable(board, tile) || !walk.monkey.visible) {
+        return false;
+    }
+    // It stands on the tile, whatever step it was taking; with the banana out, a new walk
+    // from there to it, the search going on over the next frames on a big board.
+    const int target = walk.target;
+    startWalk(walk, tile);
+    if (banana.visible && target >= 0) {
+        walk.target = target;
+        planWalk(walk, searchSlice);
+    }
+    return true;
+}
+
+bool World::dragBananaTo(int tile) {
+    if (!standable(board, tile) || !banana.visible) {
+        return false;
+    }
+    int x = 0;
+    int v = 0;
+    board.clickPoint(tile, &x, &v);
+    setTarget(x, v);
+    placeBanana(*this);
+    // From where the monkey is, as after a paint: it finishes the step it is taking.
+    replan(walk, searchSlice);
+    return true;
+}
+
+void World::holdMonkey(Walk& held) const {
+    held.path.clear();
+    held.walking = false;
 }

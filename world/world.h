@@ -66,6 +66,9 @@ void forEachTileInSight(const Board& board, const DrawnTiles& sight, Act act) {
     }
 }
 
+// What a left press on a tile may drag.
+enum class DraggedFigure : std::uint8_t { None, Monkey, Banana };
+
 struct World {
     // 0: the next accepted click chooses the start tile; 1: it chooses the target tile.
     std::uint8_t clickPhase = 0;
@@ -149,6 +152,24 @@ struct World {
     void clickTile(int index);
     // The world's own walk planned at once, from its start to its target.
     void findPath();
+
+    // Dragging a figure with the left button (world/click.cpp); the click cycle is left as it
+    // is. Whether `walk`'s monkey shows on `tile`: the one it stands on or last stood on, or
+    // while it walks the one it steps onto.
+    bool monkeyOn(const Walk& walk, int tile) const;
+    // The figure a press on `tile` drags: the banana where it lies (it wins where both stand),
+    // else the monkey of `walk` (the world's, or in a race the pressed view's racer's).
+    DraggedFigure figureAt(const Walk& walk, int tile) const;
+    // The world's monkey put on `tile`, its walk stopped, and planned from there through the
+    // sliced search while the banana is shown; the banana put on `tile` and the walk planned
+    // again from where the monkey is (it finishes the step it is taking). Each returns false,
+    // and changes nothing, where the figure cannot stand (a tree, outside the board, off it)
+    // or is not shown.
+    bool dragMonkeyTo(int tile);
+    bool dragBananaTo(int tile);
+    // While the monkey is dragged it waits where it was put: the steps its plan gave the
+    // walker are let go (the drag plans the walk again when it is let go).
+    void holdMonkey(Walk& walk) const;
 
     // Painting (world/paint.cpp). paintTile gives a tile a new kind, as the map would have,
     // and plans the world's walk again while the banana is shown; it returns "" or why the

@@ -56,11 +56,17 @@ void pressOrRelease(RandomUser& user) {
 // any int), or failed.
 void pointSomewhere(RandomUser& user) {
     constexpr double extremes[] = {1e12, -1e15, INFINITY, -INFINITY, NAN};
-    const int tile = user.chance(0.25) ? user.lastTile : user.any(user.tiles);
+    // Held down on a figure, the cursor stays on its tile: a move off it would drag the figure,
+    // which is no click (tests/unit/drag_test.cpp).
+    const bool onFigure = fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] == GLFW_PRESS &&
+                          mouse.leftButtonHeld && mouse.drag.figure != DraggedFigure::None;
+    const int tile = onFigure            ? mouse.drag.pressTile
+                     : user.chance(0.25) ? user.lastTile
+                                         : user.any(user.tiles);
     user.nextIntent = world.board.nodes[tile].passable() ? tile : Ignored;
     double x = world.board.tileCentre(tile).x + user.uniform(-4.0, 4.0);
     double z = world.board.tileCentre(tile).z + user.uniform(-4.0, 4.0);
-    if (user.chance(0.35)) {
+    if (!onFigure && user.chance(0.35)) {
         double& off = user.chance(0.5) ? x : z;
         off = user.chance(0.8) ? user.uniform(100.0, 1e4) * (user.chance(0.5) ? 1 : -1)
                                : extremes[user.any(5)];
