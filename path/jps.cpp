@@ -1,7 +1,370 @@
 // Jump point search: from each tile it closes it jumps along straight and diagonal runs and
 // joins only the tiles where a run must turn (jump points), so on open ground it closes few.
+//
+// A tile is expanded in the directions that may start a cheapest walk through it, given the
+// direction it was reached in from its parent p (the start: every direction the rule allows).
+// A neighbour n of x is left out (pruned) when p reaches it, without x, at no more cost than
+// through x; those that are not are natural (straight on, and a diagonal's two straight
+// parts) or forced (kept so by a tree). With s a straight step and d a diagonal one,
+// s < d < 2s under either rule (10 and 14, 1 and √2), which is all the reasoning below uses.
+//
+// Moving straight, (dx, 0) from p = x - (dx, 0) to x; for each side σ (a row up or down):
+//
+//   corners cut: x + (0, σ) costs 2s through x and d from p, by one diagonal step: pruned.
+//     x + (dx, σ) costs s + d through x, and as much by a diagonal step from p to x + (0, σ)
+//     and a straight one on: pruned, unless x + (0, σ) is a tree. Then it is forced.
+//   benchmark: the diagonal step from p to x + (0, σ) needs p + (0, σ), the tile beside and
+//     behind, passable. While it is, both neighbours are pruned as above. Where it is not
+//     and x + (0, σ) is, nothing from p reaches x + (0, σ) in under 2s, nor x + (dx, σ) in
+//     s + d, but through x: both are forced. (There the diagonal step from x becomes
+//     possible that was not from p.)
+//
+// Moving diagonally, (dx, dy) from p to x, natural are x + (dx, 0), x + (0, dy) and x + (dx,
+// dy). x + (-dx, dy) costs 2d through x, 2s through x + (-dx, 0):
+//
+//   corners cut: forced when x + (-dx, 0) is a tree; likewise x + (dx, -dy) when x + (0, -dy)
+//     is one.
+//   benchmark: never forced: the step from x to x + (-dx, dy) needs x + (-dx, 0) passable,
+//     and then the two straight steps through it are there and cheaper.
+//
+// A jump goes on past every tile with no forced neighbour and stops at the target and at a
+// tile with one (a jump point), or dies at a tree, the board's edge or (benchmark) a corner it
+// may not pass. A diagonal run also stops at a tile from which a straight run in either of
+// its two parts finds a jump point. Every tile a run steps on goes into the record's scans.
+// The tests (tests/unit/jps_test.cpp) hold the walks to Dijkstra's on thousands of boards,
+// under both rules, and check the jump points on boards worked out by hand.
 #include "path/search.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+// The slot of a step (dc, dr), each -1, 0 or 1: SlotOf[dr + 1][dc + 1].
+constexpr int SlotOf[3][3] = {{0, 1, 2}, {3, -1, 4}, {5, 6, 7}};
+static_assert([] {
+    for (int s = 0; s < 8; s++) {
+        if (SlotOf[SlotRow[s] + 1][SlotColumn[s] + 1] != s) {
+            return false;
+        }
+    }
+    return true;
+}());
+
+// The open list's order, as path/grid_search.cpp keeps it: "comes later".
+struct Later {
+    bool operator()(const OpenEntry& a, const OpenEntry& b) const {
+        return a.key > b.key || (a.key == b.key && a.order > b.order);
+    }
+};
+
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+// The board's passable tiles as bits, four ways: its rows left to right and right to left,
+// its columns top to bottom and bottom to top, so that a straight run in any direction reads
+// 64 tiles a word along its line and the two lines beside it. A line's tile j is bit 64 + j;
+// before it a word, and after it two, of zeros, and a line of zeros before the first line
+// and after the last: off the board reads as blocked.
+struct Lines {
+    int stride = 0; // words a line
+    std::vector<std::uint64_t> words;
+
+    void size(int lines, int length) {
+        stride = (64 + length + 64) / 64 + 2;
+        words.assign(static_cast<std::size_t>(lines + 2) * static_cast<std::size_t>(stride), 0);
+    }
+    void set(int line, int j) {
+        const int b = 64 + j;
+        words[static_cast<std::size_t>(line + 1) * stride + static_cast<std::size_t>(b >> 6)] |=
+            std::uint64_t{1} << (b & 63);
+    }
+    const std::uint64_t* line(int k) const {
+        return words.data() + static_cast<std::size_t>(k + 1) * stride;
+    }
+};
+
+// 64 tiles of a line from tile j on: bit i is tile j + i.
+std::uint64_t window(const std::uint64_t* line, int j) {
+    const int b = 64 + j;
+    const int s = b & 63;
+    // The next word's bits above, in two shifts so that none is by 64 (s 0: nothing).
+    return (line[b >> 6] >> s) | ((line[(b >> 6) + 1] << 1) << (63 - s));
+}
+
+struct BoardLines {
+    long long tiles = -1; // the board's tilesSerial they were read at
+    int columns = 0;
+    int rows = 0;
+    Lines east, west, south, north;
+};
+
+// The lines of the board last searched, read again only when its tiles changed: a search's
+// every expansion reads them, and thousands of searches run on one board. Per thread, so that
+// searches on two threads never share them.
+const BoardLines& linesOf(const Board& board) {
+    thread_local BoardLines lines;
+    if (lines.tiles == board.tilesSerial && lines.columns == board.columns &&
+        lines.rows == board.rows) {
+        return lines;
+    }
+    const int columns = board.columns, rows = board.rows;
+    lines.tiles = board.tilesSerial;
+    lines.columns = columns;
+    lines.rows = rows;
+    lines.east.size(rows, columns);
+    lines.west.size(rows, columns);
+    lines.south.size(columns, rows);
+    lines.north.size(columns, rows);
+    for (int r = 0; r < rows; r++) {
+        for (int c = 0; c < columns; c++) {
+            if (board.costs[static_cast<std::size_t>(r) * columns + c] != ImpassableCost) {
+                lines.east.set(r, c);
+                lines.west.set(r, columns - 1 - c);
+                lines.south.set(c, r);
+                lines.north.set(c, rows - 1 - r);
+            }
+        }
+    }
+    return lines;
+}
+
+// A run's tiles as an iterator: its `k`-th tile, `delta` after the one before, for inserting
+// a run's tiles in one go.
+struct Run {
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = int;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const int*;
+    using reference = const int&;
+    int tile;
+    int delta;
+    int k;
+    const int& operator*() const { return tile; }
+    int operator[](difference_type n) const { return tile + static_cast<int>(n) * delta; }
+    Run& operator+=(difference_type n) {
+        tile += static_cast<int>(n) * delta;
+        k += static_cast<int>(n);
+        return *this;
+    }
+    Run& operator++() { return *this += 1; }
+    Run& operator--() { return *this += -1; }
+    Run operator++(int) {
+        const Run was = *this;
+        *this += 1;
+        return was;
+    }
+    Run operator+(difference_type n) const { return Run(*this) += n; }
+    difference_type operator-(const Run& other) const { return k - other.k; }
+    bool operator==(const Run& other) const { return k == other.k; }
+    auto operator<=>(const Run& other) const { return k <=> other.k; }
+};
+
+// The runs of one expansion: the board's costs and lines and what the scans are recorded with.
+struct Jumper {
+    const int* costs;
+    const BoardLines& lines;
+    int columns;
+    int rows;
+    int target;
+    int targetColumn;
+    int targetRow;
+    bool benchmark;
+    std::vector<int>& scanned;
+    std::vector<int>& scannedAt;
+    int closedCount;
+
+    bool open(int c, int r) const {
+        return static_cast<unsigned>(c) < static_cast<unsigned>(columns) &&
+               static_cast<unsigned>(r) < static_cast<unsigned>(rows) &&
+               costs[r * columns + c] != ImpassableCost;
+    }
+
+    // Records the `length` tiles of a run from `from`, `delta` apart, as looked at: a run's
+    // tiles at once, each list growing once and written straight, so that a long run costs
+    // a fill rather than a call a tile.
+    void look(int from, int delta, int length) {
+        scanned.insert(scanned.end(), Run{from + delta, delta, 0}, Run{0, delta, length});
+        scannedAt.insert(scannedAt.end(), static_cast<std::size_t>(length), closedCount);
+    }
+
+    // A straight run from (c, r) on (dc, dr), one of them 0: the jump point's tile, or -1.
+    // `steps` gets the run's length.
+    int straight(int c, int r, int dc, int dr, int* steps) {
+        const int from = r * columns + c;
+        // The run along its line, and where it starts on it; a step's change of tile.
+        const Lines& way = dc > 0   ? lines.east
+                           : dc < 0 ? lines.west
+                           : dr > 0 ? lines.south
+                                    : lines.north;
+        const int k = dr == 0 ? r : c;
+        const int j = dc > 0 ? c : dc < 0 ? columns - 1 - c : dr > 0 ? r : rows - 1 - r;
+        const int delta = dr * columns + dc;
+        const std::uint64_t* on = way.line(k);
+        const std::uint64_t* sideA = way.line(k - 1);
+        const std::uint64_t* sideB = way.line(k + 1);
+        // The tiles it steps on are j + 1 on; 64 of them at a time. Blocked: where it dies.
+        // Forced: under the benchmark's rule, a side tile passable beside one behind it that
+        // is not; cutting corners, a tree beside and passable ground beyond it ahead.
+        int length = 0;
+        int jump = -1;
+        for (int i = j + 1;; i += 64) {
+            const std::uint64_t blocked = ~window(on, i);
+            const std::uint64_t forced = benchmark ? (window(sideA, i) & ~window(sideA, i - 1)) |
+                                                         (window(sideB, i) & ~window(sideB, i - 1))
+                                                   : (~window(sideA, i) & window(sideA, i + 1)) |
+                                                         (~window(sideB, i) & window(sideB, i + 1));
+            if (forced != 0 &&
+                (blocked == 0 || std::countr_zero(forced) < std::countr_zero(blocked))) {
+                length = i + std::countr_zero(forced) - j;
+                jump = from + length * delta;
+                break;
+            }
+            if (blocked != 0) {
+                length = i + std::countr_zero(blocked) - j - 1;
+                break;
+            }
+        }
+        // The target on the way ends the run there.
+        const int ahead = dr == 0 ? (targetRow == r ? (targetColumn - c) * dc : 0)
+                                  : (targetColumn == c ? (targetRow - r) * dr : 0);
+        if (ahead > 0 && ahead <= length) {
+            length = ahead;
+            jump = target;
+        }
+        look(from, delta, length);
+        *steps = length;
+        return jump;
+    }
+
+    // A diagonal run from (c, r) on (dc, dr): the jump point's tile, or -1.
+    int diagonal(int c, int r, int dc, int dr, int* steps) {
+        for (int n = 1;; n++) {
+            if (benchmark && !(open(c + dc, r) && open(c, r + dr))) {
+                return -1; // a corner it may not pass
+            }
+            c += dc;
+            r += dr;
+            if (!open(c, r)) {
+                return -1;
+            }
+            const int tile = r * columns + c;
+            scanned.push_back(tile);
+            scannedAt.push_back(closedCount);
+            *steps = n;
+            if (tile == target) {
+                return tile;
+            }
+            if (!benchmark && ((!open(c - dc, r) && open(c - dc, r + dr)) ||
+                               (!open(c, r - dr) && open(c + dc, r - dr)))) {
+                return tile;
+            }
+            int ignored;
+            if (straight(c, r, dc, 0, &ignored) >= 0 || straight(c, r, 0, dr, &ignored) >= 0) {
+                return tile;
+            }
+        }
+    }
+};
+
+} // namespace
+
 bool GridSearch::expandJumps(const Board& board, SearchRecord& record, int current) {
-    return expand(board, record, current);
+    const bool benchmark = rule == MoveRule::Benchmark;
+    if (record.scanned.capacity() == 0) {
+        // Room for a usual search's scans (thousands on a board of some hundreds of tiles a
+        // side), so that the lists seldom move as they grow. Under 64 KiB a list: the two
+        // then fit in what the C library keeps at hand between searches (128 KiB), and a
+        // search's scans are written to memory already in the cache rather than to pages
+        // fetched from the system, which took longer than the search itself.
+        const std::size_t room = std::min<std::size_t>(board.nodes.size(), 12288);
+        record.scanned.reserve(room);
+        record.scannedAt.reserve(room);
+    }
+    Jumper jumper{board.costs.data(),
+                  linesOf(board),
+                  columns,
+                  rows,
+                  target,
+                  target % columns,
+                  target / columns,
+                  benchmark,
+                  record.scanned,
+                  record.scannedAt,
+                  static_cast<int>(record.closed.size())};
+    const int column = current % columns;
+    const int row = current / columns;
+
+    // The directions to jump in, as slots.
+    int slots[8];
+    int count = 0;
+    const auto add = [&](int dc, int dr) { slots[count++] = SlotOf[dr + 1][dc + 1]; };
+    const int parent = cells[current].parent;
+    if (parent < 0) {
+        for (int s = 0; s < 8; s++) {
+            slots[count++] = s; // the runs themselves refuse what the rule does not allow
+        }
+    } else {
+        const int dc = sign(column - parent % columns);
+        const int dr = sign(row - parent / columns);
+        if (dc != 0 && dr != 0) {
+            add(dc, 0);
+            add(0, dr);
+            add(dc, dr);
+            if (!benchmark) {
+                if (!jumper.open(column - dc, row) && jumper.open(column - dc, row + dr)) {
+                    add(-dc, dr);
+                }
+                if (!jumper.open(column, row - dr) && jumper.open(column + dc, row - dr)) {
+                    add(dc, -dr);
+                }
+            }
+        } else {
+            add(dc, dr);
+            // Across the run: (sc, sr) and its opposite.
+            const int sc = dr != 0 ? 1 : 0;
+            const int sr = dc != 0 ? 1 : 0;
+            for (int side : {-1, 1}) {
+                const int c = column + side * sc;
+                const int r = row + side * sr;
+                if (benchmark) {
+                    if (jumper.open(c, r) && !jumper.open(c - dc, r - dr)) {
+                        add(side * sc, side * sr);
+                        add(dc + side * sc, dr + side * sr);
+                    }
+                } else if (!jumper.open(c, r) && jumper.open(c + dc, r + dr)) {
+                    add(dc + side * sc, dr + side * sr);
+                }
+            }
+        }
+    }
+
+    const double g = cells[current].g;
+    for (int k = 0; k < count; k++) {
+        const int s = slots[k];
+        int steps = 0;
+        const int jump = SlotDiagonal[s]
+                             ? jumper.diagonal(column, row, SlotColumn[s], SlotRow[s], &steps)
+                             : jumper.straight(column, row, SlotColumn[s], SlotRow[s], &steps);
+        if (jump < 0 || onList[jump] == OnClosedList) {
+            continue;
+        }
+        const double newG = g + steps * stepLengths[s];
+        if (onList[jump] != OnOpenList) {
+            join(record, jump, newG, current);
+        } else if (cells[jump].g > newG) {
+            // A cheaper way: new costs and parent, the same place in the order of joining.
+            SearchCell& cell = cells[jump];
+            cell.g = newG;
+            cell.parent = current;
+            open.push_back(OpenEntry{cell.g + cell.h, cell.order, jump});
+            std::push_heap(open.begin(), open.end(), Later{});
+        }
+    }
+    return false;
 }

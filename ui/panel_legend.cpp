@@ -3,6 +3,7 @@
 #include "view/palette.h"
 #include "view/search_view.h"
 #include "world/tile_kinds.h"
+#include "world/world.h"
 
 #include <imgui.h>
 
@@ -16,7 +17,7 @@ ImU32 colourOf(const std::uint8_t rgb[3]) {
 // The board's green at the start view, under the tile models.
 const ImU32 BoardGreen = IM_COL32(0, 130, 0, 255);
 
-enum class Shape { Disc, Square, Frame, Line, Tree, Crescent };
+enum class Shape { Disc, Square, Frame, Dot, Line, Tree, Crescent };
 
 // A swatch the size of a line of text: `shape` in `colour`, on the board's green when
 // `onBoard`, then `word` beside it.
@@ -36,6 +37,10 @@ void swatch(Shape shape, ImU32 colour, bool onBoard, const char* word) {
     } else if (shape == Shape::Frame) {
         draw->AddRect(ImVec2(at.x + 2, at.y + 2), ImVec2(end.x - 2, end.y - 2), colour, 0.0f, 0,
                       2.0f);
+    } else if (shape == Shape::Dot) {
+        // A small square, as a tile a jump looked at shows.
+        draw->AddRectFilled(ImVec2(centre.x - size * 0.2f, centre.y - size * 0.2f),
+                            ImVec2(centre.x + size * 0.2f, centre.y + size * 0.2f), colour);
     } else if (shape == Shape::Line) {
         draw->AddLine(ImVec2(at.x, centre.y), ImVec2(end.x, centre.y), colour, 2.0f);
         draw->AddCircleFilled(centre, 2.5f, colour);
@@ -82,8 +87,11 @@ void endSection(const Section& section) {
 }
 
 void legend() {
-    // Seven lines, the search's marks included, so that nothing below moves when they show.
-    const Section section{ImGui::GetCursorPosY() + 7 * ImGui::GetTextLineHeightWithSpacing()};
+    // Seven lines, the search's marks included, so that nothing below moves when they show;
+    // eight while a walk shown has JPS's scans, whose swatch takes a place of its own.
+    const bool scans = shownScans(world);
+    const Section section{ImGui::GetCursorPosY() +
+                          (scans ? 8 : 7) * ImGui::GetTextLineHeightWithSpacing()};
     const TileKind& ground = TileKinds[GroundCode];
     const TileKind& tree = TileKinds[TreeCode];
     const TileKind& stones = TileKinds[StonesCode];
@@ -106,9 +114,23 @@ void legend() {
         swatch(Shape::Square, colourOf(ClosedMark.shown), false, "closed");
         nextColumn();
         swatch(Shape::Frame, colourOf(OpenMark.shown), false, "open");
+        // Then two to a line: the jumps' scans while there are any, the cheapest walk and,
+        // with the costs, what the digits are.
+        bool right = false;
+        const auto place = [&right] {
+            if (right) {
+                nextColumn();
+            }
+            right = !right;
+        };
+        if (scans) {
+            place();
+            swatch(Shape::Dot, colourOf(ScannedMark.shown), false, "scanned");
+        }
+        place();
         swatch(Shape::Line, colourOf(CheapestLine.shown), false, "cheapest walk");
         if (searchView.mode == SearchViewMode::Costs) {
-            nextColumn();
+            place();
             ImGui::TextUnformatted("digits: g");
         }
     }

@@ -2,6 +2,7 @@
 // built again only when what they show changed, from a copy of the board's own picture; while
 // a playback only steps on, only the tiles those steps touched are coloured and sent again.
 #include "view/board_sight.h"
+#include "view/palette.h"
 #include "view/search_view.h"
 
 #include <GL/gl.h>
@@ -35,14 +36,25 @@ const std::vector<std::uint8_t>& pictureOf(const Board& board) {
     return boardPicture.rgb;
 }
 
+// A tile's texel: as flatColour has it, and a tile JPS's jumps looked at in their colour.
+void texelColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]) {
+    if (!walk.search.scanned.empty() && !board.nodes[tile].outside &&
+        searchViewMark(walk, tile) == TileMark::Scanned) {
+        std::copy(ScannedMark.shown, ScannedMark.shown + 3, rgb);
+        return;
+    }
+    flatColour(board, walk, tile, rgb);
+}
+
 // Colours the tiles whose mark the playback's steps from `from` to `to` changed: those it
-// closed, and those that joined the open list. Returns the first and last row touched.
+// closed, those that joined the open list, and those its jumps looked at. Returns the first
+// and last row touched.
 std::pair<int, int> stepOn(const Board& board, const Walk& walk, FlatBoard& flat, int from,
                            int to) {
     int first = board.rows;
     int last = -1;
     auto colour = [&](int tile) {
-        flatColour(board, walk, tile, &flat.texels[texel(tile)]);
+        texelColour(board, walk, tile, &flat.texels[texel(tile)]);
         first = std::min(first, tile / board.columns);
         last = std::max(last, tile / board.columns);
     };
@@ -57,6 +69,13 @@ std::pair<int, int> stepOn(const Board& board, const Walk& walk, FlatBoard& flat
     for (auto j = begin; j != end; ++j) {
         colour(walk.search.opened[static_cast<std::size_t>(j - at.begin())]);
     }
+    // Likewise the scans (none but JPS's).
+    const std::vector<int>& scannedAt = walk.search.scannedAt;
+    const auto scansBegin = std::upper_bound(scannedAt.begin(), scannedAt.end(), from);
+    const auto scansEnd = std::upper_bound(scansBegin, scannedAt.end(), to);
+    for (auto j = scansBegin; j != scansEnd; ++j) {
+        colour(walk.search.scanned[static_cast<std::size_t>(j - scannedAt.begin())]);
+    }
     return {first, last};
 }
 
@@ -65,7 +84,7 @@ std::pair<int, int> stepOn(const Board& board, const Walk& walk, FlatBoard& flat
 void startOver(const Board& board, const Walk& walk, FlatBoard& flat, int step) {
     flat.texels = pictureOf(board);
     for (int tile : walk.litTiles) {
-        flatColour(board, walk, tile, &flat.texels[texel(tile)]);
+        texelColour(board, walk, tile, &flat.texels[texel(tile)]);
     }
     stepOn(board, walk, flat, 0, step);
 }

@@ -12,6 +12,8 @@ struct Shade {
 
 inline constexpr Shade ClosedMark{{0.55f, 0.2f, 0.85f}, {140, 51, 217}};
 inline constexpr Shade OpenMark{{1.0f, 0.85f, 0.1f}, {255, 217, 25}};
+// The tiles JPS's jumps looked at: a pale amber, apart from the marks' purple and yellow.
+inline constexpr Shade ScannedMark{{1.0f, 0.8f, 0.6f}, {255, 204, 153}};
 inline constexpr Shade CheapestLine{{1.0f, 0.15f, 0.1f}, {255, 38, 26}};
 inline constexpr Shade CostDigits{{1.0f, 1.0f, 1.0f}, {255, 255, 255}};
 // The figures as their lit models show: the markers drawn over a flat board take these.

@@ -27,12 +27,19 @@ void rectangle(double x0, double z0, double x1, double z1, float lift = 0.0f) {
 }
 
 // Closed: a filled purple square. Open: a yellow frame. Both leave the tile's edge, and so
-// the lit path's colour, showing around them.
+// the lit path's colour, showing around them. Scanned (a tile a jump looked at): a small
+// pale amber square, so that a jump's tiles read as a dotted line.
 void tileMark(const Vec3& centre, TileMark mark) {
     constexpr double Outer = 3.0;
     constexpr double Inner = 2.2;
+    constexpr double Dot = 1.2;
     const double x = centre.x;
     const double z = centre.z;
+    if (mark == TileMark::Scanned) {
+        glColor3fv(ScannedMark.gl);
+        rectangle(x - Dot, z - Dot, x + Dot, z + Dot);
+        return;
+    }
     if (mark == TileMark::Closed) {
         glColor3fv(ClosedMark.gl);
         rectangle(x - Outer, z - Outer, x + Outer, z + Outer);

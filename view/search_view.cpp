@@ -6,7 +6,9 @@
 #include "view/race.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <vector>
 
 SearchView searchView;
 double searchPlaySeconds = 2.0;
@@ -35,6 +37,37 @@ void takeUpEnded(ShownWalks& shown) {
         shown.walks[i]->playback.serial = shown.walks[i]->search.serial;
         restart(shown.walks[i]->playback, shown.steps);
     }
+}
+
+// For each tile of a record with scans, the step its jumps first looked at it (the tiles
+// closed then), INT_MAX for none: one pass over the scans when the record is first shown,
+// then a look-up a tile. A few records are kept, one for each walk the view may show.
+struct FirstScans {
+    long long serial = -1;
+    unsigned long long used = 0;
+    std::vector<int> step;
+};
+
+const std::vector<int>& firstScans(const Walk& walk) {
+    static FirstScans kept[5];
+    static unsigned long long uses = 0;
+    const SearchRecord& record = walk.search;
+    FirstScans* oldest = &kept[0];
+    for (FirstScans& k : kept) {
+        if (k.serial == record.serial) {
+            k.used = ++uses;
+            return k.step;
+        }
+        oldest = k.used < oldest->used ? &k : oldest;
+    }
+    oldest->serial = record.serial;
+    oldest->used = ++uses;
+    oldest->step.assign(walk.query.onList.size(), INT_MAX);
+    // From the last scan back, so that each tile keeps its first.
+    for (std::size_t k = record.scanned.size(); k-- > 0;) {
+        oldest->step[static_cast<std::size_t>(record.scanned[k])] = record.scannedAt[k];
+    }
+    return oldest->step;
 }
 
 } // namespace
@@ -140,8 +173,9 @@ void advanceSearchView(World& w, double now) {
 
 TileMark searchViewMark(const Walk& walk, int tile) {
     const GridSearch& query = walk.query;
+    const bool scans = !walk.search.scanned.empty();
     if (searchView.mode == SearchViewMode::Off || walk.planning == Planning::Walk ||
-        query.listOf(tile) == NotListed) {
+        (query.listOf(tile) == NotListed && !scans)) {
         return TileMark::None;
     }
     const int step = playbackStep(walk);
@@ -151,7 +185,28 @@ TileMark searchViewMark(const Walk& walk, int tile) {
     }
     const int opened = query.joinedAt(tile);
     const int joined = opened >= 0 ? walk.search.openedAt[opened] : -1;
-    return joined >= 0 && joined <= step && step > 0 ? TileMark::Open : TileMark::None;
+    if (joined >= 0 && joined <= step && step > 0) {
+        return TileMark::Open;
+    }
+    // A tile a jump looked at by this step (a jump's scans come at step 1 at the earliest).
+    if (scans && step > 0 && tile >= 0) {
+        const std::vector<int>& first = firstScans(walk);
+        if (static_cast<std::size_t>(tile) < first.size() &&
+            first[static_cast<std::size_t>(tile)] <= step) {
+            return TileMark::Scanned;
+        }
+    }
+    return TileMark::None;
+}
+
+bool shownScans(World& w) {
+    const ShownWalks shown = shownWalks(w);
+    for (int i = 0; i < shown.count; i++) {
+        if (!shown.walks[i]->search.scanned.empty()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 double closedCost(const Walk& walk, int tile) {

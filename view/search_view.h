@@ -12,7 +12,9 @@
 #include <string>
 
 enum class SearchViewMode { Off, Marks, Costs };
-enum class TileMark { None, Open, Closed };
+// Scanned: a tile JPS's jumps looked at on their way that is neither closed nor open at the
+// step shown.
+enum class TileMark { None, Open, Closed, Scanned };
 
 struct SearchView {
     SearchViewMode mode = SearchViewMode::Off;
@@ -54,6 +56,8 @@ void stepPlayback(World& w, int by);
 // playback (while the view is on), and the playback moves on.
 void advanceSearchView(World& w, double now);
 TileMark searchViewMark(const Walk& walk, int tile);
+// Whether any of the walks the view shows has a record with scans (JPS's).
+bool shownScans(World& w);
 // The cost from the start of a tile the walk's search closed.
 double closedCost(const Walk& walk, int tile);
 // Whether the walk's monkey waits for the playback of its search.
