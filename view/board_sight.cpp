@@ -51,7 +51,9 @@ void tileColour(const Board& board, int tile, bool lit, std::uint8_t rgb[3]) {
 void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]) {
     const TileMark mark = board.nodes[tile].outside ? TileMark::None : searchViewMark(walk, tile);
     if (mark != TileMark::None) {
-        const std::uint8_t* colour = mark == TileMark::Closed ? ClosedMark.shown : OpenMark.shown;
+        const std::uint8_t* colour = mark == TileMark::Closed    ? ClosedMark.shown
+                                     : mark == TileMark::Scanned ? ScannedMark.shown
+                                                                 : OpenMark.shown;
         std::copy(colour, colour + 3, rgb);
         return;
     }

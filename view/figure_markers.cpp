@@ -17,10 +17,11 @@ struct Pixel {
     double y = 0.0;
 };
 
+// Zeroed first: a context that cannot answer leaves them as they were.
 struct Projection {
-    GLdouble modelview[16];
-    GLdouble projection[16];
-    GLint viewport[4];
+    GLdouble modelview[16] = {};
+    GLdouble projection[16] = {};
+    GLint viewport[4] = {};
 };
 
 Pixel project(const Projection& p, const Vec3& point) {

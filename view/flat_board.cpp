@@ -36,13 +36,8 @@ const std::vector<std::uint8_t>& pictureOf(const Board& board) {
     return boardPicture.rgb;
 }
 
-// A tile's texel: as flatColour has it, and a tile JPS's jumps looked at in their colour.
+// A tile's texel, as flatColour has it.
 void texelColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]) {
-    if (!walk.search.scanned.empty() && !board.nodes[tile].outside &&
-        searchViewMark(walk, tile) == TileMark::Scanned) {
-        std::copy(ScannedMark.shown, ScannedMark.shown + 3, rgb);
-        return;
-    }
     flatColour(board, walk, tile, rgb);
 }
 
