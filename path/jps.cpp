@@ -37,7 +37,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -63,37 +62,6 @@ struct Later {
 int sign(int v) {
     return (v > 0) - (v < 0);
 }
-
-// A run's tiles as an iterator: its `k`-th tile, `delta` after the one before, for inserting
-// a run's tiles in one go.
-struct Run {
-    using iterator_category = std::random_access_iterator_tag;
-    using value_type = int;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const int*;
-    using reference = const int&;
-    int tile;
-    int delta;
-    int k;
-    const int& operator*() const { return tile; }
-    int operator[](difference_type n) const { return tile + static_cast<int>(n) * delta; }
-    Run& operator+=(difference_type n) {
-        tile += static_cast<int>(n) * delta;
-        k += static_cast<int>(n);
-        return *this;
-    }
-    Run& operator++() { return *this += 1; }
-    Run& operator--() { return *this += -1; }
-    Run operator++(int) {
-        const Run was = *this;
-        *this += 1;
-        return was;
-    }
-    Run operator+(difference_type n) const { return Run(*this) += n; }
-    difference_type operator-(const Run& other) const { return k - other.k; }
-    bool operator==(const Run& other) const { return k == other.k; }
-    auto operator<=>(const Run& other) const { return k <=> other.k; }
-};
 
 // The runs of one expansion: the board's costs and lines and what the scans are recorded with.
 struct Jumper {
@@ -202,39 +170,13 @@ struct Jumper {
     }
 };
 
-} // namespace
-
-bool GridSearch::expandJumps(const Board& board, SearchRecord& record, int current) {
-    const bool benchmark = rule == MoveRule::Benchmark;
-    if (record.scanned.capacity() == 0) {
-        // Room for a usual search's scans (thousands on a board of some hundreds of tiles a
-        // side), so that the lists seldom move as they grow. Under 64 KiB a list: the two
-        // then fit in what the C library keeps at hand between searches (128 KiB), and a
-        // search's scans are written to memory already in the cache rather than to pages
-        // fetched from the system, which took longer than the search itself.
-        const std::size_t room = std::min<std::size_t>(board.nodes.size(), 12288);
-        record.scanned.reserve(room);
-        record.scannedAt.reserve(room);
-    }
-    Jumper jumper{board.costs.data(),
-                  linesOf(board),
-                  columns,
-                  rows,
-                  target,
-                  target % columns,
-                  target / columns,
-                  benchmark,
-                  record.scanned,
-                  record.scannedAt,
-                  static_cast<int>(record.closed.size())};
-    const int column = current % columns;
-    const int row = current / columns;
-
-    // The directions to jump in, as slots.
-    int slots[8];
+// The directions to jump in from (column, row), reached from `parent` (-1: the start), as
+// slots: straight on, and the rule's forced neighbours; their count.
+int jumpSlots(const Jumper& jumper, int column, int row, int parent, int slots[8]) {
+    const int columns = jumper.columns;
     int count = 0;
     const auto add = [&](int dc, int dr) { slots[count++] = SlotOf[dr + 1][dc + 1]; };
-    const int parent = cells[current].parent;
+    const bool benchmark = jumper.benchmark;
     if (parent < 0) {
         for (int s = 0; s < 8; s++) {
             slots[count++] = s; // the runs themselves refuse what the rule does not allow
@@ -273,6 +215,40 @@ bool GridSearch::expandJumps(const Board& board, SearchRecord& record, int curre
             }
         }
     }
+
+    return count;
+}
+
+} // namespace
+
+bool GridSearch::expandJumps(const Board& board, SearchRecord& record, int current) {
+    const bool benchmark = rule == MoveRule::Benchmark;
+    if (record.scanned.capacity() == 0) {
+        // Room for a usual search's scans (thousands on a board of some hundreds of tiles a
+        // side), so that the lists seldom move as they grow. Under 64 KiB a list: the two
+        // then fit in what the C library keeps at hand between searches (128 KiB), and a
+        // search's scans are written to memory already in the cache rather than to pages
+        // fetched from the system, which took longer than the search itself.
+        const std::size_t room = std::min<std::size_t>(board.nodes.size(), 12288);
+        record.scanned.reserve(room);
+        record.scannedAt.reserve(room);
+    }
+    Jumper jumper{board.costs.data(),
+                  linesOf(board),
+                  columns,
+                  rows,
+                  target,
+                  target % columns,
+                  target / columns,
+                  benchmark,
+                  record.scanned,
+                  record.scannedAt,
+                  static_cast<int>(record.closed.size())};
+    const int column = current % columns;
+    const int row = current / columns;
+
+    int slots[8];
+    const int count = jumpSlots(jumper, column, row, cells[current].parent, slots);
 
     const double g = cells[current].g;
     for (int k = 0; k < count; k++) {

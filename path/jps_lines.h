@@ -1,11 +1,12 @@
 // The board as bits for JPS's straight runs: a run reads 64 tiles at a time along its line
-// and the two lines beside it.
+// and the two lines beside it; and a run's tiles as an iterator, to record them at once.
 #pragma once
 
 #include "path/board.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 // The board's passable tiles as bits, four ways: its rows left to right and right to left,
@@ -50,3 +51,34 @@ struct BoardLines {
 // every expansion reads them, and thousands of searches run on one board. Per thread, so that
 // searches on two threads never share them.
 const BoardLines& linesOf(const Board& board);
+
+// A run's tiles as an iterator: its `k`-th tile, `delta` after the one before, for inserting
+// a run's tiles in one go.
+struct Run {
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = int;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const int*;
+    using reference = const int&;
+    int tile;
+    int delta;
+    int k;
+    const int& operator*() const { return tile; }
+    int operator[](difference_type n) const { return tile + static_cast<int>(n) * delta; }
+    Run& operator+=(difference_type n) {
+        tile += static_cast<int>(n) * delta;
+        k += static_cast<int>(n);
+        return *this;
+    }
+    Run& operator++() { return *this += 1; }
+    Run& operator--() { return *this += -1; }
+    Run operator++(int) {
+        const Run was = *this;
+        *this += 1;
+        return was;
+    }
+    Run operator+(difference_type n) const { return Run(*this) += n; }
+    difference_type operator-(const Run& other) const { return k - other.k; }
+    bool operator==(const Run& other) const { return k == other.k; }
+    auto operator<=>(const Run& other) const { return k <=> other.k; }
+};
