@@ -12,6 +12,7 @@
 #include "world/map_file.h"
 #include "world/world.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -61,15 +62,21 @@ int parseOptions(int argc, char** argv, BenchOptions* options) {
         }
         const std::string value = argv[++i];
         if (word == "--search") {
-            SearchKind kind;
+            SearchKind kind = SearchKind::AStar;
             if (value != "all" && !searchNamed(value, &kind)) {
                 return usage("\"" + value + "\" is not a search");
             }
-            options->searches.clear();
+            // Several --search NAME run together; all, or the first NAME, starts the list.
+            if (value == "all" || !options->oneSearch) {
+                options->searches.clear();
+            }
             options->oneSearch = value != "all";
             for (int k = 0; k < SearchKindCount; k++) {
-                if (value == "all" || static_cast<SearchKind>(k) == kind) {
-                    options->searches.push_back(static_cast<SearchKind>(k));
+                const SearchKind each = static_cast<SearchKind>(k);
+                const bool listed = std::find(options->searches.begin(), options->searches.end(),
+                                              each) != options->searches.end();
+                if ((value == "all" || each == kind) && !listed) {
+                    options->searches.push_back(each);
                 }
             }
         } else if (word == "--rule" && !ruleNamed(value, &options->rule)) {

@@ -36,8 +36,8 @@ struct Run {
     double us = 0;
 };
 
-Run runOne(const Board& board, GridSearch& search, SearchKind kind, int start, int goal) {
-    SearchRecord record;
+Run runOne(const Board& board, GridSearch& search, SearchRecord& record, SearchKind kind, int start,
+           int goal) {
     const auto began = std::chrono::steady_clock::now();
     search.begin(board, kind, start, goal, record);
     search.advance(board, record, LLONG_MAX);
@@ -67,15 +67,17 @@ BenchTally runScenario(const Board& board, const Scenario& scenario, const Bench
     }
     const bool benchmark = options.rule == MoveRule::Benchmark;
     const int decimals = benchmark ? 8 : 0;
-    GridSearch search; // its cells kept from one problem to the next
+    GridSearch search; // its cells kept from one problem to the next, and each search's lists
+    std::vector<SearchRecord> records(tally.searches.size());
     const std::size_t total = (scenario.problems.size() + options.every - 1) / options.every;
     std::size_t done = 0;
     for (std::size_t p = 0; p < scenario.problems.size(); p += options.every) {
         const ScenarioProblem& problem = scenario.problems[p];
         const int start = problem.startRow * board.columns + problem.startColumn;
         const int goal = problem.goalRow * board.columns + problem.goalColumn;
-        for (SearchTally& t : tally.searches) {
-            const Run run = runOne(board, search, t.kind, start, goal);
+        for (std::size_t k = 0; k < tally.searches.size(); k++) {
+            SearchTally& t = tally.searches[k];
+            const Run run = runOne(board, search, records[k], t.kind, start, goal);
             t.problems++;
             t.closed += static_cast<double>(run.closed);
             t.us += run.us;
