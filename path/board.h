@@ -36,9 +36,13 @@ struct Board {
     int nodeCount = 0;
     int outsideTiles = 0;  // tiles not part of the board
     int weightedTiles = 0; // stones, water: tiles that cost more to enter than ground
-    // Every tile's terrain cost again, packed together for the searches, which read it
-    // for every neighbour they look at; setKind keeps the two the same.
-    std::vector<int> costs;
+    // What the searches read, flat: the tiles in rows `stride` (columns + 2) wide with a
+    // border all round that cannot be entered, so that no step needs a bounds test. A tile's
+    // place there is its cell (cellOf). `extra`: each cell's extra cost of entering it
+    // (ImpassableCost: never entered); `enterable`: the same as bits, a word 64 cells.
+    int stride = 0;
+    std::vector<int> extra;
+    std::vector<std::uint64_t> enterable;
     // A new serial with every tile given a kind (a paint among them): what shows changed.
     long long tilesSerial = nextSerial();
     // How every walk on the board steps; a search keeps the rule it began with.
@@ -75,14 +79,12 @@ struct Board {
     // is no step: not neighbours, into a tile that cannot be entered, or past a corner the
     // rule does not let it cut.
     double stepCost(int from, int to) const;
-    // Whether the diagonal step from `tile` in slot `s` passes between two passable tiles
-    // (both inside the board, as the step's own end is).
-    bool cornersOpen(int tile, int s) const {
-        const int c = tile % columns + SlotColumn[s], r = tile / columns + SlotRow[s];
-        return costs[tile - tile % columns + c] != ImpassableCost &&
-               costs[r * columns + tile % columns] != ImpassableCost;
-    }
-    bool passable(int tile) const { return nodes[tile].passable(); }
+    int tileCount() const { return columns * rows; }
+    int cellOf(int tile) const { return (tile / columns + 1) * stride + tile % columns + 1; }
+    int tileOf(int cell) const { return (cell / stride - 1) * columns + cell % stride - 1; }
+    int extraCost(int tile) const { return extra[cellOf(tile)]; }
+    bool passable(int tile) const { return cellEnterable(cellOf(tile)); }
+    bool cellEnterable(int cell) const { return (enterable[cell >> 6] >> (cell & 63)) & 1; }
     // The ground point of a tile's centre as a click hands it over: x and -z, truncated.
     void clickPoint(int tile, int* x, int* v) const;
 

@@ -15,7 +15,16 @@ void Board::buildGrid(int columnCount, int rowCount) {
     nodeCount = columns * rows;
     // Every link points into this vector, so it is sized here once and never again.
     nodes.assign(static_cast<size_t>(nodeCount), GridNode());
-    costs.assign(static_cast<size_t>(nodeCount), GridNode().terrainCost);
+    // Every tile ground at first; the border is never entered.
+    stride = columns + 2;
+    const std::size_t cells = static_cast<std::size_t>(stride) * static_cast<std::size_t>(rows + 2);
+    extra.assign(cells, ImpassableCost);
+    enterable.assign((cells + 63) / 64, 0);
+    for (int tile = 0; tile < nodeCount; tile++) {
+        const int cell = cellOf(tile);
+        extra[cell] = 0;
+        enterable[cell >> 6] |= std::uint64_t{1} << (cell & 63);
+    }
     weightedTiles = 0;
 
     for (int r = 0; r < rows; r++) {
@@ -38,10 +47,14 @@ void Board::buildGrid(int columnCount, int rowCount) {
 
 void Board::setKind(int tile, int kind, int terrainCost) {
     const auto weighted = [](int cost) { return cost != 0 && cost != ImpassableCost; };
-    weightedTiles += int(weighted(terrainCost)) - int(weighted(costs[tile]));
+    const int cell = cellOf(tile);
+    weightedTiles += int(weighted(terrainCost)) - int(weighted(extra[cell]));
     nodes[tile].kind = kind;
     nodes[tile].terrainCost = terrainCost;
-    costs[tile] = terrainCost;
+    extra[cell] = terrainCost;
+    const std::uint64_t bit = std::uint64_t{1} << (cell & 63);
+    enterable[cell >> 6] = terrainCost == ImpassableCost ? enterable[cell >> 6] & ~bit
+                                                         : enterable[cell >> 6] | bit;
     tilesSerial = nextSerial();
 }
 
@@ -118,7 +131,8 @@ double Board::stepCost(int from, int to) const {
         if (rule == MoveRule::CornersCut) {
             return StepCosts[s] + nodes[to].terrainCost;
         }
-        if (SlotDiagonal[s] && !cornersOpen(from, s)) {
+        if (SlotDiagonal[s] && !(passable(from - from % columns + to % columns) &&
+                                 passable(to - to % columns + from % columns))) {
             return NoStep;
         }
         return (SlotDiagonal[s] ? Sqrt2 : 1.0) + nodes[to].terrainCost / 10.0;

@@ -179,9 +179,9 @@ bool GridSearch::expand(const Board& board, SearchRecord& record, int current) {
             continue;
         }
         const int n = r * columns + c;
-        const int cost = board.costs[n];
+        const int cost = board.extraCost(n);
         if (onList[n] == OnClosedList || cost == ImpassableCost ||
-            (cornersGuarded && SlotDiagonal[s] && !board.cornersOpen(current, s))) {
+            (cornersGuarded && SlotDiagonal[s] && !(board.passable(row * columns + c) && board.passable(r * columns + column)))) {
             continue;
         }
         SearchCell& cell = cells[n];

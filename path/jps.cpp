@@ -65,7 +65,7 @@ int sign(int v) {
 
 // The runs of one expansion: the board's costs and lines and what the scans are recorded with.
 struct Jumper {
-    const int* costs;
+    const Board& board;
     const BoardLines& lines;
     int columns;
     int rows;
@@ -80,7 +80,7 @@ struct Jumper {
     bool open(int c, int r) const {
         return static_cast<unsigned>(c) < static_cast<unsigned>(columns) &&
                static_cast<unsigned>(r) < static_cast<unsigned>(rows) &&
-               costs[r * columns + c] != ImpassableCost;
+               board.passable(r * columns + c);
     }
 
     // Records the `length` tiles of a run from `from`, `delta` apart, as looked at: a run's
@@ -233,7 +233,7 @@ bool GridSearch::expandJumps(const Board& board, SearchRecord& record, int curre
         record.scanned.reserve(room);
         record.scannedAt.reserve(room);
     }
-    Jumper jumper{board.costs.data(),
+    Jumper jumper{board,
                   linesOf(board),
                   columns,
                   rows,

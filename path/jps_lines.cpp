@@ -17,7 +17,7 @@ const BoardLines& linesOf(const Board& board) {
     lines.north.size(columns, rows);
     for (int r = 0; r < rows; r++) {
         for (int c = 0; c < columns; c++) {
-            if (board.costs[static_cast<std::size_t>(r) * columns + c] != ImpassableCost) {
+            if (board.passable(r * columns + c)) {
                 lines.east.set(r, c);
                 lines.west.set(r, columns - 1 - c);
                 lines.south.set(c, r);

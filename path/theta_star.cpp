@@ -61,7 +61,7 @@ bool walkLine(int columns, int a, int b, Enter enter, Corner corner) {
 }
 
 bool onBoard(const Board& board, int tile) {
-    return tile >= 0 && tile < static_cast<int>(board.costs.size());
+    return tile >= 0 && tile < board.tileCount();
 }
 
 } // namespace
@@ -70,7 +70,7 @@ bool lineOfSight(const Board& board, int a, int b, MoveRule rule) {
     if (!onBoard(board, a) || !onBoard(board, b)) {
         return false;
     }
-    const auto open = [&board](int tile) { return board.costs[tile] != ImpassableCost; };
+    const auto open = [&board](int tile) { return board.passable(tile); };
     const bool cornersCut = rule == MoveRule::CornersCut;
     return walkLine(board.columns, a, b, open, [&](int side1, int side2) {
         return cornersCut || (open(side1) && open(side2));
