@@ -31,7 +31,7 @@ std::vector<int> segmentsTiles(const Board& board, int from, const std::vector<i
 
 // A tile length in the rule's unit: 10 under the program's own rule, 1 under the benchmark's.
 inline double tileLength(MoveRule rule) {
-    return rule == MoveRule::Benchmark ? 1.0 : 10.0;
+    return costModel(rule).tileLength;
 }
 
 // The length of the line between the centres of `a` and `b` on a board `columns` wide, in

@@ -1,6 +1,9 @@
 // The board's grid: sizing, linking and numbering the tiles, and turning ground points into
 // tiles and back.
 #include "path/board.h"
+#include "path/cost_model.h"
+
+#include <cstdlib>
 
 #include <climits>
 
@@ -53,8 +56,8 @@ void Board::setKind(int tile, int kind, int terrainCost) {
     nodes[tile].terrainCost = terrainCost;
     extra[cell] = terrainCost;
     const std::uint64_t bit = std::uint64_t{1} << (cell & 63);
-    enterable[cell >> 6] = terrainCost == ImpassableCost ? enterable[cell >> 6] & ~bit
-                                                         : enterable[cell >> 6] | bit;
+    enterable[cell >> 6] =
+        terrainCost == ImpassableCost ? enterable[cell >> 6] & ~bit : enterable[cell >> 6] | bit;
     tilesSerial = nextSerial();
 }
 
@@ -121,23 +124,19 @@ bool ruleNamed(const std::string& name, MoveRule* rule) {
 }
 
 double Board::stepCost(int from, int to) const {
-    if (!passable(to)) {
+    const int dc = to % columns - from % columns;
+    const int dr = to / columns - from / columns;
+    if (to < 0 || to >= tileCount() || !passable(to) || from == to || std::abs(dc) > 1 ||
+        std::abs(dr) > 1) {
+        return NoStep; // into a tile that cannot be entered, or not a step
+    }
+    const CostModel& costs = costModel(rule);
+    const bool diagonal = dc != 0 && dr != 0;
+    if (diagonal && costs.cornersGuarded &&
+        !(passable(from + dc) && passable(from + dr * columns))) {
         return NoStep;
     }
-    for (int s = 0; s < 8; s++) {
-        if (nodes[from].neighbours[s] != &nodes[to]) {
-            continue;
-        }
-        if (rule == MoveRule::CornersCut) {
-            return StepCosts[s] + nodes[to].terrainCost;
-        }
-        if (SlotDiagonal[s] && !(passable(from - from % columns + to % columns) &&
-                                 passable(to - to % columns + from % columns))) {
-            return NoStep;
-        }
-        return (SlotDiagonal[s] ? Sqrt2 : 1.0) + nodes[to].terrainCost / 10.0;
-    }
-    return NoStep; // not a step: the tiles are not neighbours
+    return (diagonal ? costs.diagonal : costs.straight) + costs.extra(extraCost(to));
 }
 
 void Board::clickPoint(int tile, int* x, int* v) const {

@@ -1,293 +1,167 @@
-// The searches, one loop: each closes the tile it takes from the open list and looks at
-// its eight neighbours in slot order, with the same steps and costs. They differ only in
-// what they take next (the key), whether a tile's cost may drop once it is open, and when
-// they stop:
-//
-//   first-sight A*  g + h, h 10 x Manhattan   updates   when the target is first seen
-//   A*              g + h, h octile           updates   when the target is taken
-//   Dijkstra        g                         updates   when the target is taken
-//   greedy          h, octile                 joins once when the target is taken
-//   breadth-first   the order of joining      joins once when the target is taken
-//   Theta*          g + h, h Euclidean        updates   when the target is taken
-//
-// Theta* (on a board of one cost) takes the same neighbours, but a neighbour in line of sight
-// of the tile's own parent is reached straight from that parent, the length of the line
-// between their centres: its walk is segments between tiles that need not be neighbours
-// (path/theta_star.cpp). Its steps are as long as they are straight: 10 and 10√2, or 1 and √2.
-//
-// Under the benchmark's rule the same, in its unit, and no diagonal step passes a tree's corner.
-// Among equal keys the tile that joined first is taken. The open list is a binary heap of
-// (key, order of joining), so no step scans a list, and each tile knows which list it is on.
-#include "path/any_angle.h"
-#include "path/search.h"
+// Beginning, advancing and finishing a search: its row of the table chooses its parts, and
+// one loop runs them, compiled for each way of expanding a tile and each listener.
+#include "path/search_loop.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
-#include <cstdlib>
-#include <utility>
 
 void (*searchStepWatcher)(const GridSearch&, const SearchRecord&) = nullptr;
 
 namespace {
 
-// The smallest key first; among equals the earliest to join. std::push_heap keeps the
-// largest on top, so this is "comes later". A type, not a function, so that the heap's
-// every comparison is inlined.
-struct Later {
-    bool operator()(const OpenEntry& a, const OpenEntry& b) const {
-        return a.key > b.key || (a.key == b.key && a.order > b.order);
-    }
-};
-constexpr Later later;
-
-bool joinsOnce(SearchKind kind) {
-    return kind == SearchKind::Greedy || kind == SearchKind::BreadthFirst;
-}
-
-double keyOf(SearchKind kind, const SearchCell& cell) {
-    switch (kind) {
-    case SearchKind::Dijkstra:
-        return cell.g;
-    case SearchKind::Greedy:
-        return cell.h;
-    case SearchKind::BreadthFirst:
-        return 0; // the order of joining alone
-    default:
-        return cell.g + cell.h;
-    }
-}
-
-// Memory given back, not only emptied: a big board's search holds tens of megabytes.
-template <typename T> void release(std::vector<T>& v) {
-    std::vector<T>().swap(v);
-}
-
-} // namespace
-
-double GridSearch::heuristicOf(int tile) const {
-    return searchHeuristic(kind, rule, columns, tile, target);
-}
-
-void GridSearch::begin(const Board& board, SearchKind searchKind, int start, int to,
-                       SearchRecord& record) {
-    kind = searchKind;
-    rule = board.rule;
-    for (int s = 0; s < 8; s++) {
-        stepLengths[s] =
-            rule == MoveRule::Benchmark ? (SlotDiagonal[s] ? Sqrt2 : 1.0) : StepCosts[s];
-        if (anyAngle(kind)) {
-            // A step is a segment too: as long as the line between the two centres.
-            stepLengths[s] =
-                tileLength(rule) * std::hypot(double(SlotColumn[s]), double(SlotRow[s]));
-        }
-    }
-    terrainUnit = rule == MoveRule::Benchmark ? 10 : 1;
-    columns = board.columns;
-    rows = board.rows;
-    target = to;
-    // Emptied but not let go: searches run one after another (bench's thousands) reuse the
-    // room of the lists instead of asking the system for it again.
-    SearchRecord fresh;
-    for (auto [into, from] : {std::pair{&fresh.closed, &record.closed},
-                              {&fresh.opened, &record.opened},
-                              {&fresh.openedAt, &record.openedAt},
-                              {&fresh.walk, &record.walk},
-                              {&fresh.scanned, &record.scanned},
-                              {&fresh.scannedAt, &record.scannedAt}}) {
-        from->clear();
-        std::swap(*into, *from);
-    }
-    record = std::move(fresh);
-    record.serial = nextSerial();
-    record.kind = kind;
-    record.start = start;
-    record.target = target;
-    open.clear();
-    onList.assign(board.nodes.size(), NotListed);
-    // Not cleared: a cell is written when its tile joins, and a big board's would take long.
-    // Kept when the next search is on a board of the same size, as bench's thousands are.
-    if (cellCount != board.nodes.size()) {
-        cells = std::make_unique_for_overwrite<SearchCell[]>(board.nodes.size());
-        cellCount = board.nodes.size();
-    }
-    joined = 0;
-    queueHead = 0;
-    found = false;
-    if (needsOneCost(kind) && !board.oneCost()) {
-        record.refused = true; // it would not keep its promise here: no walk, and why
-        finish(record);
-        return;
-    }
-    cells[start] = SearchCell{0, heuristicOf(start), -1, -1, -1};
-    close(record, start);
-    next = start;
-    found = start == target;
-    if (found) {
-        finish(record);
-    }
-}
-
-bool GridSearch::advance(const Board& board, SearchRecord& record, long long tiles) {
-    if (next < 0) {
-        return true; // ended already
-    }
-    for (; next >= 0 && tiles > 0; tiles--) {
-        const bool sighted = kind == SearchKind::JPS ? expandJumps(board, record, next)
-                                                     : expand(board, record, next);
-        if (searchStepWatcher) {
-            searchStepWatcher(*this, record);
-        }
+// Closes at most `tiles` more tiles: each step expands the tile taken last and takes the
+// next. True once the search has ended.
+template <Expansion Way, typename Listener>
+bool runSlice(GridSearch& s, const Board& board, Listener& listen, long long tiles) {
+    Frontier& f = s.frontier;
+    for (; s.next >= 0 && tiles > 0; tiles--) {
+        const bool sighted = Way == Expansion::Jumps ? expandJumps(s, board, listen, s.next)
+                             : Way == Expansion::SightParents
+                                 ? expandNeighbours<true>(s, board, listen, s.next)
+                                 : expandNeighbours<false>(s, board, listen, s.next);
+        listen.stepped(s);
         if (sighted) {
-            found = true;
+            s.found = true;
             break;
         }
-        const int taken = takeNext(record);
+        const int taken = s.queued ? f.takeQueued() : f.takeCheapest();
         if (taken < 0) {
             // Nothing left to try: trees part the start from the target (either may be the
             // one walled in). No walk.
             break;
         }
-        close(record, taken);
-        next = taken;
-        if (taken == target) {
-            if (searchStepWatcher) {
-                searchStepWatcher(*this, record); // closing the target is the last step
-            }
-            found = true;
+        closeCell(s, listen, taken);
+        s.next = taken;
+        if (taken == s.targetCell) {
+            listen.stepped(s); // closing the target is the last step
+            s.found = true;
             break;
         }
     }
-    if (!found && next >= 0 && tiles == 0) {
+    if (!s.found && s.next >= 0 && tiles == 0) {
         return false;
     }
-    finish(record);
+    s.next = -1;
     return true;
 }
 
-bool GridSearch::expand(const Board& board, SearchRecord& record, int current) {
-    const bool firstSight = kind == SearchKind::FirstSightAStar;
-    const bool cornersGuarded = rule == MoveRule::Benchmark;
-    // Theta*: the parent of the tile expanded, whose line of sight a neighbour may share.
-    const int lineFrom = kind == SearchKind::ThetaStar ? cells[current].parent : -1;
-    const int column = current % columns;
-    const int row = current / columns;
+template <typename Listener>
+bool run(GridSearch& s, const Board& board, Listener& listen, long long tiles) {
+    if (s.next < 0) {
+        return true; // ended already
+    }
+    switch (s.expansion) {
+    case Expansion::Jumps:
+        return runSlice<Expansion::Jumps>(s, board, listen, tiles);
+    case Expansion::SightParents:
+        return runSlice<Expansion::SightParents>(s, board, listen, tiles);
+    case Expansion::Neighbours:
+        break;
+    }
+    return runSlice<Expansion::Neighbours>(s, board, listen, tiles);
+}
+
+// The record emptied but its lists' room kept: searches run one after another reuse it.
+void restartRecord(SearchRecord& record, const GridSearch& s, int start, int target) {
+    for (std::vector<int>* list : {&record.closed, &record.opened, &record.openedAt, &record.walk,
+                                   &record.scanned, &record.scannedAt}) {
+        list->clear();
+    }
+    record.serial = nextSerial();
+    record.kind = s.kind;
+    record.start = start;
+    record.target = target;
+    record.found = false;
+    record.targetFrom = -1;
+    record.refused = s.refused;
+}
+
+void endRecord(SearchRecord& record, const GridSearch& s) {
+    record.found = s.found;
+    if (s.found && s.startCell != s.targetCell) {
+        record.targetFrom = s.tileOf(s.frontier.cells[s.targetCell].parent);
+        record.walk = s.walkFound();
+    }
+}
+
+} // namespace
+
+bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int to) {
+    const SearchSpec& spec = searchSpec(searchKind);
+    kind = searchKind;
+    rule = board.rule;
+    costs = costModel(rule);
+    expansion = spec.expansion;
+    heuristic = spec.heuristic;
+    keyHasG = spec.order == Order::GPlusH || spec.order == Order::G;
+    keyHasH = spec.order == Order::GPlusH || spec.order == Order::H;
+    queued = spec.order == Order::Joining;
+    updates = spec.updates;
+    stopsAtSight = spec.stop == Stop::AtSight;
+    columns = board.columns;
+    rows = board.rows;
+    stride = board.stride;
     for (int s = 0; s < 8; s++) {
-        const int c = column + SlotColumn[s];
-        const int r = row + SlotRow[s];
-        if (c < 0 || c >= columns || r < 0 || r >= rows) {
-            continue;
-        }
-        const int n = r * columns + c;
-        const int cost = board.extraCost(n);
-        if (onList[n] == OnClosedList || cost == ImpassableCost ||
-            (cornersGuarded && SlotDiagonal[s] && !(board.passable(row * columns + c) && board.passable(r * columns + column)))) {
-            continue;
-        }
-        SearchCell& cell = cells[n];
-        if (firstSight && n == target) {
-            // Stop at the first sight of the target: its own cost never counts.
-            cell.parent = current;
-            return true;
-        }
-        double newG = stepLengths[s] + cells[current].g + cost / terrainUnit;
-        int from = current;
-        if (lineFrom >= 0) {
-            // Straight from the parent when in its line of sight: never longer than by way of
-            // `current`. An open tile that neither way would make cheaper is not looked at.
-            const double straight =
-                cells[lineFrom].g + tileLength(rule) * segmentTileLengths(columns, lineFrom, n);
-            if ((onList[n] != OnOpenList || std::min(straight, newG) < cell.g) &&
-                lineOfSight(board, lineFrom, n, rule)) {
-                newG = straight;
-                from = lineFrom;
-            }
-        }
-        if (onList[n] != OnOpenList) {
-            join(record, n, newG, from);
-        } else if (!joinsOnce(kind) && cell.g > newG) {
-            // A cheaper way: new costs and parent, the same place in the order of joining.
-            cell.g = newG;
-            cell.parent = from;
-            open.push_back(OpenEntry{keyOf(kind, cell), cell.order, n});
-            std::push_heap(open.begin(), open.end(), later);
-        }
+        // An any-angle search's step is a segment too: as long as the line between centres.
+        stepLengths[s] =
+            spec.anyAngle ? costs.tileLength * std::hypot(double(SlotColumn[s]), double(SlotRow[s]))
+                          : costs.step(s);
+        cellOffsets[s] = SlotRow[s] * stride + SlotColumn[s];
     }
-    return false;
-}
-
-void GridSearch::join(SearchRecord& record, int tile, double g, int from) {
-    SearchCell& cell = cells[tile];
-    cell = SearchCell{g, heuristicOf(tile), from, joined++, -1};
-    onList[tile] = OnOpenList;
-    record.opened.push_back(tile);
-    record.openedAt.push_back(static_cast<int>(record.closed.size()));
-    if (kind == SearchKind::BreadthFirst) {
-        return; // its open list is record.opened itself, taken in order
-    }
-    open.push_back(OpenEntry{keyOf(kind, cell), cell.order, tile});
-    std::push_heap(open.begin(), open.end(), later);
-}
-
-void GridSearch::close(SearchRecord& record, int tile) {
-    onList[tile] = OnClosedList;
-    cells[tile].closedAt = static_cast<int>(record.closed.size());
-    record.closed.push_back(tile);
-}
-
-TileCosts GridSearch::costsOf(int tile) const {
-    if (listOf(tile) == NotListed) {
-        return TileCosts{};
-    }
-    const SearchCell& c = cells[tile];
-    return TileCosts{c.g, c.h, c.g + c.h, c.parent};
-}
-
-// The smallest key; among equals the tile that joined first, which decides the ties of the
-// walk. Breadth-first takes the tiles in the order they joined. Entries left behind by a
-// tile whose cost dropped are passed over.
-int GridSearch::takeNext(SearchRecord& record) {
-    while (kind == SearchKind::BreadthFirst && queueHead < record.opened.size()) {
-        const int tile = record.opened[queueHead++];
-        if (onList[tile] == OnOpenList) {
-            return tile;
-        }
-    }
-    while (!open.empty()) {
-        std::pop_heap(open.begin(), open.end(), later);
-        const OpenEntry entry = open.back();
-        open.pop_back();
-        const SearchCell& cell = cells[entry.tile];
-        if (onList[entry.tile] == OnOpenList && entry.key == keyOf(kind, cell)) {
-            return entry.tile;
-        }
-    }
-    return -1;
-}
-
-void GridSearch::finish(SearchRecord& record) {
+    startCell = cellOf(from);
+    targetCell = cellOf(to);
+    targetColumn = to % columns;
+    targetRow = to / columns;
+    frontier.reset(board.extra.size());
+    found = false;
+    refused = spec.needsOneCost && !board.oneCost(); // it would not keep its promise here
     next = -1;
-    if (found) {
-        record.found = true;
-        if (record.start != target) {
-            record.targetFrom = cells[target].parent;
-            for (int t = target; t != record.start; t = cells[t].parent) {
-                // A jump's run, back to the tile it jumped from, a step at a time.
-                for (int on = t; !anyAngle(kind) && on != cells[t].parent;) {
-                    record.walk.push_back(on);
-                    const int from = cells[t].parent;
-                    const int dc =
-                        (from % columns > on % columns) - (from % columns < on % columns);
-                    const int dr =
-                        (from / columns > on / columns) - (from / columns < on / columns);
-                    on += dr * columns + dc;
-                }
-                if (anyAngle(kind)) {
-                    record.walk.push_back(t);
-                }
-            }
-            std::reverse(record.walk.begin(), record.walk.end());
-        }
+    if (refused) {
+        return false;
     }
-    release(open); // the cells and lists stay: they tell what the search knew of each tile
+    frontier.cells[startCell] = SearchCell{0, -1, -1, 0, frontier.stamp};
+    frontier.closed = 1;
+    found = startCell == targetCell;
+    next = found ? -1 : startCell;
+    return true;
+}
+
+void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int to,
+                       SearchRecord& record) {
+    const bool started = start(board, searchKind, from, to);
+    restartRecord(record, *this, from, to);
+    if (started) {
+        record.closed.push_back(from);
+    }
+    if (expansion == Expansion::Jumps && record.scanned.capacity() == 0) {
+        // Room for a usual search's scans (thousands on a board of some hundreds of tiles a
+        // side), so that the lists seldom move as they grow. Under 64 KiB a list: the two
+        // then fit in what the C library keeps at hand between searches.
+        const std::size_t room =
+            std::min<std::size_t>(static_cast<std::size_t>(tileCount()), 12288);
+        record.scanned.reserve(room);
+        record.scannedAt.reserve(room);
+    }
+    if (next < 0) {
+        endRecord(record, *this);
+    }
+}
+
+void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int to) {
+    start(board, searchKind, from, to);
+}
+
+bool GridSearch::advance(const Board& board, SearchRecord& record, long long tiles) {
+    const bool wasUnderWay = next >= 0;
+    Recorder listen{record};
+    const bool ended = run(*this, board, listen, tiles);
+    if (ended && wasUnderWay) {
+        endRecord(record, *this);
+    }
+    return ended;
+}
+
+bool GridSearch::advance(const Board& board, long long tiles) {
+    Unheard nobody;
+    return run(*this, board, nobody, tiles);
 }

@@ -31,8 +31,7 @@
 // tile with one (a jump point), or dies at a tree, the board's edge or (benchmark) a corner it
 // may not pass. A diagonal run also stops at a tile from which a straight run in either of
 // its two parts finds a jump point. Every tile a run steps on goes into the record's scans.
-#include "path/jps_lines.h"
-#include "path/search.h"
+#include "path/search_loop.h"
 
 #include <algorithm>
 #include <bit>
@@ -52,19 +51,12 @@ static_assert([] {
     return true;
 }());
 
-// The open list's order, as path/grid_search.cpp keeps it: "comes later".
-struct Later {
-    bool operator()(const OpenEntry& a, const OpenEntry& b) const {
-        return a.key > b.key || (a.key == b.key && a.order > b.order);
-    }
-};
-
 int sign(int v) {
     return (v > 0) - (v < 0);
 }
 
-// The runs of one expansion: the board's costs and lines and what the scans are recorded with.
-struct Jumper {
+// The runs of one expansion: the board and its lines, and who is told of the scans.
+template <typename Listener> struct Jumper {
     const Board& board;
     const BoardLines& lines;
     int columns;
@@ -73,23 +65,12 @@ struct Jumper {
     int targetColumn;
     int targetRow;
     bool benchmark;
-    std::vector<int>& scanned;
-    std::vector<int>& scannedAt;
+    Listener& listen;
     int closedCount;
 
-    bool open(int c, int r) const {
-        return static_cast<unsigned>(c) < static_cast<unsigned>(columns) &&
-               static_cast<unsigned>(r) < static_cast<unsigned>(rows) &&
-               board.passable(r * columns + c);
-    }
-
-    // Records the `length` tiles of a run from `from`, `delta` apart, as looked at: a run's
-    // tiles at once, each list growing once and written straight, so that a long run costs
-    // a fill rather than a call a tile.
-    void look(int from, int delta, int length) {
-        scanned.insert(scanned.end(), Run{from + delta, delta, 0}, Run{0, delta, length});
-        scannedAt.insert(scannedAt.end(), static_cast<std::size_t>(length), closedCount);
-    }
+    // Whether (c, r) can be entered; a run steps a tile at a time from the board, so it asks
+    // at most one tile beyond an edge, which the board's border answers.
+    bool open(int c, int r) const { return board.cellEnterable((r + 1) * board.stride + c + 1); }
 
     // A straight run from (c, r) on (dc, dr), one of them 0: the jump point's tile, or -1.
     // `steps` gets the run's length.
@@ -135,7 +116,7 @@ struct Jumper {
             length = ahead;
             jump = target;
         }
-        look(from, delta, length);
+        listen.scannedRun(from, delta, length, closedCount);
         *steps = length;
         return jump;
     }
@@ -152,8 +133,7 @@ struct Jumper {
                 return -1;
             }
             const int tile = r * columns + c;
-            scanned.push_back(tile);
-            scannedAt.push_back(closedCount);
+            listen.scannedTile(tile, closedCount);
             *steps = n;
             if (tile == target) {
                 return tile;
@@ -172,7 +152,8 @@ struct Jumper {
 
 // The directions to jump in from (column, row), reached from `parent` (-1: the start), as
 // slots: straight on, and the rule's forced neighbours; their count.
-int jumpSlots(const Jumper& jumper, int column, int row, int parent, int slots[8]) {
+template <typename Listener>
+int jumpSlots(const Jumper<Listener>& jumper, int column, int row, int parent, int slots[8]) {
     const int columns = jumper.columns;
     int count = 0;
     const auto add = [&](int dc, int dr) { slots[count++] = SlotOf[dr + 1][dc + 1]; };
@@ -221,56 +202,50 @@ int jumpSlots(const Jumper& jumper, int column, int row, int parent, int slots[8
 
 } // namespace
 
-bool GridSearch::expandJumps(const Board& board, SearchRecord& record, int current) {
-    const bool benchmark = rule == MoveRule::Benchmark;
-    if (record.scanned.capacity() == 0) {
-        // Room for a usual search's scans (thousands on a board of some hundreds of tiles a
-        // side), so that the lists seldom move as they grow. Under 64 KiB a list: the two
-        // then fit in what the C library keeps at hand between searches (128 KiB), and a
-        // search's scans are written to memory already in the cache rather than to pages
-        // fetched from the system, which took longer than the search itself.
-        const std::size_t room = std::min<std::size_t>(board.nodes.size(), 12288);
-        record.scanned.reserve(room);
-        record.scannedAt.reserve(room);
-    }
-    Jumper jumper{board,
-                  linesOf(board),
-                  columns,
-                  rows,
-                  target,
-                  target % columns,
-                  target / columns,
-                  benchmark,
-                  record.scanned,
-                  record.scannedAt,
-                  static_cast<int>(record.closed.size())};
-    const int column = current % columns;
-    const int row = current / columns;
+template <typename Listener>
+bool expandJumps(GridSearch& s, const Board& board, Listener& listen, int current) {
+    Jumper<Listener> jumper{board,
+                            linesOf(board),
+                            s.columns,
+                            s.rows,
+                            s.tileOf(s.targetCell),
+                            s.targetColumn,
+                            s.targetRow,
+                            s.costs.cornersGuarded,
+                            listen,
+                            s.frontier.closed};
+    const int column = current % s.stride - 1;
+    const int row = current / s.stride - 1;
+    const int parent = s.frontier.cells[current].parent;
 
     int slots[8];
-    const int count = jumpSlots(jumper, column, row, cells[current].parent, slots);
+    const int count = jumpSlots(jumper, column, row, parent < 0 ? -1 : s.tileOf(parent), slots);
 
-    const double g = cells[current].g;
+    const double g = s.frontier.cells[current].g;
     for (int k = 0; k < count; k++) {
-        const int s = slots[k];
+        const int slot = slots[k];
         int steps = 0;
-        const int jump = SlotDiagonal[s]
-                             ? jumper.diagonal(column, row, SlotColumn[s], SlotRow[s], &steps)
-                             : jumper.straight(column, row, SlotColumn[s], SlotRow[s], &steps);
-        if (jump < 0 || onList[jump] == OnClosedList) {
+        const int jump =
+            SlotDiagonal[slot]
+                ? jumper.diagonal(column, row, SlotColumn[slot], SlotRow[slot], &steps)
+                : jumper.straight(column, row, SlotColumn[slot], SlotRow[slot], &steps);
+        if (jump < 0) {
             continue;
         }
-        const double newG = g + steps * stepLengths[s];
-        if (onList[jump] != OnOpenList) {
-            join(record, jump, newG, current);
-        } else if (cells[jump].g > newG) {
-            // A cheaper way: new costs and parent, the same place in the order of joining.
-            SearchCell& cell = cells[jump];
-            cell.g = newG;
-            cell.parent = current;
-            open.push_back(OpenEntry{cell.g + cell.h, cell.order, jump});
-            std::push_heap(open.begin(), open.end(), Later{});
+        const int cell = s.cellOf(jump);
+        if (s.frontier.isClosed(cell)) {
+            continue;
+        }
+        const double newG = g + steps * s.stepLengths[slot];
+        const double h = s.heuristicAt(jump % s.columns, jump / s.columns);
+        if (!s.frontier.known(cell)) {
+            joinCell(s, listen, cell, newG, current, h);
+        } else if (s.frontier.cells[cell].g > newG) {
+            lowerCell(s, cell, newG, current, h);
         }
     }
     return false;
 }
+
+template bool expandJumps<Unheard>(GridSearch&, const Board&, Unheard&, int);
+template bool expandJumps<Recorder>(GridSearch&, const Board&, Recorder&, int);

@@ -1,5 +1,6 @@
 // What a walk costs, and the cheapest walk between two tiles: A* run to its end, whose
 // octile heuristic never overestimates, so the walk it takes is a cheapest one.
+#include "path/cost_model.h"
 #include "path/search.h"
 
 #include <climits>
@@ -7,41 +8,36 @@
 
 double routeCost(const Board& board, int from, const std::vector<int>& tiles) {
     // Counted, then summed once: s straight and d diagonal steps come to s + d·√2 to within a
-    // rounding, however long the walk, and the same steps always to the same cost.
-    long long whole = 0;     // straight steps and terrain, in the program's unit
-    long long diagonals = 0; // under the benchmark's rule
+    // rounding, however long the walk, and the same steps always to the same cost. Straight
+    // steps and extra costs are whole in the board's unit of extra costs.
+    const CostModel& costs = costModel(board.rule);
+    long long whole = 0;
+    long long diagonals = 0;
     for (int to : tiles) {
-        const double step = board.stepCost(from, to);
-        if (step == NoStep) {
+        if (board.stepCost(from, to) == NoStep) {
             return -1; // not a walk: a jump, into a tree, or past a corner
         }
-        const int terrain = board.nodes[to].terrainCost;
-        if (board.rule == MoveRule::CornersCut) {
-            whole += static_cast<long long>(step);
-        } else if (from % board.columns != to % board.columns &&
-                   from / board.columns != to / board.columns) {
+        if (from % board.columns != to % board.columns &&
+            from / board.columns != to / board.columns) {
             diagonals++;
-            whole += terrain;
         } else {
-            whole += TileSize + terrain;
+            whole += static_cast<long long>(costs.straight * costs.extraUnit);
         }
+        whole += board.extraCost(to);
         from = to;
     }
-    if (board.rule == MoveRule::CornersCut) {
-        return static_cast<double>(whole);
-    }
-    return static_cast<double>(whole) / 10.0 + static_cast<double>(diagonals) * Sqrt2;
+    return static_cast<double>(whole) / costs.extraUnit +
+           static_cast<double>(diagonals) * costs.diagonal;
 }
 
 Route cheapestRoute(const Board& board, int from, int to) {
     GridSearch search;
-    SearchRecord record;
-    search.begin(board, SearchKind::AStar, from, to, record);
-    search.advance(board, record, LLONG_MAX);
+    search.begin(board, SearchKind::AStar, from, to);
+    search.advance(board, LLONG_MAX);
     Route route;
-    if (record.found) {
-        route.tiles = record.walk;
-        route.cost = routeCost(board, from, record.walk);
+    if (search.found) {
+        route.tiles = search.walkFound();
+        route.cost = routeCost(board, from, route.tiles);
     }
     return route;
 }

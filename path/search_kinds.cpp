@@ -1,25 +1,42 @@
-// What each search is called and what it promises, and the estimates the searches take
-// their next tile by.
-#include "path/search.h"
+// The table of searches and the estimates they take their next tile by.
+#include "path/search_kinds.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace {
 
-const char* const Names[SearchKindCount] = {"first-sight A*", "A*",  "Dijkstra", "greedy",
-                                            "breadth-first",  "JPS", "Theta*"};
+using enum Expansion;
+using enum Heuristic;
+using enum Order;
+using enum Stop;
+constexpr Ties First = Ties::FirstJoined;
+
+// name, key, promises cheapest, needs one cost, any angle, expansion, heuristic, order, ties,
+// updates, stop.
+constexpr SearchSpec Specs[SearchKindCount] = {
+    {"first-sight A*", '1', false, false, false, Neighbours, Manhattan, GPlusH, First, true,
+     AtSight},
+    {"A*", '2', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking},
+    {"Dijkstra", '3', true, false, false, Neighbours, Zero, G, First, true, AtTaking},
+    {"greedy", '4', false, false, false, Neighbours, Octile, H, First, false, AtTaking},
+    {"breadth-first", '5', false, false, false, Neighbours, Zero, Joining, First, false, AtTaking},
+    {"JPS", '6', true, true, false, Jumps, Octile, GPlusH, First, true, AtTaking},
+    {"Theta*", '7', false, true, true, SightParents, Euclidean, GPlusH, First, true, AtTaking},
+};
 
 } // namespace
 
+const SearchSpec& searchSpec(SearchKind kind) {
+    return Specs[static_cast<int>(kind)];
+}
+
 const char* searchName(SearchKind kind) {
-    return Names[static_cast<int>(kind)];
+    return searchSpec(kind).name;
 }
 
 bool searchNamed(const std::string& name, SearchKind* kind) {
     for (int i = 0; i < SearchKindCount; i++) {
-        if (name == Names[i]) {
+        if (name == Specs[i].name) {
             *kind = static_cast<SearchKind>(i);
             return true;
         }
@@ -27,41 +44,13 @@ bool searchNamed(const std::string& name, SearchKind* kind) {
     return false;
 }
 
-bool promisesCheapest(SearchKind kind) {
-    return kind == SearchKind::AStar || kind == SearchKind::Dijkstra || kind == SearchKind::JPS;
-}
-
-bool needsOneCost(SearchKind kind) {
-    return kind == SearchKind::JPS || kind == SearchKind::ThetaStar;
-}
-
 std::string oneCostNotice(SearchKind kind) {
     return std::string(searchName(kind)) +
            " needs a board of one cost: this one has stones or water";
 }
 
-bool anyAngle(SearchKind kind) {
-    return kind == SearchKind::ThetaStar;
-}
-
 double searchHeuristic(SearchKind kind, MoveRule rule, int columns, int tile, int target) {
-    const int dc = std::abs(tile % columns - target % columns);
-    const int dr = std::abs(tile / columns - target / columns);
-    const bool benchmark = rule == MoveRule::Benchmark;
-    if (kind == SearchKind::FirstSightAStar) {
-        // The rows and columns apart times a straight step: it may overestimate, as the
-        // program's own does.
-        return (benchmark ? 1 : 10) * (dc + dr);
-    }
-    if (kind == SearchKind::ThetaStar) {
-        // The straight line: no walk of any angle is shorter.
-        return (benchmark ? 1.0 : 10.0) * std::hypot(double(dc), double(dr));
-    }
-    if (kind != SearchKind::AStar && kind != SearchKind::Greedy && kind != SearchKind::JPS) {
-        return 0;
-    }
-    // Octile: a diagonal step for each row and column both apart, straight steps for the
-    // rest. Never more than the cheapest walk, so A* taking the target stops on a cheapest.
-    const int most = std::max(dc, dr), least = std::min(dc, dr);
-    return benchmark ? most + (Sqrt2 - 1) * least : 10 * most + 4 * least;
+    return estimate(searchSpec(kind).heuristic, costModel(rule),
+                    std::abs(tile % columns - target % columns),
+                    std::abs(tile / columns - target / columns));
 }

@@ -1,7 +1,7 @@
 // Theta*: A* whose tiles may take as parent any tile in line of sight, so that its walk is
 // straight segments across open ground rather than a zigzag along the grid. Its step is in
-// GridSearch::expand (path/grid_search.cpp); here are the lines it draws between tile
-// centres: whether one is clear, the tiles it crosses, and a walk's length.
+// path/search_loop.h (expandNeighbours with parents in sight); here are the lines it draws
+// between tile centres: whether one is clear, the tiles it crosses, and a walk's length.
 #include "path/any_angle.h"
 
 #include <cstdlib>
@@ -71,7 +71,7 @@ bool lineOfSight(const Board& board, int a, int b, MoveRule rule) {
         return false;
     }
     const auto open = [&board](int tile) { return board.passable(tile); };
-    const bool cornersCut = rule == MoveRule::CornersCut;
+    const bool cornersCut = !costModel(rule).cornersGuarded;
     return walkLine(board.columns, a, b, open, [&](int side1, int side2) {
         return cornersCut || (open(side1) && open(side2));
     });

@@ -62,7 +62,7 @@ const std::vector<int>& firstScans(const Walk& walk) {
     }
     oldest->serial = record.serial;
     oldest->used = ++uses;
-    oldest->step.assign(walk.query.onList.size(), INT_MAX);
+    oldest->step.assign(static_cast<std::size_t>(walk.query.tileCount()), INT_MAX);
     // From the last scan back, so that each tile keeps its first.
     for (std::size_t k = record.scanned.size(); k-- > 0;) {
         oldest->step[static_cast<std::size_t>(record.scanned[k])] = record.scannedAt[k];

@@ -21,8 +21,8 @@ std::vector<Lists> watched;
 // The tiles on one of the search's lists as it stands.
 Tiles onList(const GridSearch& search, TileList list) {
     Tiles tiles;
-    for (int i = 0; i < static_cast<int>(search.onList.size()); ++i) {
-        if (search.onList[i] == list) {
+    for (int i = 0; i < search.tileCount(); ++i) {
+        if (search.listOf(i) == list) {
             tiles.insert(i);
         }
     }

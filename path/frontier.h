@@ -1,0 +1,149 @@
+// A search's frontier: what it knows of each tile (a cell) and its open list, kept from one
+// search to the next. Making it ready for the next search costs nothing per tile: every cell
+// carries the number of the search that wrote it, and a cell of another search is unknown.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <vector>
+
+// What a search knows of a tile it touched: its cost from the start, the cell it was reached
+// from (-1: none), its place among the tiles that joined the open list (-1 for the start,
+// which never joins) and among those closed (-1: still open), and the search that wrote it.
+struct SearchCell {
+    double g;
+    int parent;
+    int order;
+    int closedAt;
+    std::uint32_t stamp;
+};
+static_assert(sizeof(SearchCell) == 24, "a big board's search holds one a tile");
+
+// An entry of the open list: the key the search takes the smallest of, the tile's place in
+// the order of joining, which breaks ties, and its cell. A tile whose cost drops is entered
+// again with its old place; the entry it leaves behind is passed over once the tile is closed.
+// The key is kept as its bits: for keys that are never negative their order as whole numbers
+// is their order as reals, and whole numbers compare without the branches of a real compare.
+struct OpenEntry {
+    std::uint64_t key;
+    std::uint64_t orderCell; // the order above, the cell below: one tile, one order
+    int cell() const { return static_cast<int>(orderCell & 0xffffffffu); }
+};
+
+inline std::uint64_t keyBits(double key) {
+    return std::bit_cast<std::uint64_t>(key + 0.0); // + 0.0: a -0 would count as the largest
+}
+
+struct Frontier {
+    // Zeroed by the system as pages are first touched: a board's cells cost memory only where
+    // searches go, and a stamp of 0 is no search's.
+    struct Free {
+        void operator()(SearchCell* p) const { std::free(p); }
+    };
+    std::unique_ptr<SearchCell[], Free> cells;
+    std::size_t cellCount = 0;
+    std::uint32_t stamp = 0;
+    std::vector<OpenEntry> heap; // a binary heap, the smallest (key, order) on top
+    std::vector<int> queue;      // the open list of a search by order of joining
+    std::size_t queueHead = 0;
+    int joined = 0; // tiles that joined the open list
+    int closed = 0; // tiles closed, the start among them
+
+    // Ready for a new search over `count` cells.
+    void reset(std::size_t count) {
+        if (count != cellCount) {
+            cells.reset(static_cast<SearchCell*>(std::calloc(count, sizeof(SearchCell))));
+            if (!cells && count > 0) {
+                throw std::bad_alloc();
+            }
+            cellCount = count;
+            stamp = 0;
+        }
+        if (++stamp == 0) { // every number used: start them over, and forget every cell
+            for (std::size_t i = 0; i < cellCount; i++) {
+                cells[i].stamp = 0;
+            }
+            stamp = 1;
+        }
+        heap.clear();
+        queue.clear();
+        queueHead = 0;
+        joined = 0;
+        closed = 0;
+    }
+
+    bool known(int cell) const { return cells[cell].stamp == stamp; }
+    bool isClosed(int cell) const { return known(cell) && cells[cell].closedAt >= 0; }
+
+    static bool before(const OpenEntry& a, const OpenEntry& b) {
+        // As one 128-bit number, key above order: a single compare, no branch.
+        __extension__ using Rank = unsigned __int128;
+        return ((Rank{a.key} << 64) | a.orderCell) < ((Rank{b.key} << 64) | b.orderCell);
+    }
+    void push(OpenEntry entry) {
+        std::size_t hole = heap.size();
+        heap.push_back(entry);
+        while (hole > 0) {
+            const std::size_t up = (hole - 1) / 2;
+            if (!before(entry, heap[up])) {
+                break;
+            }
+            heap[hole] = heap[up];
+            hole = up;
+        }
+        heap[hole] = entry;
+    }
+    // The open cell of the smallest key (among equals the first to join), off the list; -1
+    // when none is left. An entry of a tile already closed was left behind by a cheaper way.
+    int takeCheapest() {
+        while (!heap.empty()) {
+            const int cell = heap.front().cell();
+            popTop();
+            if (!isClosed(cell)) {
+                return cell;
+            }
+        }
+        return -1;
+    }
+    int takeQueued() {
+        while (queueHead < queue.size()) {
+            const int cell = queue[queueHead++];
+            if (!isClosed(cell)) {
+                return cell;
+            }
+        }
+        return -1;
+    }
+
+  private:
+    // The top taken off: its hole goes down to a leaf by the smaller child, a compare a level
+    // with no branch to mispredict, and the last entry fills it from there, rising the few
+    // levels it usually needs.
+    void popTop() {
+        const OpenEntry last = heap.back();
+        heap.pop_back();
+        const std::size_t size = heap.size();
+        if (size == 0) {
+            return;
+        }
+        std::size_t hole = 0;
+        for (std::size_t child = 1; child < size; child = 2 * hole + 1) {
+            child += child + 1 < size && before(heap[child + 1], heap[child]);
+            heap[hole] = heap[child];
+            hole = child;
+        }
+        while (hole > 0) {
+            const std::size_t up = (hole - 1) / 2;
+            if (!before(last, heap[up])) {
+                break;
+            }
+            heap[hole] = heap[up];
+            hole = up;
+        }
+        heap[hole] = last;
+    }
+};

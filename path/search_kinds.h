@@ -1,0 +1,67 @@
+// The searches a walk can be planned with, each one row of one table: what it is called, the
+// key that chooses it, what it promises and needs, and the parts it is assembled from. Adding
+// a search is adding a row (and, for a new way of expanding a tile, a policy).
+#pragma once
+
+#include "path/heuristics.h"
+
+#include <cstdint>
+#include <string>
+
+// In the order the keys 1 to 7 choose them. The first is the program's own: A* that stops
+// at its first sight of the target. The last two run on a board of one cost only.
+enum class SearchKind : std::uint8_t {
+    FirstSightAStar,
+    AStar,
+    Dijkstra,
+    Greedy,
+    BreadthFirst,
+    JPS,
+    ThetaStar
+};
+constexpr int SearchKindCount = 7;
+
+// How a tile is expanded: its neighbours under the rule; jumps along straight and diagonal
+// runs to the tiles where a run must turn; or its neighbours, each reached straight from the
+// tile's own parent when in line of sight of it.
+enum class Expansion : std::uint8_t { Neighbours, Jumps, SightParents };
+// What the open list takes the smallest of; by joining order it is a queue.
+enum class Order : std::uint8_t { GPlusH, G, H, Joining };
+// Among tiles of equal key, which is taken first.
+enum class Ties : std::uint8_t { FirstJoined };
+// When it stops: on first seeing the target beside the tile it expands, or on taking it.
+enum class Stop : std::uint8_t { AtSight, AtTaking };
+
+struct SearchSpec {
+    const char* name;
+    char key;
+    bool promisesCheapest;
+    bool needsOneCost; // refused on a board with stones or water
+    bool anyAngle;     // its walk is straight segments between tiles not always neighbours
+    Expansion expansion;
+    Heuristic heuristic;
+    Order order;
+    Ties ties;
+    bool updates; // an open tile's cost may drop (false: a tile joins once and keeps it)
+    Stop stop;
+};
+
+const SearchSpec& searchSpec(SearchKind kind);
+// "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first", "JPS", "Theta*".
+const char* searchName(SearchKind kind);
+// The search of that name; false when no search has it.
+bool searchNamed(const std::string& name, SearchKind* kind);
+inline bool promisesCheapest(SearchKind kind) {
+    return searchSpec(kind).promisesCheapest;
+}
+inline bool needsOneCost(SearchKind kind) {
+    return searchSpec(kind).needsOneCost;
+}
+inline bool anyAngle(SearchKind kind) {
+    return searchSpec(kind).anyAngle;
+}
+// "JPS needs a board of one cost: this one has stones or water".
+std::string oneCostNotice(SearchKind kind);
+// A search's estimate of what is left from `tile` to `target` on a board `columns` wide,
+// in the rule's unit.
+double searchHeuristic(SearchKind kind, MoveRule rule, int columns, int tile, int target);

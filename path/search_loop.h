@@ -1,0 +1,165 @@
+// The loop every search runs, and the parts it is made of, for the files that define them:
+// the listeners, joining and closing a tile, and the ways of expanding one. The loop is
+// compiled once for each way of expanding and each listener, so that a search nobody listens
+// to pays nothing for being watchable, and tests no kind of search as it goes.
+#pragma once
+
+#include "path/any_angle.h"
+#include "path/jps_lines.h"
+#include "path/search.h"
+
+#include <bit>
+#include <cstdlib>
+
+// Nobody listens: bench's searches, and those whose record nobody reads.
+struct Unheard {
+    void joined(const GridSearch&, int) {}
+    void closed(const GridSearch&, int) {}
+    void scannedRun(int, int, int, int) {}
+    void scannedTile(int, int) {}
+    void stepped(const GridSearch&) {}
+};
+
+// Writes the record every search writes, in tiles, for the search view, playback and panel.
+struct Recorder {
+    SearchRecord& record;
+
+    void joined(const GridSearch& s, int cell) {
+        record.opened.push_back(s.tileOf(cell));
+        record.openedAt.push_back(static_cast<int>(record.closed.size()));
+    }
+    void closed(const GridSearch& s, int cell) { record.closed.push_back(s.tileOf(cell)); }
+    // The `length` tiles of a run from `from`, `delta` apart, at once: a long run costs a fill
+    // rather than a call a tile.
+    void scannedRun(int from, int delta, int length, int closedCount) {
+        record.scanned.insert(record.scanned.end(), Run{from + delta, delta, 0},
+                              Run{0, delta, length});
+        record.scannedAt.insert(record.scannedAt.end(), static_cast<std::size_t>(length),
+                                closedCount);
+    }
+    void scannedTile(int tile, int closedCount) {
+        record.scanned.push_back(tile);
+        record.scannedAt.push_back(closedCount);
+    }
+    void stepped(const GridSearch& s) {
+        if (searchStepWatcher) {
+            searchStepWatcher(s, record);
+        }
+    }
+};
+
+inline std::uint64_t keyOf(const GridSearch& s, double g, double h) {
+    return keyBits((s.keyHasG ? g : 0.0) + (s.keyHasH ? h : 0.0));
+}
+
+inline std::uint64_t orderCell(int order, int cell) {
+    return std::uint64_t{static_cast<std::uint32_t>(order)} << 32 |
+           static_cast<std::uint32_t>(cell);
+}
+
+// A tile joins the open list with its cost, the cell it was reached from and its estimate.
+template <typename Listener>
+void joinCell(GridSearch& s, Listener& listen, int cell, double g, int from, double h) {
+    Frontier& f = s.frontier;
+    const int order = f.joined++;
+    f.cells[cell] = SearchCell{g, from, order, -1, f.stamp};
+    listen.joined(s, cell);
+    if (s.queued) {
+        f.queue.push_back(cell);
+    } else {
+        f.push(OpenEntry{keyOf(s, g, h), orderCell(order, cell)});
+    }
+}
+
+// A cheaper way to an open tile: new cost and parent, the same place in the order of joining.
+inline void lowerCell(GridSearch& s, int cell, double g, int from, double h) {
+    SearchCell& c = s.frontier.cells[cell];
+    c.g = g;
+    c.parent = from;
+    s.frontier.push(OpenEntry{keyOf(s, g, h), orderCell(c.order, cell)});
+}
+
+template <typename Listener> void closeCell(GridSearch& s, Listener& listen, int cell) {
+    s.frontier.cells[cell].closedAt = s.frontier.closed++;
+    listen.closed(s, cell);
+}
+
+// The eight neighbours of `current` under the rule, in slot order; with `Sight`, each reached
+// straight from the tile's own parent when in line of sight of it (Theta*). True: the search
+// stops on seeing the target.
+// The slots of `cell`'s neighbours that can be entered, a bit a slot, read from the board's
+// bits three at a time; with corners guarded, less the diagonals that would pass a corner.
+inline unsigned enterableAround(const Board& board, int cell, bool cornersGuarded) {
+    const auto three = [&board](int first) { // the bits of cells first to first + 2
+        const std::uint64_t* word = board.enterable.data() + (first >> 6);
+        const int shift = first & 63;
+        const std::uint64_t bits =
+            shift <= 61 ? word[0] >> shift : (word[0] >> shift) | (word[1] << (64 - shift));
+        return static_cast<unsigned>(bits & 7);
+    };
+    const unsigned middle = three(cell - 1);
+    unsigned around = three(cell - board.stride - 1) | (middle & 1) << 3 | (middle & 4) << 2 |
+                      three(cell + board.stride - 1) << 5;
+    if (cornersGuarded) {
+        // A diagonal needs the two straight steps beside it: 0 needs 1 and 3, 2 needs 1 and 4,
+        // 5 needs 3 and 6, 7 needs 4 and 6.
+        const unsigned up = around >> 1 & 1, left = around >> 3 & 1, right = around >> 4 & 1,
+                       down = around >> 6 & 1;
+        around &= ~((!(up & left)) << 0 | (!(up & right)) << 2 | (!(left & down)) << 5 |
+                    (!(right & down)) << 7);
+    }
+    return around;
+}
+
+// The eight neighbours of `current` under the rule, in slot order; with `Sight`, each reached
+// straight from the tile's own parent when in line of sight of it (Theta*). True: the search
+// stops on seeing the target.
+template <bool Sight, typename Listener>
+bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int current) {
+    Frontier& f = s.frontier;
+    const double g = f.cells[current].g;
+    const int lineFrom = Sight ? f.cells[current].parent : -1;
+    const int column = current % s.stride - 1;
+    const int row = current / s.stride - 1;
+    const bool weighted = !board.oneCost();
+    for (unsigned around = enterableAround(board, current, s.costs.cornersGuarded); around != 0;
+         around &= around - 1) {
+        const int slot = std::countr_zero(around);
+        const int n = current + s.cellOffsets[slot];
+        if (f.isClosed(n)) {
+            continue;
+        }
+        if (s.stopsAtSight && n == s.targetCell) {
+            f.cells[n].parent = current; // its own cost never counts
+            return true;
+        }
+        const int extra = weighted ? board.extra[static_cast<std::size_t>(n)] : 0;
+        double newG = s.stepLengths[slot] + g + s.costs.extra(extra);
+        int from = current;
+        const bool open = f.known(n);
+        if (Sight && lineFrom >= 0) {
+            // Straight from the parent when in its line of sight: never longer than by way of
+            // `current`. An open tile that neither way would make cheaper is not looked at.
+            const int a = s.tileOf(lineFrom), b = s.tileOf(n);
+            const double straight =
+                f.cells[lineFrom].g + s.costs.tileLength * segmentTileLengths(s.columns, a, b);
+            if ((!open || std::min(straight, newG) < f.cells[n].g) &&
+                lineOfSight(board, a, b, s.rule)) {
+                newG = straight;
+                from = lineFrom;
+            }
+        }
+        if (!open) {
+            joinCell(s, listen, n, newG, from,
+                     s.heuristicAt(column + SlotColumn[slot], row + SlotRow[slot]));
+        } else if (s.updates && f.cells[n].g > newG) {
+            lowerCell(s, n, newG, from,
+                      s.heuristicAt(column + SlotColumn[slot], row + SlotRow[slot]));
+        }
+    }
+    return false;
+}
+
+// JPS's step (path/jps.cpp): the jump points found from `current`, joined as neighbours.
+template <typename Listener>
+bool expandJumps(GridSearch& s, const Board& board, Listener& listen, int current);

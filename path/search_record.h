@@ -1,0 +1,53 @@
+// What a search leaves behind for those who watch it: the record of every step, which the
+// search view, the playback, the panel and the title read, the same for every search.
+#pragma once
+
+#include "path/search_kinds.h"
+
+#include <algorithm>
+#include <vector>
+
+// A walk as tiles, from the first step on to the target, and what it costs under the board's
+// rule: each step, plus the extra cost of every tile entered, the target's included. Cost
+// -1: no walk.
+struct Route {
+    std::vector<int> tiles;
+    double cost = -1;
+};
+
+// What a search knew of a tile when it stopped: its cost from the start, its heuristic, their
+// sum and the tile it was reached from.
+struct TileCosts {
+    double g = 0;
+    double h = 0;
+    double f = 0;
+    int from = -1;
+    bool operator==(const TileCosts&) const = default;
+};
+
+// What a search did, step by step, written by the recording listener; what it knew of each
+// tile stays in its frontier (GridSearch::costsOf).
+struct SearchRecord {
+    SearchKind kind = SearchKind::FirstSightAStar;
+    long long serial = 0; // a new one with every search and every clearing: a new record
+    int start = -1;       // the tiles searched between
+    int target = -1;
+    std::vector<int> closed;   // tiles in the order the search expanded them, the start first
+    std::vector<int> opened;   // tiles in the order they joined the open list
+    std::vector<int> openedAt; // for each of `opened`: how many tiles were closed when it joined
+    std::vector<int> walk;     // the walk found, first step first
+    bool found = false;        // a walk was found (with no steps when start and target are one)
+    int targetFrom = -1;       // the tile the target was reached from (-1 for none)
+    // The tiles jumps looked at on their way, in order, and for each how many tiles were
+    // closed when it was (JPS's scans; empty for the other searches).
+    std::vector<int> scanned;
+    std::vector<int> scannedAt;
+    // The search did not run: it needs a board of one cost, and this one has stones or water.
+    bool refused = false;
+
+    // Tiles still open when the search stopped: every closed tile but the start left the
+    // open list for it.
+    int stillOpen() const {
+        return static_cast<int>(opened.size()) - std::max(static_cast<int>(closed.size()) - 1, 0);
+    }
+};
