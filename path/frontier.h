@@ -12,16 +12,20 @@
 #include <vector>
 
 // What a search knows of a tile it touched: its cost from the start, the cell it was reached
-// from (-1: none), its place among the tiles that joined the open list (-1 for the start,
-// which never joins) and among those closed (-1: still open), and the search that wrote it.
+// from (-1: none) and its place among the tiles that joined the open list (-1 for the start,
+// which never joins).
 struct SearchCell {
     double g;
     int parent;
     int order;
-    int closedAt;
-    std::uint32_t stamp;
 };
-static_assert(sizeof(SearchCell) == 24, "a big board's search holds one a tile");
+// Apart from the cells, as every neighbour looked at asks it and most are passed over: the
+// search that wrote the tile, and its place among those closed (-1: still open).
+struct CellState {
+    std::uint32_t stamp;
+    int closedAt;
+};
+static_assert(sizeof(SearchCell) + sizeof(CellState) == 24, "a big board's search: one a tile");
 
 // An entry of the open list: the key the search takes the smallest of, the tile's place in
 // the order of joining, which breaks ties, and its cell. A tile whose cost drops is entered
@@ -39,12 +43,13 @@ inline std::uint64_t keyBits(double key) {
 }
 
 struct Frontier {
-    // Zeroed by the system as pages are first touched: a board's cells cost memory only where
-    // searches go, and a stamp of 0 is no search's.
+    // Given pages by the system as they are first touched, so that a board's cells cost
+    // memory only where searches go; the states zeroed, and a stamp of 0 is no search's.
     struct Free {
-        void operator()(SearchCell* p) const { std::free(p); }
+        void operator()(void* p) const { std::free(p); }
     };
     std::unique_ptr<SearchCell[], Free> cells;
+    std::unique_ptr<CellState[], Free> states;
     std::size_t cellCount = 0;
     std::uint32_t stamp = 0;
     std::vector<OpenEntry> heap; // a binary heap, the smallest (key, order) on top
@@ -56,8 +61,9 @@ struct Frontier {
     // Ready for a new search over `count` cells.
     void reset(std::size_t count) {
         if (count != cellCount) {
-            cells.reset(static_cast<SearchCell*>(std::calloc(count, sizeof(SearchCell))));
-            if (!cells && count > 0) {
+            cells.reset(static_cast<SearchCell*>(std::malloc(count * sizeof(SearchCell))));
+            states.reset(static_cast<CellState*>(std::calloc(count, sizeof(CellState))));
+            if ((!cells || !states) && count > 0) {
                 throw std::bad_alloc();
             }
             cellCount = count;
@@ -65,7 +71,7 @@ struct Frontier {
         }
         if (++stamp == 0) { // every number used: start them over, and forget every cell
             for (std::size_t i = 0; i < cellCount; i++) {
-                cells[i].stamp = 0;
+                states[i].stamp = 0;
             }
             stamp = 1;
         }
@@ -76,8 +82,8 @@ struct Frontier {
         closed = 0;
     }
 
-    bool known(int cell) const { return cells[cell].stamp == stamp; }
-    bool isClosed(int cell) const { return known(cell) && cells[cell].closedAt >= 0; }
+    bool known(int cell) const { return states[cell].stamp == stamp; }
+    bool isClosed(int cell) const { return known(cell) && states[cell].closedAt >= 0; }
 
     static bool before(const OpenEntry& a, const OpenEntry& b) {
         // As one 128-bit number, key above order: a single compare, no branch.

@@ -119,7 +119,8 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
     if (refused) {
         return false;
     }
-    frontier.cells[startCell] = SearchCell{0, -1, -1, 0, frontier.stamp};
+    frontier.cells[startCell] = SearchCell{0, -1, -1};
+    frontier.states[startCell] = CellState{frontier.stamp, 0};
     frontier.closed = 1;
     found = startCell == targetCell;
     next = found ? -1 : startCell;

@@ -31,6 +31,7 @@
 // tile with one (a jump point), or dies at a tree, the board's edge or (benchmark) a corner it
 // may not pass. A diagonal run also stops at a tile from which a straight run in either of
 // its two parts finds a jump point. Every tile a run steps on goes into the record's scans.
+#include "path/jps_runs.h"
 #include "path/search_loop.h"
 
 #include <algorithm>
@@ -55,16 +56,16 @@ int sign(int v) {
     return (v > 0) - (v < 0);
 }
 
-// The runs of one expansion: the board and its lines, and who is told of the scans.
-template <typename Listener> struct Jumper {
+// The runs of one expansion: the board and its run table, and who is told of the scans;
+// under a rule that guards corners or not.
+template <typename Listener, bool Guarded> struct Jumper {
     const Board& board;
-    const BoardLines& lines;
+    const BoardRuns& runs;
     int columns;
     int rows;
     int target;
     int targetColumn;
     int targetRow;
-    bool benchmark;
     Listener& listen;
     int closedCount;
 
@@ -72,46 +73,19 @@ template <typename Listener> struct Jumper {
     // at most one tile beyond an edge, which the board's border answers.
     bool open(int c, int r) const { return board.cellEnterable((r + 1) * board.stride + c + 1); }
 
-    // A straight run from (c, r) on (dc, dr), one of them 0: the jump point's tile, or -1.
-    // `steps` gets the run's length.
-    int straight(int c, int r, int dc, int dr, int* steps) {
+    // A straight run from (c, r) on (DC, DR), one of them 0: the jump point's tile, or -1.
+    // `steps` gets the run's length: it stops a step short of a tile that cannot be entered,
+    // or on a tile with a forced neighbour (path/jps_runs.cpp), or on the target.
+    template <int DC, int DR> int straight(int c, int r, int* steps) {
         const int from = r * columns + c;
-        // The run along its line, and where it starts on it; a step's change of tile.
-        const Lines& way = dc > 0   ? lines.east
-                           : dc < 0 ? lines.west
-                           : dr > 0 ? lines.south
-                                    : lines.north;
-        const int k = dr == 0 ? r : c;
-        const int j = dc > 0 ? c : dc < 0 ? columns - 1 - c : dr > 0 ? r : rows - 1 - r;
-        const int delta = dr * columns + dc;
-        const std::uint64_t* on = way.line(k);
-        const std::uint64_t* sideA = way.line(k - 1);
-        const std::uint64_t* sideB = way.line(k + 1);
-        // The tiles it steps on are j + 1 on; 64 of them at a time. Blocked: where it dies.
-        // Forced: under the benchmark's rule, a side tile passable beside one behind it that
-        // is not; cutting corners, a tree beside and passable ground beyond it ahead.
-        int length = 0;
-        int jump = -1;
-        for (int i = j + 1;; i += 64) {
-            const std::uint64_t blocked = ~window(on, i);
-            const std::uint64_t forced = benchmark ? (window(sideA, i) & ~window(sideA, i - 1)) |
-                                                         (window(sideB, i) & ~window(sideB, i - 1))
-                                                   : (~window(sideA, i) & window(sideA, i + 1)) |
-                                                         (~window(sideB, i) & window(sideB, i + 1));
-            if (forced != 0 &&
-                (blocked == 0 || std::countr_zero(forced) < std::countr_zero(blocked))) {
-                length = i + std::countr_zero(forced) - j;
-                jump = from + length * delta;
-                break;
-            }
-            if (blocked != 0) {
-                length = i + std::countr_zero(blocked) - j - 1;
-                break;
-            }
-        }
+        constexpr int way = DC > 0 ? 0 : DC < 0 ? 1 : DR > 0 ? 2 : 3;
+        const int delta = DR * columns + DC;
+        bool ends = false;
+        int length = runs.run(way, from, delta, &ends);
+        int jump = ends ? from + length * delta : -1;
         // The target on the way ends the run there.
-        const int ahead = dr == 0 ? (targetRow == r ? (targetColumn - c) * dc : 0)
-                                  : (targetColumn == c ? (targetRow - r) * dr : 0);
+        const int ahead = DR == 0 ? (targetRow == r ? (targetColumn - c) * DC : 0)
+                                  : (targetColumn == c ? (targetRow - r) * DR : 0);
         if (ahead > 0 && ahead <= length) {
             length = ahead;
             jump = target;
@@ -121,14 +95,14 @@ template <typename Listener> struct Jumper {
         return jump;
     }
 
-    // A diagonal run from (c, r) on (dc, dr): the jump point's tile, or -1.
-    int diagonal(int c, int r, int dc, int dr, int* steps) {
+    // A diagonal run from (c, r) on (DC, DR): the jump point's tile, or -1.
+    template <int DC, int DR> int diagonal(int c, int r, int* steps) {
         for (int n = 1;; n++) {
-            if (benchmark && !(open(c + dc, r) && open(c, r + dr))) {
+            if (Guarded && !(open(c + DC, r) && open(c, r + DR))) {
                 return -1; // a corner it may not pass
             }
-            c += dc;
-            r += dr;
+            c += DC;
+            r += DR;
             if (!open(c, r)) {
                 return -1;
             }
@@ -138,26 +112,49 @@ template <typename Listener> struct Jumper {
             if (tile == target) {
                 return tile;
             }
-            if (!benchmark && ((!open(c - dc, r) && open(c - dc, r + dr)) ||
-                               (!open(c, r - dr) && open(c + dc, r - dr)))) {
+            if (!Guarded && ((!open(c - DC, r) && open(c - DC, r + DR)) ||
+                             (!open(c, r - DR) && open(c + DC, r - DR)))) {
                 return tile;
             }
             int ignored;
-            if (straight(c, r, dc, 0, &ignored) >= 0 || straight(c, r, 0, dr, &ignored) >= 0) {
+            if (straight<DC, 0>(c, r, &ignored) >= 0 || straight<0, DR>(c, r, &ignored) >= 0) {
                 return tile;
             }
+        }
+    }
+
+    // The run from (c, r) in a slot's way.
+    int run(int slot, int c, int r, int* steps) {
+        switch (slot) {
+        case 0:
+            return diagonal<-1, -1>(c, r, steps);
+        case 1:
+            return straight<0, -1>(c, r, steps);
+        case 2:
+            return diagonal<1, -1>(c, r, steps);
+        case 3:
+            return straight<-1, 0>(c, r, steps);
+        case 4:
+            return straight<1, 0>(c, r, steps);
+        case 5:
+            return diagonal<-1, 1>(c, r, steps);
+        case 6:
+            return straight<0, 1>(c, r, steps);
+        default:
+            return diagonal<1, 1>(c, r, steps);
         }
     }
 };
 
 // The directions to jump in from (column, row), reached from `parent` (-1: the start), as
 // slots: straight on, and the rule's forced neighbours; their count.
-template <typename Listener>
-int jumpSlots(const Jumper<Listener>& jumper, int column, int row, int parent, int slots[8]) {
+template <typename Listener, bool Guarded>
+int jumpSlots(const Jumper<Listener, Guarded>& jumper, int column, int row, int parent,
+              int slots[8]) {
     const int columns = jumper.columns;
     int count = 0;
     const auto add = [&](int dc, int dr) { slots[count++] = SlotOf[dr + 1][dc + 1]; };
-    const bool benchmark = jumper.benchmark;
+    constexpr bool benchmark = Guarded;
     if (parent < 0) {
         for (int s = 0; s < 8; s++) {
             slots[count++] = s; // the runs themselves refuse what the rule does not allow
@@ -200,44 +197,41 @@ int jumpSlots(const Jumper<Listener>& jumper, int column, int row, int parent, i
     return count;
 }
 
-} // namespace
-
-template <typename Listener>
-bool expandJumps(GridSearch& s, const Board& board, Listener& listen, int current) {
-    Jumper<Listener> jumper{board,
-                            linesOf(board),
-                            s.columns,
-                            s.rows,
-                            s.tileOf(s.targetCell),
-                            s.targetColumn,
-                            s.targetRow,
-                            s.costs.cornersGuarded,
-                            listen,
-                            s.frontier.closed};
+template <typename Listener, bool Guarded>
+bool jumpFrom(GridSearch& s, const Board& board, Listener& listen, int current) {
+    Jumper<Listener, Guarded> jumper{board,
+                                     runsOf(board, Guarded),
+                                     s.columns,
+                                     s.rows,
+                                     s.targetColumn + s.targetRow * s.columns,
+                                     s.targetColumn,
+                                     s.targetRow,
+                                     listen,
+                                     s.frontier.closed};
     const int column = current % s.stride - 1;
     const int row = current / s.stride - 1;
     const int parent = s.frontier.cells[current].parent;
+    const int from = parent < 0 ? -1 : (parent / s.stride - 1) * s.columns + parent % s.stride - 1;
 
     int slots[8];
-    const int count = jumpSlots(jumper, column, row, parent < 0 ? -1 : s.tileOf(parent), slots);
+    const int count = jumpSlots(jumper, column, row, from, slots);
 
     const double g = s.frontier.cells[current].g;
     for (int k = 0; k < count; k++) {
         const int slot = slots[k];
+        const int dc = SlotColumn[slot], dr = SlotRow[slot];
         int steps = 0;
-        const int jump =
-            SlotDiagonal[slot]
-                ? jumper.diagonal(column, row, SlotColumn[slot], SlotRow[slot], &steps)
-                : jumper.straight(column, row, SlotColumn[slot], SlotRow[slot], &steps);
+        const int jump = jumper.run(slot, column, row, &steps);
         if (jump < 0) {
             continue;
         }
-        const int cell = s.cellOf(jump);
+        // The jump point, `steps` along the slot's way: no division to find its cell.
+        const int cell = current + steps * s.cellOffsets[slot];
         if (s.frontier.isClosed(cell)) {
             continue;
         }
         const double newG = g + steps * s.stepLengths[slot];
-        const double h = s.heuristicAt(jump % s.columns, jump / s.columns);
+        const double h = s.heuristicAt(column + steps * dc, row + steps * dr);
         if (!s.frontier.known(cell)) {
             joinCell(s, listen, cell, newG, current, h);
         } else if (s.frontier.cells[cell].g > newG) {
@@ -245,6 +239,14 @@ bool expandJumps(GridSearch& s, const Board& board, Listener& listen, int curren
         }
     }
     return false;
+}
+
+} // namespace
+
+template <typename Listener>
+bool expandJumps(GridSearch& s, const Board& board, Listener& listen, int current) {
+    return s.costs.cornersGuarded ? jumpFrom<Listener, true>(s, board, listen, current)
+                                  : jumpFrom<Listener, false>(s, board, listen, current);
 }
 
 template bool expandJumps<Unheard>(GridSearch&, const Board&, Unheard&, int);

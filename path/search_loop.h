@@ -5,7 +5,7 @@
 #pragma once
 
 #include "path/any_angle.h"
-#include "path/jps_lines.h"
+#include "path/jps_runs.h"
 #include "path/search.h"
 
 #include <bit>
@@ -62,7 +62,8 @@ template <typename Listener>
 void joinCell(GridSearch& s, Listener& listen, int cell, double g, int from, double h) {
     Frontier& f = s.frontier;
     const int order = f.joined++;
-    f.cells[cell] = SearchCell{g, from, order, -1, f.stamp};
+    f.cells[cell] = SearchCell{g, from, order};
+    f.states[cell] = CellState{f.stamp, -1};
     listen.joined(s, cell);
     if (s.queued) {
         f.queue.push_back(cell);
@@ -80,7 +81,7 @@ inline void lowerCell(GridSearch& s, int cell, double g, int from, double h) {
 }
 
 template <typename Listener> void closeCell(GridSearch& s, Listener& listen, int cell) {
-    s.frontier.cells[cell].closedAt = s.frontier.closed++;
+    s.frontier.states[cell].closedAt = s.frontier.closed++;
     listen.closed(s, cell);
 }
 

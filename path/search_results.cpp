@@ -4,14 +4,14 @@
 #include <algorithm>
 
 TileList GridSearch::listOf(int tile) const {
-    if (tile < 0 || tile >= tileCount() || !frontier.cells) {
+    if (tile < 0 || tile >= tileCount() || !frontier.states) {
         return NotListed;
     }
     const int cell = cellOf(tile);
     if (!frontier.known(cell)) {
         return NotListed;
     }
-    return frontier.cells[cell].closedAt >= 0 ? OnClosedList : OnOpenList;
+    return frontier.states[cell].closedAt >= 0 ? OnClosedList : OnOpenList;
 }
 
 TileCosts GridSearch::costsOf(int tile) const {
@@ -28,7 +28,7 @@ int GridSearch::joinedAt(int tile) const {
 }
 
 int GridSearch::closedAt(int tile) const {
-    return listOf(tile) != NotListed ? frontier.cells[cellOf(tile)].closedAt : -1;
+    return listOf(tile) != NotListed ? frontier.states[cellOf(tile)].closedAt : -1;
 }
 
 std::vector<int> GridSearch::walkFound() const {

@@ -1,0 +1,77 @@
+// JPS's straight runs read from a table: for every tile and each of the four straight ways,
+// how far a run from it goes and whether it ends on a jump point or dies. A straight run then
+// costs a look-up however long it is, where a diagonal run starts two at each tile; the table
+// is made again only when the board's tiles change.
+#pragma once
+
+#include "path/board.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <vector>
+
+// A run's entry: s > 0, a jump point s steps on; s <= 0, it dies after -s steps; Farther, it
+// goes Longest steps past nothing, and the tile there has the rest.
+inline constexpr std::int16_t Farther = INT16_MIN;
+inline constexpr int Longest = 32767;
+
+struct BoardRuns {
+    long long tiles = -1; // the board's tilesSerial they were made at
+    int columns = 0;
+    int rows = 0;
+    bool guarded = false; // under a rule whose diagonal steps pass no corner
+    // Four a tile, east, west, south and north, side by side: a diagonal run asks two ways
+    // of each tile it steps on.
+    std::vector<std::int16_t> ways;
+
+    // The run from `tile` in way `w`, `delta` tiles a step: its steps, and whether it ends on
+    // a jump point.
+    int run(int w, int tile, int delta, bool* jump) const {
+        int steps = 0;
+        for (;;) {
+            const int s = ways[static_cast<std::size_t>(tile) * 4 + static_cast<std::size_t>(w)];
+            if (s != Farther) {
+                *jump = s > 0;
+                return steps + (s > 0 ? s : -s);
+            }
+            steps += Longest;
+            tile += Longest * delta;
+        }
+    }
+};
+
+// The runs of the board last searched under a rule that guards corners or not. Per thread, so
+// that searches on two threads never share them.
+const BoardRuns& runsOf(const Board& board, bool guarded);
+
+// A run's tiles as an iterator: its `k`-th tile, `delta` after the one before, for inserting
+// a run's tiles in one go.
+struct Run {
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = int;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const int*;
+    using reference = const int&;
+    int tile;
+    int delta;
+    int k;
+    const int& operator*() const { return tile; }
+    int operator[](difference_type n) const { return tile + static_cast<int>(n) * delta; }
+    Run& operator+=(difference_type n) {
+        tile += static_cast<int>(n) * delta;
+        k += static_cast<int>(n);
+        return *this;
+    }
+    Run& operator++() { return *this += 1; }
+    Run& operator--() { return *this += -1; }
+    Run operator++(int) {
+        const Run was = *this;
+        *this += 1;
+        return was;
+    }
+    Run operator+(difference_type n) const { return Run(*this) += n; }
+    difference_type operator-(const Run& other) const { return k - other.k; }
+    bool operator==(const Run& other) const { return k == other.k; }
+    auto operator<=>(const Run& other) const { return k <=> other.k; }
+};
