@@ -104,12 +104,12 @@ void GridSearch::begin(const Board& board, SearchKind searchKind, int start, int
     record.start = start;
     record.target = target;
     open.clear();
-    onList.assign(board.nodes.size(), NotListed);
+    onList.assign(std::size_t(board.tileCount()), NotListed);
     // Not cleared: a cell is written when its tile joins, and a big board's would take long.
     // Kept when the next search is on a board of the same size, as bench's thousands are.
-    if (cellCount != board.nodes.size()) {
-        cells = std::make_unique_for_overwrite<SearchCell[]>(board.nodes.size());
-        cellCount = board.nodes.size();
+    if (cellCount != std::size_t(board.tileCount())) {
+        cells = std::make_unique_for_overwrite<SearchCell[]>(std::size_t(board.tileCount()));
+        cellCount = std::size_t(board.tileCount());
     }
     joined = 0;
     queueHead = 0;

@@ -229,7 +229,7 @@ bool GridSearch::expandJumps(const Board& board, SearchRecord& record, int curre
         // then fit in what the C library keeps at hand between searches (128 KiB), and a
         // search's scans are written to memory already in the cache rather than to pages
         // fetched from the system, which took longer than the search itself.
-        const std::size_t room = std::min<std::size_t>(board.nodes.size(), 12288);
+        const std::size_t room = std::min<std::size_t>(std::size_t(board.tileCount()), 12288);
         record.scanned.reserve(room);
         record.scannedAt.reserve(room);
     }

@@ -15,7 +15,7 @@ double routeCost(const Board& board, int from, const std::vector<int>& tiles) {
         if (step == NoStep) {
             return -1; // not a walk: a jump, into a tree, or past a corner
         }
-        const int terrain = board.nodes[to].terrainCost;
+        const int terrain = board.extraCost(to);
         if (board.rule == MoveRule::CornersCut) {
             whole += static_cast<long long>(step);
         } else if (from % board.columns != to % board.columns &&
@@ -23,7 +23,7 @@ double routeCost(const Board& board, int from, const std::vector<int>& tiles) {
             diagonals++;
             whole += terrain;
         } else {
-            whole += TileSize + terrain;
+            whole += StepCosts[1] + terrain; // a straight step
         }
         from = to;
     }
