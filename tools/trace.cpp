@@ -128,7 +128,7 @@ int parseOptions(std::vector<std::string> args, Options* options) {
 // The map file as the program would take it; false when the folder cannot be entered (said
 // why).
 bool mapOf(const std::string& place, std::string* mapFile) {
-    // The program reads "map.txt" and its models from its working folder; so does this.
+    // The program reads "map.txt" from its working folder; so does this.
     std::error_code error;
     *mapFile = "map.txt";
     if (!place.empty() && std::filesystem::is_regular_file(place, error)) {
