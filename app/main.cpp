@@ -66,7 +66,7 @@ int openScenario(const std::string& fileName) {
         return 0; // the map's own problems are told below
     }
     std::vector<std::string> problems;
-    if (!readScenario(fileName, world.board, world.scenario, problems)) {
+    if (!readScenario(fileName, world, world.scenario, problems)) {
         for (const std::string& problem : problems) {
             std::cerr << "tanglor: " << problem << '\n';
         }

@@ -28,7 +28,6 @@ std::string mapName() {
 void replaceWorld(World fresh, bool viewBack) {
     fresh.stepFrames = world.stepFrames;
     fresh.searchSlice = world.searchSlice;
-    fresh.keepTileCosts = world.keepTileCosts;
     fresh.board.rule = world.board.rule;
     const bool resized =
         fresh.board.columns != world.board.columns || fresh.board.rows != world.board.rows;
@@ -51,7 +50,7 @@ void reloadMap(double now) {
     World fresh(world.mapFileName, world.modelFolder);
     // The scenario is read again for the map as it now is: its problems must still fit it.
     if (fresh.problems.empty() && !world.scenario.problems.empty()) {
-        readScenario(world.scenario.fileName, fresh.board, fresh.scenario, fresh.problems);
+        readScenario(world.scenario.fileName, fresh, fresh.scenario, fresh.problems);
     }
     if (!fresh.problems.empty()) {
         for (const std::string& problem : fresh.problems) {
@@ -78,16 +77,16 @@ void saveMap(double now) {
 }
 
 void paintTileNow(int index, int code, double now) {
-    if (index < 0 || index >= world.board.nodeCount ||
+    if (index < 0 || index >= world.board.tileCount() ||
         (code == TreeCode && raceFigureOn(world, index))) {
         return; // a racer's monkey never stands in a tree either
     }
-    const int kind = world.board.nodes[index].kind;
+    const int kind = world.tiles[index].kind;
     const std::string problem = world.paintTile(index, code);
     if (!problem.empty()) {
         std::cerr << "tanglor: " << problem << '\n';
         showTitleNotice("tile not painted: " + problem, now);
-    } else if (world.board.nodes[index].kind != kind) {
+    } else if (world.tiles[index].kind != kind) {
         raceFollowPaint(world);
     }
 }

@@ -54,7 +54,6 @@ bool startUp() {
     startPanel();
     putViewBack();
     world.searchSlice = SearchSliceTiles;
-    world.keepTileCosts = false;
     return true;
 }
 

@@ -1,9 +1,9 @@
-// The board: the tiles read from the map, linked to their neighbours, and the geometry that
-// places them on the ground. It knows nothing of the walks on it: every walk (the world's
-// own, each racer's) is a value of its own that reads the board.
+// The board as the searches read it: its size, each tile's extra cost and whether it can be
+// entered. It knows nothing of the walks on it (every walk, the world's own, each racer's, is
+// a value of its own that reads the board), nor of what the tiles look like.
 #pragma once
 
-#include "path/grid_node.h"
+#include "path/slots.h"
 
 #include <cstdint>
 #include <numbers>
@@ -30,11 +30,8 @@ inline constexpr double NoStep = -1.0;
 long long nextSerial();
 
 struct Board {
-    std::vector<GridNode> nodes;
     int columns = 0;
     int rows = 0;
-    int nodeCount = 0;
-    int outsideTiles = 0;  // tiles not part of the board
     int weightedTiles = 0; // stones, water: tiles that cost more to enter than ground
     // What the searches read, flat: the tiles in rows `stride` (columns + 2) wide with a
     // border all round that cannot be entered, so that no step needs a bounds test. A tile's
@@ -43,38 +40,17 @@ struct Board {
     int stride = 0;
     std::vector<int> extra;
     std::vector<std::uint64_t> enterable;
-    // A new serial with every tile given a kind (a paint among them): what shows changed.
+    // A new serial with every tile given a cost (a paint among them): what shows changed.
     long long tilesSerial = nextSerial();
     // How every walk on the board steps; a search keeps the rule it began with.
     MoveRule rule = MoveRule::CornersCut;
 
-    Board() = default;
-    // Every link points into `nodes`: a copy would point into the original. A move keeps the
-    // storage, and with it every link.
-    Board(const Board&) = delete;
-    Board& operator=(const Board&) = delete;
-    Board(Board&&) = default;
-    Board& operator=(Board&&) = default;
-
-    // Sizes, links and numbers the tiles, and places each at its anchor.
+    // Sizes the board, every tile ground.
     void buildGrid(int columns, int rows);
-    // A tile's map code and terrain cost.
-    void setKind(int tile, int kind, int terrainCost);
+    // A tile's extra cost of entering it (ImpassableCost: never entered).
+    void setExtraCost(int tile, int extraCost);
     // No stones and no water: every tile that can be entered costs the same.
     bool oneCost() const { return weightedTiles == 0; }
-    // The tile under ground point (x, -v), or -1 off the board.
-    int tileIndexAt(int x, int v) const;
-    int tileIndexOf(float column, float row) const;
-    // A tile's anchor (its corner with the largest x and smallest z, where its model is
-    // placed) and centre on the ground; the tile of a path waypoint (an anchor).
-    Vec3 tileAnchor(int index) const;
-    Vec3 tileCentre(int index) const;
-    int tileOfWaypoint(const Vec3& waypoint) const;
-    // The board's edges on the ground: x from `left` to `right`, z from `top` to `bottom`.
-    struct Edges {
-        float left, right, top, bottom;
-    };
-    Edges boardEdges() const;
     // What one step between neighbouring tiles costs under the board's rule; NoStep when it
     // is no step: not neighbours, into a tile that cannot be entered, or past a corner the
     // rule does not let it cut.
@@ -85,10 +61,4 @@ struct Board {
     int extraCost(int tile) const { return extra[cellOf(tile)]; }
     bool passable(int tile) const { return cellEnterable(cellOf(tile)); }
     bool cellEnterable(int cell) const { return (enterable[cell >> 6] >> (cell & 63)) & 1; }
-    // The ground point of a tile's centre as a click hands it over: x and -z, truncated.
-    void clickPoint(int tile, int* x, int* v) const;
-
-    // Text dumps for debugging by hand (path/diagnostics.cpp).
-    void printHeuristics() const;
-    void printTileCodes(int column, int row) const;
 };

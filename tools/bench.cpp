@@ -9,8 +9,8 @@
 // status 1.
 #include "tools/bench.h"
 #include "app/command.h"
+#include "world/map_board.h"
 #include "world/map_file.h"
-#include "world/world.h"
 
 #include <algorithm>
 #include <charconv>
@@ -110,11 +110,13 @@ int main(int argc, char** argv) {
     if (const int status = parseOptions(argc, argv, &options)) {
         return status;
     }
-    World world(options.mapFile, modelFolderFor(options.mapFile, shippedAssetsFolder()));
-    std::vector<std::string> problems = world.problems;
+    // The map's tiles alone: the searches need no model.
+    std::vector<std::string> problems;
+    MapBoard map;
+    readTiles(map, readMap(options.mapFile, problems));
     Scenario scenario;
     if (problems.empty()) {
-        readScenario(options.scenarioFile, world.board, scenario, problems);
+        readScenario(options.scenarioFile, map, scenario, problems);
     }
     for (const std::string& problem : problems) {
         std::cerr << "bench: " << problem << '\n';
@@ -122,15 +124,15 @@ int main(int argc, char** argv) {
     if (!problems.empty()) {
         return 1;
     }
-    world.board.rule = options.rule;
-    if (options.rule == MoveRule::Benchmark && !world.board.oneCost()) {
+    map.board.rule = options.rule;
+    if (options.rule == MoveRule::Benchmark && !map.board.oneCost()) {
         std::cerr << "bench: warning: " << options.mapFile
                   << " has stones or water, and the listed lengths assume a board of one cost\n";
     }
     // The searches that need a board of one cost are left out of a run of all, and refused
     // when named.
     std::erase_if(options.searches, [&](SearchKind kind) {
-        const bool out = needsOneCost(kind) && !world.board.oneCost();
+        const bool out = needsOneCost(kind) && !map.board.oneCost();
         if (out) {
             std::cerr << "bench: " << oneCostNotice(kind) << '\n';
         }
@@ -149,7 +151,7 @@ int main(int argc, char** argv) {
         csv << "problem,bucket,search,listed,length,closed,us\n";
     }
     const BenchTally tally =
-        runScenario(world.board, scenario, options, csv.is_open() ? &csv : nullptr);
+        runScenario(map.board, scenario, options, csv.is_open() ? &csv : nullptr);
     if (csv.is_open() && !csv.flush()) {
         std::cerr << "bench: " << options.csv << ": could not be written to the end\n";
         return 1;

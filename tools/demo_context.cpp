@@ -42,7 +42,7 @@ void settleFor(Demo& demo, std::chrono::milliseconds span) {
 }
 
 void clickTile(Demo& demo, int index) {
-    const Vec3 centre = demo.map.board.tileCentre(index);
+    const Vec3 centre = tileCentre(demo.map.board, index);
     click(demo.x, startCameraPixel(centre.x, centre.z));
 }
 

@@ -33,7 +33,7 @@ int monkeyStep(const Picture& picture, const World& map, const std::vector<int>&
     int nearest = -1;
     double best = 0.0;
     for (int step = 0; shows && step < static_cast<int>(walk.size()); ++step) {
-        const Vec3 centre = map.board.tileCentre(walk[step]);
+        const Vec3 centre = tileCentre(map.board, walk[step]);
         const auto [px, py] = startCameraPixel(centre.x, centre.z);
         const double dx = px - x, dy = py - y;
         if (nearest == -1 || dx * dx + dy * dy < best) {

@@ -19,8 +19,8 @@ std::vector<int> walkTiles(World& map, int from, int to) {
 std::pair<int, int> astrayWalk(World& map, int stride) {
     std::pair<int, int> best{-1, -1};
     int worst = -1;
-    for (int from = 0; from < map.board.nodeCount; from += stride) {
-        for (int to = 0; to < map.board.nodeCount; to += stride) {
+    for (int from = 0; from < map.board.tileCount(); from += stride) {
+        for (int to = 0; to < map.board.tileCount(); to += stride) {
             if (from == to || !map.board.passable(from) || !map.board.passable(to)) {
                 continue;
             }
@@ -45,7 +45,7 @@ int tileToPaint(World& map, int from, int to) {
         World painted(map.mapFileName);
         painted.clickTile(from);
         painted.clickTile(to);
-        if (map.board.nodes[walk[i]].kind != GroundCode) {
+        if (map.tiles[walk[i]].kind != GroundCode) {
             continue;
         }
         painted.paintTile(walk[i], TreeCode);

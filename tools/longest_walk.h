@@ -11,8 +11,8 @@
 // every `stride`-th start against every `stride`-th target. Returns the path's length, or 0.
 inline std::size_t longestWalk(World& map, int* start, int* target, int stride = 1) {
     std::size_t longest = 0;
-    for (int from = 0; from < map.board.nodeCount; from += stride) {
-        for (int to = 0; to < map.board.nodeCount; to += stride) {
+    for (int from = 0; from < map.board.tileCount(); from += stride) {
+        for (int to = 0; to < map.board.tileCount(); to += stride) {
             if (from != to && map.board.passable(from) && map.board.passable(to)) {
                 map.clickTile(from);
                 map.clickTile(to);

@@ -8,12 +8,12 @@
 // tiles and prints a row of figures for each. --rule "corners cut" (the program's own) or
 // --rule benchmark chooses how the walks step, and so their costs.
 //
-// It builds the program's own World from FOLDER/map.txt and clicks START and TARGET through
-// World::requestPath, so it shows exactly the walk the window would light.
+// It reads FOLDER/map.txt as the program reads it, without the models, and runs the search
+// between START and TARGET as the window's walk does: the search, then the cheapest walk
+// unless the search promises one. So it shows exactly the walk the window would light.
 #include "tools/trace.h"
 #include "app/command.h"
 #include "world/map_file.h"
-#include "world/world.h"
 
 #include <algorithm>
 #include <charconv>
@@ -125,15 +125,14 @@ int parseOptions(std::vector<std::string> args, Options* options) {
     return 0;
 }
 
-// The map file and the folder of its models as the program would take them; "" when the
-// folder cannot be entered (said why).
-bool mapOf(const std::string& place, std::string* mapFile, std::string* models) {
-    // The program reads "map.txt" and its models from its working folder; so does this.
+// The map file as the program would take it; false when the folder cannot be entered (said
+// why).
+bool mapOf(const std::string& place, std::string* mapFile) {
+    // The program reads "map.txt" from its working folder; so does this.
     std::error_code error;
     *mapFile = "map.txt";
     if (!place.empty() && std::filesystem::is_regular_file(place, error)) {
         *mapFile = std::filesystem::absolute(place, error).string();
-        *models = modelFolderFor(*mapFile, shippedAssetsFolder());
         return true;
     }
     std::filesystem::current_path(place.empty() ? "." : place, error);
@@ -144,18 +143,32 @@ bool mapOf(const std::string& place, std::string* mapFile, std::string* models) 
 }
 
 // Why the window would ignore a click on the tile, or "".
-std::string refusal(const Board& board, Tile t) {
+std::string refusal(const MapBoard& map, Tile t) {
+    const Board& board = map.board;
     if (t.column < 0 || t.column >= board.columns || t.row < 0 || t.row >= board.rows) {
         return "tile " + name(t) + " is off the map (" + std::to_string(board.columns) + " x " +
                std::to_string(board.rows) + " tiles); the window ignores a click there";
     }
-    if (board.nodes[indexOf(board, t)].outside) {
+    if (map.tiles[indexOf(board, t)].outside) {
         return "tile " + name(t) + " is out of bounds; the window ignores a click there";
     }
     if (!board.passable(indexOf(board, t))) {
         return "tile " + name(t) + " is a tree; the window ignores a click on a tree";
     }
     return "";
+}
+
+// The walk between the two tiles as the window plans it: its search run to its end, then the
+// cheapest walk, unless the search promises one or found none.
+void plan(const Board& board, TracedWalk& walk) {
+    walk.query.begin(board, walk.kind, walk.start, walk.target, walk.search);
+    walk.query.advance(board, walk.search, LLONG_MAX);
+    const SearchRecord& record = walk.search;
+    if (record.found && promisesCheapest(walk.kind)) {
+        walk.cheapest = Route{record.walk, walkCost(board, walk.kind, walk.start, record.walk)};
+    } else if (record.found) {
+        walk.cheapest = cheapestRoute(board, walk.start, walk.target);
+    }
 }
 
 } // namespace
@@ -170,37 +183,41 @@ int main(int argc, char** argv) {
             parseOptions(std::vector<std::string>(argv + 1, argv + argc), &options)) {
         return status;
     }
-    std::string mapFile, models;
-    if (!mapOf(options.place, &mapFile, &models)) {
+    std::string mapFile;
+    if (!mapOf(options.place, &mapFile)) {
         return 1;
     }
-    World w(mapFile, models);
-    for (const std::string& problem : w.problems) {
-        std::cerr << "trace: " << problem << '\n';
-    }
-    if (!w.problems.empty()) {
-        return 1;
+    MapBoard map;
+    {
+        std::vector<std::string> problems;
+        readTiles(map, readMap(mapFile, problems));
+        for (const std::string& problem : problems) {
+            std::cerr << "trace: " << problem << '\n';
+        }
+        if (!problems.empty()) {
+            return 1;
+        }
     }
     for (Tile t : options.ends) {
-        if (const std::string why = refusal(w.board, t); !why.empty()) {
+        if (const std::string why = refusal(map, t); !why.empty()) {
             std::cerr << "trace: " << why << '\n';
             return 1;
         }
     }
-    if (needsOneCost(options.kind) && !w.board.oneCost()) {
+    if (needsOneCost(options.kind) && !map.board.oneCost()) {
         std::cerr << "trace: " << oneCostNotice(options.kind) << '\n';
         return 1;
     }
-    w.walk.kind = options.kind;
-    w.board.rule = options.rule;
-    for (Tile t : options.ends) {
-        w.clickTile(indexOf(w.board, t));
-    }
-    const Walk& walk = w.walk;
+    map.board.rule = options.rule;
+    TracedWalk walk;
+    walk.kind = options.kind;
+    walk.start = indexOf(map.board, options.ends[0]);
+    walk.target = indexOf(map.board, options.ends[1]);
+    plan(map.board, walk);
     if (options.compare) {
         // Every search gets the same two tiles, whether or not a walk joins them.
-        printGrids(w.board, walk);
-        printComparison(w.board, walk);
+        printGrids(map, walk);
+        printComparison(map.board, walk);
         return 0;
     }
     if (!walk.search.found) {
@@ -210,10 +227,10 @@ int main(int argc, char** argv) {
                   << count(walk.search.closed.size(), "tile") << " searched from the start)\n";
         return 1;
     }
-    printGrids(w.board, walk);
-    printSteps(w.board, walk);
+    printGrids(map, walk);
+    printSteps(map.board, walk);
     if (options.dump) {
-        printDumps(w, options.ends[0]);
+        printDumps(map, walk, options.ends[0]);
     }
     return 0;
 }

@@ -2,7 +2,8 @@
 // one search did (tools/trace_print.cpp).
 #pragma once
 
-#include "world/world.h"
+#include "path/search.h"
+#include "world/map_board.h"
 
 #include <cstddef>
 #include <string>
@@ -18,11 +19,22 @@ std::string count(std::size_t n, const char* thing);
 std::string name(const Board& board, int tile);
 std::string name(Tile t);
 
+// The walk traced: its search between its two tiles, what the search did and knew, and the
+// cheapest walk between the same tiles (none when the search found no walk).
+struct TracedWalk {
+    SearchKind kind = SearchKind::FirstSightAStar;
+    int start = -1;
+    int target = -1;
+    GridSearch query;
+    SearchRecord search;
+    Route cheapest;
+};
+
 // The map with the walk beside what the search closed and left open, with their key.
-void printGrids(const Board& board, const Walk& walk);
+void printGrids(const MapBoard& map, const TracedWalk& walk);
 // Each step of the walk with its cost, then the walk beside the cheapest.
-void printSteps(const Board& board, const Walk& walk);
+void printSteps(const Board& board, const TracedWalk& walk);
 // One row per search, each run again between the walk's two tiles and timed on its own.
-void printComparison(const Board& board, const Walk& walk);
+void printComparison(const Board& board, const TracedWalk& walk);
 // The grid dumps: the tile codes around the start, every heuristic, the target's neighbours.
-void printDumps(World& w, Tile start);
+void printDumps(const MapBoard& map, const TracedWalk& walk, Tile start);

@@ -1,6 +1,7 @@
 // What one search did, in text: the grids, the steps, the comparison of the searches and
 // the grid dumps.
 #include "tools/trace.h"
+#include "world/grid_dumps.h"
 #include "world/tile_kinds.h"
 
 #include <chrono>
@@ -21,12 +22,13 @@ std::string name(Tile t) {
     return std::to_string(t.column) + "," + std::to_string(t.row);
 }
 
-void printGrids(const Board& board, const Walk& walk) {
-    std::vector<char> map(board.nodes.size()), search(board.nodes.size(), '.');
-    for (size_t i = 0; i < board.nodes.size(); i++) {
-        const GridNode& node = board.nodes[i];
-        map[i] = node.outside ? '@' : tileKindOf(node.kind).letter;
-        search[i] = node.outside ? '@' : node.passable() ? '.' : 'T';
+void printGrids(const MapBoard& mapBoard, const TracedWalk& walk) {
+    const Board& board = mapBoard.board;
+    std::vector<char> map(mapBoard.tiles.size()), search(mapBoard.tiles.size(), '.');
+    for (size_t i = 0; i < mapBoard.tiles.size(); i++) {
+        const MapTile& tile = mapBoard.tiles[i];
+        map[i] = tile.outside ? '@' : tileKindOf(tile.kind).letter;
+        search[i] = tile.outside ? '@' : board.passable(int(i)) ? '.' : 'T';
     }
     for (int tile : walk.search.opened) {
         search[tile] = 'o';
@@ -58,7 +60,7 @@ void printGrids(const Board& board, const Walk& walk) {
     }
     std::cout << "S start, G target, * walk; . ground, T tree, s stones (+20), ~ water (+40), "
                  "blank a code without a kind\n"
-              << (board.outsideTiles > 0 ? "@ out of bounds\n" : "")
+              << (mapBoard.outsideTiles > 0 ? "@ out of bounds\n" : "")
               << "search: x closed, o still open when it stopped\n\n";
 }
 
@@ -77,7 +79,7 @@ std::string traceCost(double cost, MoveRule rule, SearchKind kind) {
 // Each step of the walk with its cost, then the walk beside the cheapest. An any-angle walk
 // has a row for each waypoint: its move is a straight line, and its cost so far is shown with
 // two decimals under either rule.
-void printSteps(const Board& board, const Walk& walk) {
+void printSteps(const Board& board, const TracedWalk& walk) {
     const SearchKind kind = walk.search.kind;
     const bool lines = anyAngle(kind);
     const auto text = [&](double cost) { return traceCost(cost, board.rule, kind); };
@@ -91,7 +93,7 @@ void printSteps(const Board& board, const Walk& walk) {
                               from / board.columns != to / board.columns;
         // Whole in either unit: 20 and 40, or 2 and 4.
         const std::string enter =
-            "+" + costText(board.nodes[to].terrainCost / terrainUnit, MoveRule::CornersCut);
+            "+" + costText(board.extraCost(to) / terrainUnit, MoveRule::CornersCut);
         const std::vector<int> walked(tiles.begin(), tiles.begin() + long(k) + 1);
         const double soFar = walkCost(board, kind, walk.start, walked);
         char line[96];
@@ -125,7 +127,7 @@ void printSteps(const Board& board, const Walk& walk) {
 }
 
 // One row per search, each run again between the same two tiles and timed on its own.
-void printComparison(const Board& board, const Walk& walk) {
+void printComparison(const Board& board, const TracedWalk& walk) {
     const double cheapest = cheapestRoute(board, walk.start, walk.target).cost;
     std::printf("%-16s %7s %7s %6s %6s %8s %7s\n", "search", "closed", "open", "steps", "cost",
                 "cheapest", "us");
@@ -151,11 +153,12 @@ void printComparison(const Board& board, const Walk& walk) {
     }
 }
 
-void printDumps(World& w, Tile start) {
+void printDumps(const MapBoard& map, const TracedWalk& walk, Tile start) {
+    // The headings name the dumps as trace has always named them.
     std::cout << "\nTile codes around the start (World::printTileCodes, counted from 1):\n";
-    w.board.printTileCodes(start.column + 1, start.row + 1);
+    printTileCodes(map, start.column + 1, start.row + 1);
     std::cout << "\n\nHeuristics (World::printHeuristics):\n";
-    w.board.printHeuristics();
+    printHeuristics(map, walk.query);
     std::cout << "\nNeighbours of the target (GridNode::printNeighbours):\n";
-    w.board.nodes[w.walk.target].printNeighbours();
+    printNeighbours(map, walk.query, walk.target);
 }

@@ -17,7 +17,7 @@ bool overPanel(int x, int y) {
 }
 
 int brushKind(const World& w, int tile) {
-    if (w.board.nodes[tile].outside) {
+    if (w.tiles[tile].outside) {
         return GroundCode; // a paint off the board makes the board's ground there
     }
     return panel.brush == BrushCycle ? w.paintCycle(tile) : panel.brush;
@@ -67,11 +67,11 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
     }
 
     text.tile[0] = text.tileFigures[0] = '\0';
-    if (hoverTile >= 0 && hoverTile < board.nodeCount) {
+    if (hoverTile >= 0 && hoverTile < board.tileCount()) {
         std::snprintf(text.tile, sizeof text.tile, "tile %d,%d: %s", hoverTile % board.columns,
                       hoverTile / board.columns,
-                      board.nodes[hoverTile].outside ? "out of bounds"
-                                                     : kindName(board.nodes[hoverTile].kind));
+                      w.tiles[hoverTile].outside ? "out of bounds"
+                                                 : kindName(w.tiles[hoverTile].kind));
         const Walk& walk = raceOn() && hoverView >= 0 ? race.racers[hoverView].walk : w.walk;
         writeHoverFigures(board, walk, hoverTile, text.tileFigures, sizeof text.tileFigures);
     }

@@ -76,7 +76,7 @@ void drawViews(World& w) {
     if (!raceOn()) {
         const DrawnTiles sight = boardSight(w.board, windowWidth, windowHeight);
         if (!sight.models) {
-            updateFlatBoard(w.board, w.walk, worldFlat);
+            updateFlatBoard(w, w.walk, worldFlat);
         }
         drawView(w, w.walk, worldFlat, sight);
         return;
@@ -86,7 +86,7 @@ void drawViews(World& w) {
         const PixelRect view = raceViewport(i);
         sights[i] = boardSight(w.board, view.width, view.height);
         if (!sights[i].models) {
-            updateFlatBoard(w.board, race.racers[i].walk, race.racers[i].flat);
+            updateFlatBoard(w, race.racers[i].walk, race.racers[i].flat);
         }
     }
     for (int i = 0; i < RacerCount; i++) {

@@ -15,7 +15,7 @@ DrawnTiles boardSight(const Board& board, int width, int height) {
     const double halfWidth = halfHeight * width / std::max(height, 1);
     DrawnTiles sight;
     sight.models = TileSize * height / (2.0 * halfHeight) >= ModelPixels;
-    if (std::abs(camera.pitch) > 0.5f || board.nodeCount == 0) {
+    if (std::abs(camera.pitch) > 0.5f || board.tileCount() == 0) {
         return sight; // tilted, the board reaches toward the horizon: every tile may show
     }
     // The view's centre on the ground, turned back by the yaw about the board's origin; a
@@ -25,8 +25,8 @@ DrawnTiles boardSight(const Board& board, int width, int height) {
     const double cx = camera.cameraX * std::cos(yawRadians) - camera.cameraZ * std::sin(yawRadians);
     const double cz = camera.cameraX * std::sin(yawRadians) + camera.cameraZ * std::cos(yawRadians);
     const double reach = std::hypot(halfWidth, halfHeight) + 2.0 * TileSize;
-    const double left = board.boardEdges().left;
-    const double top = board.boardEdges().top;
+    const double left = boardEdges(board).left;
+    const double top = boardEdges(board).top;
     auto clampTo = [](double value, int last) {
         return static_cast<int>(std::clamp(std::floor(value), -1.0, static_cast<double>(last) + 1));
     };
@@ -37,8 +37,8 @@ DrawnTiles boardSight(const Board& board, int width, int height) {
     return sight;
 }
 
-void tileColour(const Board& board, int tile, bool lit, std::uint8_t rgb[3]) {
-    const GridNode& node = board.nodes[tile];
+void tileColour(const MapBoard& map, int tile, bool lit, std::uint8_t rgb[3]) {
+    const MapTile& node = map.tiles[tile];
     if (node.outside) {
         rgb[0] = rgb[1] = rgb[2] = 0; // the background
         return;
@@ -48,8 +48,8 @@ void tileColour(const Board& board, int tile, bool lit, std::uint8_t rgb[3]) {
     std::copy(colour, colour + 3, rgb);
 }
 
-void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]) {
-    const TileMark mark = board.nodes[tile].outside ? TileMark::None : searchViewMark(walk, tile);
+void flatColour(const MapBoard& map, const Walk& walk, int tile, std::uint8_t rgb[3]) {
+    const TileMark mark = map.tiles[tile].outside ? TileMark::None : searchViewMark(walk, tile);
     if (mark != TileMark::None) {
         const std::uint8_t* colour = mark == TileMark::Closed    ? ClosedMark.shown
                                      : mark == TileMark::Scanned ? ScannedMark.shown
@@ -57,5 +57,5 @@ void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb
         std::copy(colour, colour + 3, rgb);
         return;
     }
-    tileColour(board, tile, walk.lit(tile), rgb);
+    tileColour(map, tile, walk.lit(tile), rgb);
 }

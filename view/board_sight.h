@@ -15,10 +15,10 @@ DrawnTiles boardSight(const Board& board, int width, int height);
 
 // How tile `tile` looks from far above, as red, green and blue: its kind's colour, or its
 // lit-path colour while `lit`.
-void tileColour(const Board& board, int tile, bool lit, std::uint8_t rgb[3]);
+void tileColour(const MapBoard& map, int tile, bool lit, std::uint8_t rgb[3]);
 // The same with the walk's lights, and while the search view is on the colour of the walk's
 // mark on the tile.
-void flatColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]);
+void flatColour(const MapBoard& map, const Walk& walk, int tile, std::uint8_t rgb[3]);
 
 // A view's picture of the board drawn flat: one texel a tile, kept while the walk it shows
 // and the board stay as they were. Each view has its own.
@@ -44,5 +44,5 @@ struct FlatBoard {
 // on it as on the models. Every view's picture is made before any view draws: a texture
 // changed while the renderer still has drawing queued that reads another would make it
 // finish that drawing first.
-void updateFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat);
+void updateFlatBoard(const MapBoard& map, const Walk& walk, FlatBoard& flat);
 void drawFlatBoard(const Board& board, const FlatBoard& flat);

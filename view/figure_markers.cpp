@@ -91,9 +91,9 @@ std::vector<Vec3> litWalkPoints(const Board& board, const Walk& walk) {
     if (walk.start < 0 || !walk.search.found || walk.search.start != walk.start) {
         return points;
     }
-    points.push_back(board.tileCentre(walk.start));
+    points.push_back(tileCentre(board, walk.start));
     for (int tile : walk.search.walk) {
-        points.push_back(board.tileCentre(tile));
+        points.push_back(tileCentre(board, tile));
     }
     for (Vec3& point : points) {
         point.y = 1.0;

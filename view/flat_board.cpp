@@ -25,31 +25,33 @@ struct BoardPicture {
 };
 BoardPicture boardPicture;
 
-const std::vector<std::uint8_t>& pictureOf(const Board& board) {
+const std::vector<std::uint8_t>& pictureOf(const MapBoard& map) {
+    const Board& board = map.board;
     if (boardPicture.tiles != board.tilesSerial) {
         boardPicture.tiles = board.tilesSerial;
-        boardPicture.rgb.assign(texel(board.nodeCount), 255); // opaque
-        for (int i = 0; i < board.nodeCount; i++) {
-            tileColour(board, i, false, &boardPicture.rgb[texel(i)]);
+        boardPicture.rgb.assign(texel(board.tileCount()), 255); // opaque
+        for (int i = 0; i < board.tileCount(); i++) {
+            tileColour(map, i, false, &boardPicture.rgb[texel(i)]);
         }
     }
     return boardPicture.rgb;
 }
 
 // A tile's texel, as flatColour has it.
-void texelColour(const Board& board, const Walk& walk, int tile, std::uint8_t rgb[3]) {
-    flatColour(board, walk, tile, rgb);
+void texelColour(const MapBoard& map, const Walk& walk, int tile, std::uint8_t rgb[3]) {
+    flatColour(map, walk, tile, rgb);
 }
 
 // Colours the tiles whose mark the playback's steps from `from` to `to` changed: those it
 // closed, those that joined the open list, and those its jumps looked at. Returns the first
 // and last row touched.
-std::pair<int, int> stepOn(const Board& board, const Walk& walk, FlatBoard& flat, int from,
+std::pair<int, int> stepOn(const MapBoard& map, const Walk& walk, FlatBoard& flat, int from,
                            int to) {
+    const Board& board = map.board;
     int first = board.rows;
     int last = -1;
     auto colour = [&](int tile) {
-        texelColour(board, walk, tile, &flat.texels[texel(tile)]);
+        texelColour(map, walk, tile, &flat.texels[texel(tile)]);
         first = std::min(first, tile / board.columns);
         last = std::max(last, tile / board.columns);
     };
@@ -76,17 +78,17 @@ std::pair<int, int> stepOn(const Board& board, const Walk& walk, FlatBoard& flat
 
 // The picture over again: the board's own, the walk's lit tiles, and the marks of the steps
 // the playback shows.
-void startOver(const Board& board, const Walk& walk, FlatBoard& flat, int step) {
-    flat.texels = pictureOf(board);
+void startOver(const MapBoard& map, const Walk& walk, FlatBoard& flat, int step) {
+    flat.texels = pictureOf(map);
     for (int tile : walk.litTiles) {
-        texelColour(board, walk, tile, &flat.texels[texel(tile)]);
+        texelColour(map, walk, tile, &flat.texels[texel(tile)]);
     }
-    stepOn(board, walk, flat, 0, step);
+    stepOn(map, walk, flat, 0, step);
 }
 
 // The texture bound, one square over the board.
 void drawBoardSquare(const Board& board) {
-    const auto [x0, x1, z0, z1] = board.boardEdges();
+    const auto [x0, x1, z0, z1] = boardEdges(board);
     constexpr float Top = 1.0f; // where the tile models stand
     glDisable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
@@ -108,8 +110,9 @@ void drawBoardSquare(const Board& board) {
 
 } // namespace
 
-void updateFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat) {
-    if (board.nodeCount == 0) {
+void updateFlatBoard(const MapBoard& map, const Walk& walk, FlatBoard& flat) {
+    const Board& board = map.board;
+    if (board.tileCount() == 0) {
         return;
     }
     // The marks show only a record the playback has taken up: until then none changes.
@@ -126,13 +129,13 @@ void updateFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat) {
     FlatBoard::Key before = flat.key;
     before.step = now.step;
     if (sized && before == now && now.step > flat.key.step) {
-        const auto [first, last] = stepOn(board, walk, flat, flat.key.step, now.step);
+        const auto [first, last] = stepOn(map, walk, flat, flat.key.step, now.step);
         if (first <= last) {
             glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, board.columns, last - first + 1, GL_RGBA,
                             GL_UNSIGNED_BYTE, &flat.texels[texel(first * board.columns)]);
         }
     } else if (!sized || !(flat.key == now)) {
-        startOver(board, walk, flat, now.step);
+        startOver(map, walk, flat, now.step);
         if (!sized) {
             flat.columns = board.columns;
             flat.rows = board.rows;
@@ -153,7 +156,7 @@ void updateFlatBoard(const Board& board, const Walk& walk, FlatBoard& flat) {
 }
 
 void drawFlatBoard(const Board& board, const FlatBoard& flat) {
-    if (board.nodeCount == 0 || flat.texture == 0) {
+    if (board.tileCount() == 0 || flat.texture == 0) {
         return;
     }
     glBindTexture(GL_TEXTURE_2D, flat.texture);

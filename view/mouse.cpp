@@ -165,7 +165,7 @@ void lookUpHover() {
 
 int tileOfPick(const Vec3& point, bool ok) {
     return ok && fitsInt(point.x) && fitsInt(point.z)
-               ? world.board.tileIndexAt(int(point.x), int(point.z))
+               ? tileIndexAt(world.board, int(point.x), int(point.z))
                : -1;
 }
 

@@ -106,9 +106,9 @@ void cheapestLine(const Board& board, int start, const std::vector<int>& tiles) 
     constexpr double Dot = 1.0;
     constexpr float Lift = 0.02f; // above the marks, below their digits
     glColor3fv(CheapestLine.gl);
-    Vec3 from = board.tileCentre(start);
+    Vec3 from = tileCentre(board, start);
     for (int tile : tiles) {
-        const Vec3 to = board.tileCentre(tile);
+        const Vec3 to = tileCentre(board, tile);
         // Across the step: its direction turned a quarter, scaled to half the band's width.
         const double dx = to.x - from.x;
         const double dz = to.z - from.z;
@@ -157,11 +157,11 @@ void drawSearchMarks(const Board& board, const Walk& walk, const DrawnTiles& sig
         forEachTileInSight(board, sight, [&](int tile) {
             const TileMark mark = searchViewMark(walk, tile);
             if (pass == 2 && mark != TileMark::None) {
-                tileMark(board.tileCentre(tile), mark);
+                tileMark(tileCentre(board, tile), mark);
             } else if (pass == 0 && mark == TileMark::Closed &&
                        searchView.mode == SearchViewMode::Costs) {
                 // One decimal under the benchmark's rule: more would not fit on the tile.
-                number(board.tileCentre(tile), costText(closedCost(walk, tile), board.rule, 1));
+                number(tileCentre(board, tile), costText(closedCost(walk, tile), board.rule, 1));
             }
         });
     }

@@ -31,7 +31,7 @@ void writeSearchFigures(const Board& board, const Walk& walk, char* out, size_t 
     const int open = record.stillOpen();
     if (walk.searching()) {
         std::snprintf(out, size, "searching: %s of %s tiles", withCommas(closed).c_str(),
-                      withCommas(board.nodeCount).c_str());
+                      withCommas(board.tileCount()).c_str());
     } else if (record.start >= 0 && record.found) {
         std::snprintf(out, size, "%sclosed %d, open %d, walk %s, cheapest %s", name, closed, open,
                       costText(walk.found.cost, board.rule, walk.kind).c_str(),
@@ -45,7 +45,7 @@ void writeHoverFigures(const Board& board, const Walk& walk, int tile, char* out
     out[0] = '\0';
     const SearchRecord& record = walk.search;
     if (walk.planning == Planning::Walk || record.start < 0 || tile < 0 ||
-        tile >= board.nodeCount) {
+        tile >= board.tileCount()) {
         return;
     }
     if (tile == record.start) {

@@ -167,7 +167,7 @@ std::string benchmarkMapText(const World& w) {
     for (int r = 0; r < w.board.rows; r++) {
         for (int c = 0; c < w.board.columns; c++) {
             const int i = r * w.board.columns + c;
-            const GridNode& node = w.board.nodes[i];
+            const MapTile& node = w.tiles[i];
             // The character read stands while it still means the tile's kind.
             const char read =
                 i < static_cast<int>(w.mapFormat.chars.size()) ? w.mapFormat.chars[i] : '.';

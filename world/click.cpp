@@ -7,7 +7,7 @@ namespace {
 
 // The banana shows on the walk's target.
 void placeBanana(World& w) {
-    const Vec3 anchor = w.board.tileAnchor(w.walk.target);
+    const Vec3 anchor = tileAnchor(w.board, w.walk.target);
     w.banana.visible = true;
     w.banana.position[0] = static_cast<float>(anchor.x);
     w.banana.position[1] = 0.0f;
@@ -16,13 +16,13 @@ void placeBanana(World& w) {
 
 // A tile of the board a figure can stand on: no tree, nothing outside the map.
 bool standable(const Board& board, int tile) {
-    return tile >= 0 && tile < board.nodeCount && board.passable(tile);
+    return tile >= 0 && tile < board.tileCount() && board.passable(tile);
 }
 
 } // namespace
 
 void World::requestPath(int x, int v) {
-    const int i = board.tileIndexAt(x, v);
+    const int i = tileIndexAt(board, x, v);
     if (i == -1 || !board.passable(i)) {
         return; // off the grid or on a tree: not a place to stand
     }
@@ -46,42 +46,18 @@ void World::requestPath(int x, int v) {
 }
 
 void World::setStart(int x, int v) {
-    startWalk(walk, board.tileIndexAt(x, v));
+    startWalk(walk, tileIndexAt(board, x, v));
 }
 
 void World::setTarget(int x, int v) {
-    walk.target = board.tileIndexAt(x, v);
+    walk.target = tileIndexAt(board, x, v);
     relight(walk);
-    if (walk.kind != SearchKind::FirstSightAStar || !keepTileCosts) {
-        return; // only the program's own search fills the tiles' heuristic, for the dumps
-    }
-    GridNode* target = &board.nodes[walk.target];
-    fillHeuristic(target, 1, 0);
-    fillHeuristic(target, 6, 0);
-    fillHeuristic(target, 3, 0);
-    fillHeuristic(target, 4, 0);
-}
-
-// Walks the target's column up or down and spreads into every row it passes; the
-// horizontal calls walk the target's own row. Every tile ends with 10 x Manhattan distance.
-void World::fillHeuristic(GridNode* node, int direction, int value) {
-    while (node) {
-        node->h = value;
-        if (direction == 1 || direction == 6) {
-            fillHeuristic(node->neighbours[3], 3, value + 10);
-            fillHeuristic(node->neighbours[4], 4, value + 10);
-        } else if (direction != 3 && direction != 4) {
-            return;
-        }
-        node = node->neighbours[direction];
-        value += 10;
-    }
 }
 
 void World::clickTile(int index) {
     int x = 0;
     int v = 0;
-    board.clickPoint(index, &x, &v);
+    clickPoint(board, index, &x, &v);
     requestPath(x, v);
 }
 
@@ -94,7 +70,7 @@ bool World::monkeyOn(const Walk& shown, int tile) const {
         return false;
     }
     const bool stepping =
-        shown.walking && !shown.path.empty() && board.tileOfWaypoint(shown.path.back()) == tile;
+        shown.walking && !shown.path.empty() && tileOfWaypoint(board, shown.path.back()) == tile;
     return monkeyTile(shown) == tile || stepping;
 }
 
@@ -126,7 +102,7 @@ bool World::dragBananaTo(int tile) {
     }
     int x = 0;
     int v = 0;
-    board.clickPoint(tile, &x, &v);
+    clickPoint(board, tile, &x, &v);
     setTarget(x, v);
     placeBanana(*this);
     // From where the monkey is, as after a paint: it finishes the step it is taking.

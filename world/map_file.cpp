@@ -228,8 +228,7 @@ std::string writeMap(const std::string& mapFileName, const World& w) {
     std::string text = w.mapFormat.benchmark ? benchmarkMapText(w) : "";
     for (int r = 0; r < w.board.rows && !w.mapFormat.benchmark; r++) {
         for (int c = 0; c < w.board.columns; c++) {
-            text +=
-                (c > 0 ? " " : "") + std::to_string(w.board.nodes[r * w.board.columns + c].kind);
+            text += (c > 0 ? " " : "") + std::to_string(w.tiles[r * w.board.columns + c].kind);
         }
         text += '\n';
     }

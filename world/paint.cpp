@@ -5,13 +5,13 @@
 #include "world/world.h"
 
 int World::paintCycle(int index) const {
-    const int kind = nextPaintKind(board.nodes[index].kind);
+    const int kind = nextPaintKind(tiles[index].kind);
     // A figure never stands in a tree.
     return kind == TreeCode && figureOn(walk, index) ? nextPaintKind(kind) : kind;
 }
 
 std::string World::paintTile(int index, int code) {
-    if (index < 0 || index >= board.nodeCount || board.nodes[index].kind == code ||
+    if (index < 0 || index >= board.tileCount() || tiles[index].kind == code ||
         (code == TreeCode && figureOn(walk, index))) {
         return "";
     }

@@ -1,7 +1,7 @@
 // Reading a scenario file. Every problem gets a line that names the line of the file; a
 // damaged or binary file is read in bounded pieces and never echoed raw.
 #include "world/scenario.h"
-#include "path/board.h"
+#include "world/map_board.h"
 #include "world/map_file.h"
 #include "world/tile_kinds.h"
 
@@ -100,26 +100,28 @@ bool isLength(const std::string& field, double& value) {
 }
 
 // Why the start or the goal (`end`) cannot stand at column, row of the board, or "".
-std::string notOnBoard(const char* end, int column, int row, const Board& board) {
+std::string notOnBoard(const char* end, int column, int row, const MapBoard& map) {
+    const Board& board = map.board;
     const std::string at =
         std::string("the ") + end + " " + std::to_string(column) + "," + std::to_string(row);
     const long long tile = static_cast<long long>(row) * board.columns + column;
     if (column >= board.columns || row >= board.rows ||
-        tile >= static_cast<long long>(board.nodes.size())) {
+        tile >= static_cast<long long>(map.tiles.size())) {
         return at + " is off the map";
     }
-    if (board.nodes[tile].outside) {
+    if (map.tiles[tile].outside) {
         return at + " is outside the map";
     }
     if (!board.passable(static_cast<int>(tile))) {
-        return at + " is a " + kindName(board.nodes[tile].kind);
+        return at + " is a " + kindName(map.tiles[tile].kind);
     }
     return "";
 }
 
 // A problem line read into `problem`; else why it is none. Its first fault only: one
 // message a line is enough to find it.
-std::string readProblem(const std::string& line, const Board& board, ScenarioProblem& problem) {
+std::string readProblem(const std::string& line, const MapBoard& map, ScenarioProblem& problem) {
+    const Board& board = map.board;
     const std::vector<std::string> fields = fieldsOf(line);
     if (fields.size() != 9) {
         return std::to_string(fields.size()) + (fields.size() == 1 ? " field" : " fields") +
@@ -148,13 +150,13 @@ std::string readProblem(const std::string& line, const Board& board, ScenarioPro
     problem.startRow = whole[5];
     problem.goalColumn = whole[6];
     problem.goalRow = whole[7];
-    std::string why = notOnBoard("start", problem.startColumn, problem.startRow, board);
-    return why.empty() ? notOnBoard("goal", problem.goalColumn, problem.goalRow, board) : why;
+    std::string why = notOnBoard("start", problem.startColumn, problem.startRow, map);
+    return why.empty() ? notOnBoard("goal", problem.goalColumn, problem.goalRow, map) : why;
 }
 
 // The lines after the version line. Empty lines at the end are harmless; one among the
 // problems is refused, as it most often means a file pasted together from two.
-void readProblems(std::istream& in, const Board& board, Scenario& scenario, Problems& said) {
+void readProblems(std::istream& in, const MapBoard& map, Scenario& scenario, Problems& said) {
     long long number = 1; // the version line
     long long firstEmpty = 0;
     std::string line;
@@ -181,7 +183,7 @@ void readProblems(std::istream& in, const Board& board, Scenario& scenario, Prob
             return;
         }
         ScenarioProblem problem;
-        const std::string why = readProblem(line, board, problem);
+        const std::string why = readProblem(line, map, problem);
         if (!why.empty()) {
             said.add(number, why);
             continue;
@@ -220,7 +222,7 @@ bool openScenario(const std::string& fileName, std::ifstream& file,
 
 } // namespace
 
-bool readScenario(const std::string& fileName, const Board& board, Scenario& scenario,
+bool readScenario(const std::string& fileName, const MapBoard& map, Scenario& scenario,
                   std::vector<std::string>& problems) {
     scenario.fileName = fileName;
     scenario.problems.clear();
@@ -237,7 +239,7 @@ bool readScenario(const std::string& fileName, const Board& board, Scenario& sce
         // Most likely no scenario file at all: its other lines would say nothing more.
         said.add(1, "the first line must be \"version 1\"");
     } else {
-        readProblems(file, board, scenario, said);
+        readProblems(file, map, scenario, said);
         if (!said.any() && scenario.problems.empty()) {
             addProblem(problems, fileName + ": no problems after the version line");
         }

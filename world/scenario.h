@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct Board;
+struct MapBoard;
 
 struct ScenarioProblem {
     int line = 0;   // its line in the file, from 1 (the version line is line 1)
@@ -26,8 +26,8 @@ struct Scenario {
     std::vector<ScenarioProblem> problems;
 };
 
-// Reads a scenario file for `board`; on any problem, adds one line per problem to `problems`
-// (via addProblem from world/map_file.h) and returns false, leaving `scenario` without
-// problems.
-bool readScenario(const std::string& fileName, const Board& board, Scenario& scenario,
+// Reads a scenario file for the board of `map`, whose tiles say where no problem may start
+// or end; on any problem, adds one line per problem to `problems` (via addProblem from
+// world/map_file.h) and returns false, leaving `scenario` without problems.
+bool readScenario(const std::string& fileName, const MapBoard& map, Scenario& scenario,
                   std::vector<std::string>& problems);

@@ -11,8 +11,7 @@ void World::drawTiles(const Walk& walk, const DrawnTiles& sight) const {
     if (!sight.models) {
         return;
     }
-    forEachTileInSight(board, sight,
-                       [&](int tile) { board.nodes[tile].mesh.draw(walk.lit(tile)); });
+    forEachTileInSight(board, sight, [&](int tile) { tileModels[tile].draw(walk.lit(tile)); });
 }
 
 namespace {
@@ -28,19 +27,20 @@ void groundSquare(float x0, float x1, float z0, float z1) {
 // The green square under the board, its edges on the board's. It is drawn twice, wound
 // both ways, so that with back faces culled it shows from above and from below, lit on the
 // side that faces the viewer.
-void drawGround(const Board& board, const DrawnTiles& sight) {
+void drawGround(const MapBoard& map, const DrawnTiles& sight) {
+    const Board& board = map.board;
     // Drawn flat, the board covers the square, and at the height of a big board's eye the
     // depth buffer could not tell the two apart.
-    if (board.nodeCount == 0 || !sight.models) {
+    if (board.tileCount() == 0 || !sight.models) {
         return;
     }
-    const auto [x0, x1, z0, z1] = board.boardEdges();
+    const auto [x0, x1, z0, z1] = boardEdges(board);
     glBegin(GL_QUADS);
     glColor3f(0.0f, 0.4f, 0.0f);
-    if (board.outsideTiles > 0) {
+    if (map.outsideTiles > 0) {
         // Tiles off the board show the background: a square for each tile on it, in view.
         forEachTileInSight(board, sight, [&](int tile) {
-            if (!board.nodes[tile].outside) {
+            if (!map.tiles[tile].outside) {
                 const float x = x0 + TileSize * (tile % board.columns);
                 const float z = z0 + TileSize * (tile / board.columns);
                 groundSquare(x, x + TileSize, z, z + TileSize);
@@ -81,5 +81,5 @@ void drawScene(World& w, Walk& walk, const DrawnTiles& sight, bool held) {
     if (w.banana.visible) {
         w.banana.draw(false);
     }
-    drawGround(w.board, sight);
+    drawGround(w, sight);
 }

@@ -2,7 +2,7 @@
 // and everything that reads or writes maps, paints, draws or names a tile asks it.
 #pragma once
 
-#include "path/grid_node.h"
+#include "path/slots.h"
 
 #include <cstdint>
 #include <string>

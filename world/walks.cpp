@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <tuple>
 
 namespace {
 
@@ -21,30 +20,12 @@ SearchRecord freshRecord(const Walk& walk) {
     return record;
 }
 
-// The world's own search leaves its costs in the tiles, as the grid dumps show them.
-// The dumps print whole numbers: a cost under the benchmark's rule is rounded.
-void writeCostsToTiles(Board& board, const GridSearch& query, const SearchRecord& record) {
-    const auto whole = [](double cost) { return static_cast<int>(std::lround(cost)); };
-    GridNode& start = board.nodes[record.start];
-    const int startH = whole(query.costsOf(record.start).h);
-    std::tie(start.g, start.h, start.f) = std::tuple(0, startH, startH);
-    for (int tile : record.opened) {
-        GridNode& node = board.nodes[tile];
-        const TileCosts c = query.costsOf(tile);
-        std::tie(node.g, node.h, node.f) = std::tuple(whole(c.g), whole(c.h), whole(c.f));
-        node.parent = &board.nodes[c.from];
-    }
-    if (record.targetFrom >= 0) {
-        board.nodes[record.target].parent = &board.nodes[record.targetFrom];
-    }
-}
-
 } // namespace
 
 void World::relight(Walk& walk) const {
     // Only the tiles lit before are put out: a big board's million stay as they are.
-    if (walk.marked.size() != board.nodes.size()) {
-        walk.marked.assign(board.nodes.size(), 0);
+    if (walk.marked.size() != tiles.size()) {
+        walk.marked.assign(tiles.size(), 0);
         walk.litTiles.clear();
     }
     for (int tile : walk.litTiles) {
@@ -92,7 +73,7 @@ void World::clearWalk(Walk& walk) {
 void World::startWalk(Walk& walk, int tile) {
     clearWalk(walk);
     walk.start = tile;
-    const Vec3 anchor = board.tileAnchor(tile);
+    const Vec3 anchor = tileAnchor(board, tile);
     walk.monkey.visible = true;
     walk.monkey.position[0] = static_cast<float>(anchor.x);
     walk.monkey.position[1] = 1.0f;
@@ -152,13 +133,10 @@ bool World::advanceWalk(Walk& walk, long long tiles) {
 // Then the cheapest walk is looked for, unless the search promises one or found none.
 void World::endPlan(Walk& walk) {
     const SearchRecord& record = walk.search;
-    if (&walk == &this->walk && keepTileCosts) {
-        writeCostsToTiles(board, walk.query, record);
-    }
     if (record.found) {
         walk.found = Route{record.walk, walkCost(board, walk.kind, record.start, record.walk)};
         for (auto t = record.walk.rbegin(); t != record.walk.rend(); ++t) {
-            walk.path.push_back(board.tileAnchor(*t)); // the target first
+            walk.path.push_back(tileAnchor(board, *t)); // the target first
         }
         walk.walking = true;
     }
@@ -184,7 +162,7 @@ void World::replan(Walk& walk, long long tiles) {
     const bool stepping =
         walk.walking && !walk.path.empty() && (walk.stepFrame > 0 || walk.stepWalked > 0.0);
     const Vec3 waypoint = stepping ? walk.path.back() : Vec3{walk.walkFromX, 0.0, walk.walkFromZ};
-    walk.start = board.tileOfWaypoint(waypoint);
+    walk.start = tileOfWaypoint(board, waypoint);
     if (!stepping) {
         walk.stepFrame = 0; // the next step starts where the monkey stands
         walk.stepTiles = walk.stepWalked = 0.0;
@@ -198,17 +176,17 @@ void World::replan(Walk& walk, long long tiles) {
 }
 
 int World::monkeyTile(const Walk& walk) const {
-    return board.tileOfWaypoint(Vec3{walk.walkFromX, 0.0, walk.walkFromZ});
+    return tileOfWaypoint(board, Vec3{walk.walkFromX, 0.0, walk.walkFromZ});
 }
 
 bool World::figureOn(const Walk& walk, int tile) const {
     bool stepping =
-        walk.walking && !walk.path.empty() && board.tileOfWaypoint(walk.path.back()) == tile;
+        walk.walking && !walk.path.empty() && tileOfWaypoint(board, walk.path.back()) == tile;
     if (!stepping && walk.walking && !walk.path.empty() &&
         (walk.stepTiles > 0.0 || anyAngle(walk.search.kind))) {
         // On a segment the monkey is on its way over every tile the segment crosses.
         std::vector<int> crossed;
-        appendSegmentTiles(board, monkeyTile(walk), board.tileOfWaypoint(walk.path.back()),
+        appendSegmentTiles(board, monkeyTile(walk), tileOfWaypoint(board, walk.path.back()),
                            crossed);
         stepping = std::find(crossed.begin(), crossed.end(), tile) != crossed.end();
     }

@@ -1,5 +1,5 @@
 // Building the world: the map file is read into tile codes, the grid is built, and every
-// tile gets its kind, terrain cost, model, colour, turn and place; then the two figures.
+// tile gets its kind, extra cost, model, colour, turn and place; then the two figures.
 // Nothing here touches OpenGL: the world is built before any window exists.
 #include "world/world.h"
 #include "world/map_file.h"
@@ -42,7 +42,7 @@ World::World(MapCodes map, std::string mapFileName, std::string modelFolder)
 
 void World::build(MapCodes map) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    board.buildGrid(static_cast<int>(map.columns), static_cast<int>(map.rows));
+    buildGrid(static_cast<int>(map.columns), static_cast<int>(map.rows));
 
     // A broken model stops the program; the tile takes its kind all the same.
     auto readShared = [&](const std::string& modelName, Mesh& mesh) {
@@ -50,12 +50,12 @@ void World::build(MapCodes map) {
         addProblem(problems, mesh.shape->error);
         return true;
     };
-    for (int i = 0; i < board.nodeCount; i++) {
+    for (int i = 0; i < board.tileCount(); i++) {
         setTileKind(i, i < static_cast<int>(map.codes.size()) ? map.codes[i] : MissingCode,
                     readShared);
     }
     if (map.benchmark) {
-        for (int i = 0; i < board.nodeCount; i++) {
+        for (int i = 0; i < board.tileCount(); i++) {
             if (map.codes[i] == OutsideCode) {
                 makeOutside(i);
             }
@@ -71,6 +71,16 @@ void World::build(MapCodes map) {
     walk = newWalk(SearchKind::FirstSightAStar);
     stepFrames = 100;
     clickPhase = 0;
+}
+
+void World::buildGrid(int columns, int rows) {
+    buildTiles(columns, rows);
+    tileModels.assign(tiles.size(), Mesh());
+    for (int i = 0; i < board.tileCount(); i++) {
+        const Vec3 anchor = tileAnchor(board, i);
+        tileModels[i].position[0] = static_cast<float>(anchor.x);
+        tileModels[i].position[2] = static_cast<float>(anchor.z);
+    }
 }
 
 std::shared_ptr<MeshShape> World::model(const std::string& modelName) {
@@ -97,14 +107,9 @@ Walk World::newWalk(SearchKind kind) const {
 }
 
 void World::makeOutside(int index) {
-    GridNode& node = board.nodes[index];
-    if (!node.outside) {
-        board.outsideTiles++;
-    }
-    node.outside = true;
-    board.setKind(index, MissingCode, ImpassableCost);
-    node.mesh.shape = nullptr;
-    node.mesh.visible = false;
+    MapBoard::makeOutside(index);
+    tileModels[index].shape = nullptr;
+    tileModels[index].visible = false;
 }
 
 std::string World::modelPath(const std::string& modelName) const {
@@ -116,14 +121,13 @@ std::string World::modelPath(const std::string& modelName) const {
 }
 
 bool World::setTileKind(int index, int code, const ModelReader& read) {
-    // Model, terrain cost, colour and turn, as the table has them for the code; any other
-    // code is open ground without a model: the tile's defaults stand (cost 0, black).
+    // Model, colour and turn, as the table has them for the code; any other code is open
+    // ground without a model (black).
     const TileKind& kind = tileKindOf(code);
-    GridNode& node = board.nodes[index];
     Mesh mesh;
-    mesh.position[0] = node.mesh.position[0];
-    mesh.position[2] = node.mesh.position[2];
-    int terrainCost = GridNode().terrainCost;
+    const Vec3 anchor = tileAnchor(board, index);
+    mesh.position[0] = static_cast<float>(anchor.x);
+    mesh.position[2] = static_cast<float>(anchor.z);
     if (kind.models[0] != nullptr) {
         const char* model = kind.models[0];
         if (kind.models[1] != nullptr) { // one of three, at random
@@ -137,13 +141,8 @@ bool World::setTileKind(int index, int code, const ModelReader& read) {
             mesh.angle = turnFromDraw(randomDraw());
         }
         setColor(mesh, kind.color[0], kind.color[1], kind.color[2]);
-        terrainCost = kind.extraCost;
     }
-    board.setKind(index, code, terrainCost);
-    if (node.outside) {
-        node.outside = false; // painted onto the board
-        board.outsideTiles--;
-    }
-    node.mesh = std::move(mesh);
+    setTileCode(index, code);
+    tileModels[index] = std::move(mesh);
     return true;
 }

@@ -1,12 +1,14 @@
-// The one scene object: the board read from the map, its models, the two figures' models,
-// the pace, and the world's own walk. Every walk, the world's own and each racer's, is a
-// value (world/walk.h) that the world's operations are handed.
+// The one scene object: the board read from the map (its tiles' codes, world/map_board.h),
+// the tiles' and the two figures' models, the pace, and the world's own walk. Every walk, the
+// world's own and each racer's, is a value (world/walk.h) that the world's operations are handed.
 #pragma once
 
 #include "mesh/mesh.h"
 #include "path/board.h"
 #include "path/search.h"
+#include "world/map_board.h"
 #include "world/scenario.h"
+#include "world/tile_geometry.h"
 #include "world/walk.h"
 
 #include <algorithm>
@@ -69,12 +71,13 @@ void forEachTileInSight(const Board& board, const DrawnTiles& sight, Act act) {
 // What a left press on a tile may drag.
 enum class DraggedFigure : std::uint8_t { None, Monkey, Banana };
 
-struct World {
+struct World : MapBoard {
     // 0: the next accepted click chooses the start tile; 1: it chooses the target tile.
     std::uint8_t clickPhase = 0;
     // Frames every monkey takes from one waypoint to the next.
     int stepFrames = 100;
-    Board board;
+    // Each tile's model, placed at its anchor (none for a code without a kind, or outside).
+    std::vector<Mesh> tileModels;
     Mesh banana;
     Walk walk; // the world's own
     // Every distinct problem met while reading the map and the models, one line each,
@@ -98,23 +101,21 @@ struct World {
     // The most tiles a plan closes when asked; the window sets a slice so that its frames go
     // on while a big board is searched. The rest of the program searches at once.
     long long searchSlice = LLONG_MAX;
-    // Whether the tiles keep what the world's own search knew of them (its heuristic filled
-    // into every tile, its costs), for the grid dumps. The window, which never dumps, leaves
-    // a big board's million tiles untouched.
-    bool keepTileCosts = true;
 
     explicit World(std::string mapFileName, std::string modelFolder = "");
     // A world of tiles given in memory (a made map), its models read as for `mapFileName`.
     World(MapCodes map, std::string mapFileName, std::string modelFolder);
     void build(MapCodes map);
+    // The board sized, every tile ground with no model, placed at its anchor.
+    void buildGrid(int columns, int rows);
     World(const World&) = delete;
     World& operator=(const World&) = delete;
     World(World&&) = default;
     World& operator=(World&&) = default;
 
-    // Giving a tile its kind (world/world.cpp): model, terrain cost, turn and colour as the
-    // map's code says. `read` reads a model into a mesh; when it cannot, the tile stays as
-    // it was and this returns false.
+    // Giving a tile its kind (world/world.cpp): model, extra cost, turn and colour as the
+    // map's code says, the model at the tile's anchor. `read` reads a model into a mesh; when it
+    // cannot, the tile stays as it was and this returns false.
     using ModelReader = std::function<bool(const std::string& modelName, Mesh& into)>;
     bool setTileKind(int index, int code, const ModelReader& read);
     // Takes a tile off the board: no model, no kind, never entered.
@@ -147,7 +148,6 @@ struct World {
     void requestPath(int x, int v);
     void setStart(int x, int v);
     void setTarget(int x, int v);
-    void fillHeuristic(GridNode* node, int direction, int value);
     // A click on the centre of a tile, handed over as the mouse step hands a pick.
     void clickTile(int index);
     // The world's own walk planned at once, from its start to its target.

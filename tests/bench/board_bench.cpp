@@ -27,7 +27,7 @@ namespace {
 
 // The first passable tile from `from` on, stepping by `step`.
 int passableFrom(const World& w, int from, int step) {
-    for (int i = from; i >= 0 && i < w.board.nodeCount; i += step) {
+    for (int i = from; i >= 0 && i < w.board.tileCount(); i += step) {
         if (w.board.passable(i)) {
             return i;
         }
@@ -52,8 +52,8 @@ bool underWay(bool racing) {
 void ends(int* start, int* target) {
     const int columns = world.board.columns;
     *start = passableFrom(world, columns / 8 * (columns + 1), 1);
-    *target = passableFrom(world, world.board.nodeCount - 1 - columns / 8 * (columns + 1), -1);
-    if (world.board.nodeCount <= 32 * 32) {
+    *target = passableFrom(world, world.board.tileCount() - 1 - columns / 8 * (columns + 1), -1);
+    if (world.board.tileCount() <= 32 * 32) {
         longestWalk(world, start, target);
     }
 }
@@ -69,7 +69,6 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
     int start = 0, target = 0;
     ends(&start, &target);
     world.searchSlice = 8192; // as the window's
-    world.keepTileCosts = false;
     world.stepFrames = 10;
     searchView = SearchView();
     searchView.mode = mode;

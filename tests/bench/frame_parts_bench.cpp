@@ -45,22 +45,23 @@ double median(std::vector<double> samples) {
 enum class Tiles { Own, Square, OutOfView };
 
 void drawTilesOfKind(int kind, Tiles how) {
-    for (GridNode& node : world.board.nodes) {
-        if (node.kind != kind) {
+    for (int tile = 0; tile < world.board.tileCount(); tile++) {
+        if (world.tiles[tile].kind != kind) {
             continue;
         }
+        Mesh& mesh = world.tileModels[tile];
         if (how == Tiles::Own) {
-            node.mesh.draw(world.walk.lit(node.index));
+            mesh.draw(world.walk.lit(tile));
         } else if (how == Tiles::Square) {
-            std::copy(node.mesh.color, node.mesh.color + 3, square.color);
-            std::copy(node.mesh.position, node.mesh.position + 3, square.position);
-            square.angle = node.mesh.angle;
-            square.draw(world.walk.lit(node.index));
+            std::copy(mesh.color, mesh.color + 3, square.color);
+            std::copy(mesh.position, mesh.position + 3, square.position);
+            square.angle = mesh.angle;
+            square.draw(world.walk.lit(tile));
         } else {
-            float x = node.mesh.position[0];
-            node.mesh.position[0] = x + 100000.0f;
-            node.mesh.draw(world.walk.lit(node.index));
-            node.mesh.position[0] = x;
+            float x = mesh.position[0];
+            mesh.position[0] = x + 100000.0f;
+            mesh.draw(world.walk.lit(tile));
+            mesh.position[0] = x;
         }
     }
 }
@@ -123,10 +124,10 @@ std::vector<Part> frameParts() {
 void placeFigures() {
     world.walk.monkey.visible = true;
     world.banana.visible = true;
-    world.walk.monkey.position[0] = world.board.nodes.front().mesh.position[0];
-    world.walk.monkey.position[2] = world.board.nodes.front().mesh.position[2];
-    world.banana.position[0] = world.board.nodes.back().mesh.position[0];
-    world.banana.position[2] = world.board.nodes.back().mesh.position[2];
+    world.walk.monkey.position[0] = world.tileModels.front().position[0];
+    world.walk.monkey.position[2] = world.tileModels.front().position[2];
+    world.banana.position[0] = world.tileModels.back().position[0];
+    world.banana.position[2] = world.tileModels.back().position[2];
     applyWheelZoom();
 }
 

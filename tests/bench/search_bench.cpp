@@ -35,18 +35,18 @@ std::vector<Case> cases;
 // weights.
 std::unique_ptr<World> generated(int side, std::array<int, 4> weights, unsigned seed) {
     auto map = std::make_unique<World>(std::string());
-    map->board.buildGrid(side, side);
+    map->buildGrid(side, side);
     std::mt19937 rng(seed);
     std::discrete_distribution<> kinds(weights.begin(), weights.end());
-    for (int i = 0; i < map->board.nodeCount; i++) {
+    for (int i = 0; i < map->board.tileCount(); i++) {
         const TileKind& kind = TileKinds[kinds(rng)];
-        map->board.setKind(i, kind.code, kind.extraCost);
+        map->setTileCode(i, kind.code);
     }
     return map;
 }
 
 void plant(World& map, int tile, int kind) {
-    map.board.setKind(tile, kind, tileKindOf(kind).extraCost);
+    map.setTileCode(tile, kind);
 }
 
 void search(World& map, SearchKind kind, int start, int target) {
@@ -107,8 +107,8 @@ int main(int argc, char** argv) {
     for (int side : {256, 1024}) {
         Case item{"closed" + std::to_string(side), generated(side, {1, 0, 0, 0}, 1)};
         item.target = (side / 2) * side + side / 2;
-        for (GridNode* n : item.map->board.nodes[item.target].neighbours) {
-            plant(*item.map, n->index, TreeCode);
+        for (int s = 0; s < 8; s++) { // never on the board's edge
+            plant(*item.map, item.target + SlotRow[s] * side + SlotColumn[s], TreeCode);
         }
         cases.push_back(std::move(item));
     }

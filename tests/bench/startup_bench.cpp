@@ -34,8 +34,8 @@ void BM_BuildWorld(benchmark::State& state) {
                 state.SkipWithError(built.problems[0].c_str());
                 break;
             }
-            tiles = built.board.nodes.size();
-            benchmark::DoNotOptimize(built.board.nodes.data());
+            tiles = built.tiles.size();
+            benchmark::DoNotOptimize(built.tiles.data());
         }
     }
     state.counters["tiles"] = static_cast<double>(tiles);
@@ -48,13 +48,13 @@ BENCHMARK(BM_BuildWorld)->UseManualTime()->Unit(benchmark::kMillisecond);
 std::vector<std::string> filesTheWorldReads() {
     World built(Assets + "/map.txt");
     std::vector<std::string> files = {Assets + "/map.txt"};
-    for (const GridNode& node : built.board.nodes) {
+    for (int tile = 0; tile < built.board.tileCount(); tile++) {
         // A tree's model is told apart from the other two by its triangle count.
-        for (const char* model : tileKindOf(node.kind).models) {
+        for (const char* model : tileKindOf(built.tiles[tile].kind).models) {
             Mesh read;
             if (model != nullptr &&
                 (read.load(Assets + "/" + model),
-                 read.geometry().faces.size() == node.mesh.geometry().faces.size())) {
+                 read.geometry().faces.size() == built.tileModels[tile].geometry().faces.size())) {
                 files.push_back(Assets + "/" + model);
                 break;
             }

@@ -25,13 +25,13 @@ int at(int column, int row) {
 }
 
 std::pair<int, int> tilePixel(const World& map, int index) {
-    const Vec3 centre = map.board.tileCentre(index);
+    const Vec3 centre = tileCentre(map.board, index);
     return startCameraPixel(centre.x, centre.z);
 }
 
 // Some of the monkey (lit orange) within 3 units of the tile's centre.
 bool monkeyOn(const Picture& picture, const World& map, int index) {
-    const Vec3 centre = map.board.tileCentre(index);
+    const Vec3 centre = tileCentre(map.board, index);
     for (int i = 0; i < 25 * 25; ++i) {
         const unsigned char* p = picture.at(
             startCameraPixel(centre.x + i % 25 / 4.0 - 3.0, centre.z + i / 25 / 4.0 - 3.0));
@@ -44,7 +44,7 @@ bool monkeyOn(const Picture& picture, const World& map, int index) {
 
 // A lit tile's colour is overdriven; looked at on its south side, clear of the figures.
 bool tileLit(const Picture& picture, const World& map, int index) {
-    const Vec3 centre = map.board.tileCentre(index);
+    const Vec3 centre = tileCentre(map.board, index);
     const unsigned char* p = picture.at(startCameraPixel(centre.x, centre.z + 3.5));
     return p[1] > 235 || p[2] > 235;
 }

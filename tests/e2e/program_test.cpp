@@ -28,7 +28,7 @@ const char* MapText = "0 0 0 0 0 0 0 0\n0 0 0 1 0 0 0 0\n0 0 0 1 0 3 3 0\n0 0 0 
 
 // The pixel `dx`, `dz` units from the centre of tile `index`.
 std::pair<int, int> tilePixel(const World& map, int index, double dx = 0.0, double dz = 0.0) {
-    const Vec3 centre = map.board.tileCentre(index);
+    const Vec3 centre = tileCentre(map.board, index);
     return startCameraPixel(centre.x + dx, centre.z + dz);
 }
 

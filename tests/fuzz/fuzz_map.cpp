@@ -35,19 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         state = state * 1099511628211ull + data[i];
     }
     const auto next = [&state] { return (state = state * 6364136223846793005ull + 1) >> 33; };
-    bool sound = modelsCopied && int(w.board.nodes.size()) == w.board.columns * w.board.rows;
+    bool sound = modelsCopied && int(w.tiles.size()) == w.board.columns * w.board.rows;
     for (int click = 0; click < 6 && w.problems.empty(); ++click) {
         // Tiles, with a rim of misses around the grid.
         const int column = static_cast<int>(next() % (w.board.columns + 2u)) - 1;
         const int row = static_cast<int>(next() % (w.board.rows + 2u)) - 1;
         // Tile 0's centre, stepped a tile at a time: the rim lies beyond the grid's edges.
-        const Vec3 first = w.board.tileCentre(0);
+        const Vec3 first = tileCentre(w.board, 0);
         w.requestPath(int(first.x) + TileSize * column, -int(first.z) - TileSize * row);
         // The walk runs through neighbouring tiles that are not trees, from the start.
         int from = w.walk.start >= 0 ? w.walk.start : 0;
         const std::vector<int> tiles = pathTiles(w);
         for (auto it = tiles.rbegin(); it != tiles.rend(); from = *it++) {
-            sound = sound && *it >= 0 && w.board.nodes[*it].passable() &&
+            sound = sound && *it >= 0 && w.board.passable(*it) &&
                     std::abs(*it % w.board.columns - from % w.board.columns) <= 1 &&
                     std::abs(*it / w.board.columns - from / w.board.columns) <= 1;
         }

@@ -37,9 +37,9 @@ TEST(PickGl, PixelOverATileModelPicksItsCentre) {
         glGetDoublev(GL_MODELVIEW_MATRIX, camera[0]);
         glGetDoublev(GL_PROJECTION_MATRIX, camera[1]);
         drawFrame();
-        for (int i = 0; i < world.board.nodeCount; ++i) {
-            const Vec3 centre = world.board.tileCentre(i);
-            const double x = centre.x, z = centre.z, y = world.board.nodes[i].kind == 7 ? 0.0 : 1.0;
+        for (int i = 0; i < world.board.tileCount(); ++i) {
+            const Vec3 centre = tileCentre(world.board, i);
+            const double x = centre.x, z = centre.z, y = world.tiles[i].kind == 7 ? 0.0 : 1.0;
             GLdouble column = 0.0, row = 0.0, depth = 0.0;
             ASSERT_TRUE(gluProject(x, y, z, camera[0], camera[1], viewport, &column, &row, &depth));
             // The cursor counts rows from the top; the point comes back with z negated.

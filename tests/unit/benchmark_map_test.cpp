@@ -37,8 +37,8 @@ TEST(BenchmarkMap, ReadsEveryCharacterIntoAKindAndKeepsOutOfBoundsTilesOffTheBoa
                     {-1, ImpassableCost, true},
                     {-1, ImpassableCost, true}};
     for (int i = 0; i < 7; ++i) {
-        const GridNode& n = w.board.nodes[i];
-        EXPECT_EQ(std::tuple(n.kind, n.terrainCost, n.outside, n.mesh.visible),
+        EXPECT_EQ(std::tuple(w.tiles[i].kind, w.board.extraCost(i), w.tiles[i].outside,
+                             w.tileModels[i].visible),
                   std::tuple(expected[i].kind, expected[i].cost, expected[i].outside,
                              !expected[i].outside))
             << "tile " << i;
@@ -47,15 +47,14 @@ TEST(BenchmarkMap, ReadsEveryCharacterIntoAKindAndKeepsOutOfBoundsTilesOffTheBoa
     w.clickTile(4 + 3);
     w.clickTile(4 + 4);
     for (int tile : w.walk.search.closed) {
-        EXPECT_FALSE(w.board.nodes[tile].outside);
+        EXPECT_FALSE(w.tiles[tile].outside);
     }
     w.clickTile(4 + 3);
     w.clickTile(4 + 1); // a click off the board is no target
     EXPECT_TRUE(w.walk.search.target == -1 && !w.banana.visible && w.clickPhase == 1);
     // A paint off the board makes ground there, on the board.
     EXPECT_EQ(w.paintTile(5, GroundCode), "");
-    EXPECT_TRUE(!w.board.nodes[5].outside && w.board.nodes[5].passable() &&
-                w.board.nodes[5].mesh.visible);
+    EXPECT_TRUE(!w.tiles[5].outside && w.board.passable(5) && w.tileModels[5].visible);
 }
 
 TEST(BenchmarkMap, RefusesWhatIsNotOneNamingTheLineOfEachProblem) {
@@ -91,7 +90,7 @@ TEST(BenchmarkMap, RefusesWhatIsNotOneNamingTheLineOfEachProblem) {
             problems.push_back(p.substr(folder.dir.string().size() + 1));
         }
         EXPECT_EQ(problems, c.problems) << c.text;
-        EXPECT_EQ(w.board.nodeCount, 0);
+        EXPECT_EQ(w.board.tileCount(), 0);
     }
 }
 

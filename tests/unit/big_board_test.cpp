@@ -38,7 +38,7 @@ TEST(BigBoard, TheStartViewFitsTheBoardInThePartLeftOfThePanel) {
 
 TEST(BigBoard, AFrameDrawsTheTilesInViewAsModelsOnlyWhenTheyAreBigEnoughToSee) {
     World w{std::string()};
-    w.board.buildGrid(1024, 1024);
+    w.buildGrid(1024, 1024);
     camera.zoom = 0.75f;
     fitCameraStart(1024, 1024, 1000, 1280, 720);
     resetCamera();
@@ -69,8 +69,8 @@ TEST(BigBoard, ASearchCarriedOnOverFramesEndsAsTheSameSearchRunAtOnce) {
     std::mt19937 rng(5);
     for (int map = 0; map < 40; ++map) {
         World w = randomMap(rng, 8 + int(rng() % 50), 8 + int(rng() % 50), {60, 25, 10, 5});
-        const int from = int(rng() % w.board.nodes.size()), to = int(rng() % w.board.nodes.size());
-        if (!w.board.nodes[from].passable() || !w.board.nodes[to].passable()) {
+        const int from = int(rng() % w.tiles.size()), to = int(rng() % w.tiles.size());
+        if (!w.board.passable(from) || !w.board.passable(to)) {
             continue;
         }
         const SearchKind kind = static_cast<SearchKind>(map % SearchKindCount);

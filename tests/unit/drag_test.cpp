@@ -23,7 +23,7 @@ int at(int column, int row, int columns = Columns) {
 // Ground, with a wall of trees down column 4 from the top, so that walks bend round it.
 World wallBoard(int columns = Columns, int rows = 6) {
     World w{std::string()};
-    w.board.buildGrid(columns, rows);
+    w.buildGrid(columns, rows);
     for (int row = 0; row < 4; row++) {
         plant(w, at(4, row, columns), TreeCode);
     }
@@ -41,7 +41,7 @@ auto referenceWalk(int start, int target, SearchKind kind = SearchKind::FirstSig
 }
 
 bool standsOn(const Mesh& figure, int tile) {
-    const Vec3 anchor = world.board.tileAnchor(tile);
+    const Vec3 anchor = tileAnchor(world.board, tile);
     return figure.position[0] == float(anchor.x) && figure.position[2] == float(anchor.z);
 }
 
@@ -50,7 +50,7 @@ void frame(bool held, int tile) {
     fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] = held ? GLFW_PRESS : GLFW_RELEASE;
     int x = 100000, v = 100000;
     if (tile >= 0) {
-        world.board.clickPoint(tile, &x, &v);
+        clickPoint(world.board, tile, &x, &v);
     }
     fakeGl.unProjected[0] = x;
     fakeGl.unProjected[2] = -v; // the pick hands z negated
@@ -146,7 +146,7 @@ TEST_F(DragTest, TheMonkeyAloneStopsOnTheLastTileItCanStandOnAndOnlyTheStartMove
     fakeGlfw.pressShift = 0;
     fakeGlfw.pressX = fakeGlfw.mouseX = 1270;
     drag({at(8, 0), at(8, 3)});
-    EXPECT_EQ(std::tuple(world.board.nodes[at(3, 4)].kind, figures()),
+    EXPECT_EQ(std::tuple(world.tiles[at(3, 4)].kind, figures()),
               std::tuple(int(StonesCode), std::tuple(at(3, 3), at(3, 3), at(8, 0), 0, true, true)));
 }
 
@@ -192,7 +192,7 @@ TEST_F(DragTest, TheMonkeyDraggedWhileItWalksStandsOnTheCursorsTileUntilLetGo) {
             world.stepWalker(world.walk); // a step and a half on
         }
         const int last = world.monkeyTile(world.walk);
-        const int next = world.board.tileOfWaypoint(world.walk.path.back());
+        const int next = tileOfWaypoint(world.board, world.walk.path.back());
         ASSERT_NE(last, next);
         frame(true, onto ? next : last);
         frame(true, dropped);

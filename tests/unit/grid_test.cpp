@@ -1,5 +1,6 @@
-// The walk grid: links and numbering, ground points to tiles, tile anchors; the text dumps
-// of grid state.
+// The walk grid: steps between neighbours, ground points to tiles, tile anchors; the text
+// dumps of grid state.
+#include "world/grid_dumps.h"
 #include "world_files.h"
 
 #include <gtest/gtest.h>
@@ -9,22 +10,21 @@
 #include <iostream>
 #include <sstream>
 
-TEST(Grid, SlotsLinkTheirNeighboursAndAreEmptyOffTheGrid) {
+TEST(Grid, AStepJoinsOnlyNeighbours) {
+    // Tiles at the end of a row and the start of the next are numbered one apart, and are no
+    // step; nor is a tile to itself.
     const int sizes[][2] = {{1, 1}, {5, 1}, {1, 4}, {4, 3}};
     for (auto [columns, rows] : sizes) {
-        World w{std::string()};
-        w.board.buildGrid(columns, rows);
-        ASSERT_EQ(std::tuple(int(w.board.nodes.size()), w.board.nodeCount),
-                  std::tuple(columns * rows, columns * rows));
-        for (int i = 0; i < w.board.nodeCount; i++) {
-            EXPECT_EQ(w.board.nodes[i].index, i);
-            for (int s = 0; s < 8; s++) {
-                int k = s < 4 ? s : s + 1; // slots in reading order round the centre
-                int c = i % columns + k % 3 - 1, r = i / columns + k / 3 - 1;
-                bool inside = c >= 0 && c < columns && r >= 0 && r < rows;
-                ASSERT_EQ(w.board.nodes[i].neighbours[s],
-                          inside ? &w.board.nodes[r * columns + c] : nullptr)
-                    << i << ", slot " << s;
+        Board board;
+        board.buildGrid(columns, rows);
+        for (int from = 0; from < board.tileCount(); from++) {
+            for (int to = 0; to < board.tileCount(); to++) {
+                const int dc = std::abs(to % columns - from % columns);
+                const int dr = std::abs(to / columns - from / columns);
+                const double step = from == to || dc > 1 || dr > 1 ? NoStep
+                                    : dc + dr == 2                 ? 14
+                                                                   : 10;
+                ASSERT_EQ(board.stepCost(from, to), step) << from << " to " << to;
             }
         }
     }
@@ -40,44 +40,46 @@ TEST(Grid, PointsAndAnchorsNameTheirTiles) {
                             {0, 0, 0, -1},     {16, INT_MIN, 0, -1}, {16, INT_MAX, INT_MIN, -1}};
     for (auto [side, x, v, tile] : cases) {
         World w{std::string()};
-        w.board.buildGrid(side, side);
-        EXPECT_EQ(w.board.tileIndexAt(x, v), tile) << side << " at " << x << ", " << v;
-        EXPECT_EQ(w.board.tileIndexOf(3.9f, 2.0f), side * 2 + 3);
+        w.buildGrid(side, side);
+        EXPECT_EQ(tileIndexAt(w.board, x, v), tile) << side << " at " << x << ", " << v;
+        EXPECT_EQ(tileIndexOf(w.board, 3.9f, 2.0f), side * 2 + 3);
     }
     World w{std::string()};
     EXPECT_EQ(
-        std::tuple(w.board.tileIndexOf(std::nanf(""), 0.0f), w.board.tileIndexOf(1e30f, 0.0f)),
+        std::tuple(tileIndexOf(w.board, std::nanf(""), 0.0f), tileIndexOf(w.board, 1e30f, 0.0f)),
         std::tuple(-1, -1));
     // The anchor is the corner with the largest x and smallest z; a model is drawn 5 units in
     // from it, and that point must pick its tile.
     TempFolder folder;
     w = mapOf(folder, "7 7 7 7 7/7 7 7 7 7/7 7 7 7 7");
-    for (int i = 0; i < w.board.nodeCount; i++) {
-        const float* at = w.board.nodes[i].mesh.position;
+    for (int i = 0; i < w.board.tileCount(); i++) {
+        const float* at = w.tileModels[i].position;
         EXPECT_EQ(std::tuple(at[0], at[1], at[2]),
                   std::tuple(10.0f * float(i % 5 - 1), 0.0f, 10.0f * float(i / 5 - 1)));
-        EXPECT_EQ(w.board.tileIndexAt(int(at[0]) - 5, -int(at[2]) - 5), i);
+        EXPECT_EQ(tileIndexAt(w.board, int(at[0]) - 5, -int(at[2]) - 5), i);
     }
 }
 
 TEST(Diagnostics, DumpsTheirExactText) {
     TempFolder folder;
     World w = mapOf(folder, "0 0 2/3 7 0");
-    std::tie(w.board.nodes[1].f, w.board.nodes[1].g, w.board.nodes[1].h) = std::tuple(30, 10, 20);
     std::ostringstream text;
     std::streambuf* before = std::cout.rdbuf(text.rdbuf());
-    w.board.nodes[0].printNeighbours();
+    printHeuristics(w, w.walk.query); // no target yet
     // Counted from 1: the tile itself in the middle, NULL where no neighbour is.
-    w.board.printTileCodes(2, 2);
-    w.board.printTileCodes(1, 1);
-    w.board.printTileCodes(4, 1); // off the grid: nothing
+    printTileCodes(w, 2, 2);
+    printTileCodes(w, 1, 1);
+    printTileCodes(w, 4, 1); // off the grid: nothing
+    // From 0 the search opens 1, the water and 7, and sees the target from 7.
+    w.clickTile(0);
     w.clickTile(5);
-    w.clickTile(0); // the heuristic: 10 per row and column away from the target
-    w.board.printHeuristics();
+    printNeighbours(w, w.walk.query, 0);
+    printHeuristics(w, w.walk.query); // 10 per row and column away from the target
     std::cout.rdbuf(before);
-    EXPECT_EQ(text.str(), "NULL \nNULL \nNULL \nNULL \nindex: 1 F: 30 G: 10 H: 20\n \nNULL \n"
-                          "index: 3 F: 0 G: 0 H: 0\n \nindex: 4 F: 0 G: 0 H: 0\n \n"
+    EXPECT_EQ(text.str(), "0 0 0\n0 0 0\n"
                           "0 0 2 3 0 7 NULL NULL NULL "
                           "NULL NULL NULL NULL 0 0 NULL 3 7 "
-                          "0 10 20\n10 20 30\n");
+                          "NULL \nNULL \nNULL \nNULL \nindex: 1 F: 30 G: 10 H: 20\n \nNULL \n"
+                          "index: 3 F: 70 G: 50 H: 20\n \nindex: 4 F: 24 G: 14 H: 10\n \n"
+                          "30 20 10\n20 10 0\n");
 }

@@ -18,7 +18,7 @@ namespace {
 // A board drawn in characters, a string a row: '.' ground, 'T' a tree, '@' outside the map.
 World drawn(const std::vector<std::string>& rows, MoveRule rule) {
     World w{std::string()};
-    w.board.buildGrid(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+    w.buildGrid(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
     w.board.rule = rule;
     for (int r = 0; r < w.board.rows; r++) {
         for (int c = 0; c < w.board.columns; c++) {
@@ -64,7 +64,7 @@ TEST(Jps, FindsACheapestWalkWheneverDijkstraDoesOnRandomBoardsUnderBothRules) {
                             {100 - density, density, 0, 0});
         if (map % 3 == 0) {
             // Some tiles outside the map, as a benchmark map's '@'.
-            for (int t = 0; t < w.board.nodeCount; t++) {
+            for (int t = 0; t < w.board.tileCount(); t++) {
                 if (rng() % 10 == 0) {
                     w.makeOutside(t);
                     outside++;
@@ -75,8 +75,8 @@ TEST(Jps, FindsACheapestWalkWheneverDijkstraDoesOnRandomBoardsUnderBothRules) {
         for (MoveRule rule : {MoveRule::CornersCut, MoveRule::Benchmark}) {
             w.board.rule = rule;
             for (int pair = 0; pair < 3; pair++) {
-                const int from = int(rng() % w.board.nodes.size());
-                const int to = int(rng() % w.board.nodes.size());
+                const int from = int(rng() % w.tiles.size());
+                const int to = int(rng() % w.tiles.size());
                 if (!w.board.passable(from) || !w.board.passable(to)) {
                     continue;
                 }
@@ -239,7 +239,7 @@ TEST(Jps, TheSearchViewShowsATilesScanFromItsStepUntilItJoinsAListOnModelsAndFla
         SCOPED_TRACE("step " + std::to_string(step));
         ASSERT_EQ(playbackStep(world.walk), step);
         Tiles shown;
-        for (int t = 0; t < world.board.nodeCount; t++) {
+        for (int t = 0; t < world.board.tileCount(); t++) {
             if (searchViewMark(world.walk, t) == TileMark::Scanned) {
                 shown.push_back(t);
             }
@@ -248,10 +248,10 @@ TEST(Jps, TheSearchViewShowsATilesScanFromItsStepUntilItJoinsAListOnModelsAndFla
         // The flat picture, stepped on and made anew: scanned tiles in their own colour.
         FlatBoard anew;
         for (FlatBoard* picture : {&flat, &anew}) {
-            updateFlatBoard(world.board, world.walk, *picture);
-            for (int t = 0; t < world.board.nodeCount; t++) {
+            updateFlatBoard(world, world.walk, *picture);
+            for (int t = 0; t < world.board.tileCount(); t++) {
                 std::uint8_t rgb[3];
-                flatColour(world.board, world.walk, t, rgb);
+                flatColour(world, world.walk, t, rgb);
                 const std::uint8_t* want =
                     std::count(shown.begin(), shown.end(), t) ? ScannedMark.shown : rgb;
                 EXPECT_EQ(0, std::memcmp(want, &picture->texels[t * 4], 3)) << "tile " << t;

@@ -13,6 +13,12 @@
 #include <tuple>
 #include <vector>
 
+// The tile in neighbour slot `s` of `tile`, or -1 off the board.
+inline int neighbourOf(const Board& board, int tile, int s) {
+    const int c = tile % board.columns + SlotColumn[s], r = tile / board.columns + SlotRow[s];
+    return c >= 0 && c < board.columns && r >= 0 && r < board.rows ? r * board.columns + c : -1;
+}
+
 // What it did, and for each tile that joined its open list the costs it knew at the end.
 struct LinearSearch {
     SearchRecord record;
@@ -20,7 +26,7 @@ struct LinearSearch {
 };
 
 inline LinearSearch linearSearch(const Board& w, int start, int target) {
-    const int n = w.nodeCount;
+    const int n = w.tileCount();
     std::vector<int> g(n, 0), f(n, 0), h(n, 0), parent(n, -1), open, closed;
     for (int i = 0; i < n; ++i) {
         h[i] = 10 * (std::abs(i / w.columns - target / w.columns) +
@@ -40,16 +46,15 @@ inline LinearSearch linearSearch(const Board& w, int start, int target) {
     // True when the target is a neighbour of `current`.
     auto expand = [&](int current) {
         for (int s = 0; s < 8; ++s) {
-            const GridNode* node = w.nodes[current].neighbours[s];
-            if (!node || has(closed, node->index) || !node->passable()) {
+            const int t = neighbourOf(w, current, s);
+            if (t < 0 || has(closed, t) || !w.passable(t)) {
                 continue;
             }
-            const int t = node->index;
             if (t == target) {
                 parent[t] = current;
                 return true;
             }
-            const int newG = StepCosts[s] + g[current] + node->terrainCost;
+            const int newG = StepCosts[s] + g[current] + w.extraCost(t);
             if (!has(open, t)) {
                 parent[t] = current, g[t] = newG, f[t] = newG + h[t];
                 open.push_back(t);
@@ -99,8 +104,8 @@ inline LinearSearch linearSearch(const Board& w, int start, int target) {
 // The cheapest walk between two tiles by a plain exhaustive search (Dijkstra, ties broken by
 // tile), apart from the program's own searches, to hold them against.
 inline Route exhaustiveCheapest(const Board& board, int from, int to) {
-    std::vector<int> best(board.nodes.size(), -1);
-    std::vector<int> cameFrom(board.nodes.size(), -1);
+    std::vector<int> best(std::size_t(board.tileCount()), -1);
+    std::vector<int> cameFrom(std::size_t(board.tileCount()), -1);
     using Entry = std::tuple<int, int, int>; // cost, tile, the tile it was entered from
     std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> todo;
     todo.push({0, from, -1});
@@ -113,9 +118,9 @@ inline Route exhaustiveCheapest(const Board& board, int from, int to) {
         best[tile] = cost;
         cameFrom[tile] = previous;
         for (int s = 0; s < 8 && tile != to; s++) {
-            const GridNode* n = board.nodes[tile].neighbours[s];
-            if (n && n->passable() && best[n->index] < 0) {
-                todo.push({cost + StepCosts[s] + n->terrainCost, n->index, tile});
+            const int n = neighbourOf(board, tile, s);
+            if (n >= 0 && board.passable(n) && best[n] < 0) {
+                todo.push({cost + StepCosts[s] + board.extraCost(n), n, tile});
             }
         }
     }

@@ -58,7 +58,7 @@ TEST(Mouse, ReleaseRequestsOnceForTheLastHeldPickTruncatedWithZNegated) {
     resetFakes();
     for (const auto& [held, tile] : cases) {
         world = World(std::string());
-        world.board.buildGrid(2, 2);
+        world.buildGrid(2, 2);
         fakeGlfw.buttons[GLFW_MOUSE_BUTTON_LEFT] = GLFW_PRESS;
         for (const auto& [x, z] : held) {
             fakeGl.unProjected[0] = x;

@@ -13,12 +13,13 @@ namespace {
 
 // The cheapest cost under the benchmark's rule, from the tile codes alone: a plain Dijkstra
 // over coordinates, its corner rule and costs written without the program's tables.
-double referenceCost(const Board& board, int from, int to) {
+double referenceCost(const MapBoard& map, int from, int to) {
+    const Board& board = map.board;
     const int columns = board.columns, rows = board.rows;
     auto open = [&](int c, int r) {
         return c >= 0 && c < columns && r >= 0 && r < rows && board.passable(r * columns + c);
     };
-    std::vector<double> best(board.nodes.size(), -1);
+    std::vector<double> best(map.tiles.size(), -1);
     using Entry = std::pair<double, int>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> todo;
     todo.push({0.0, from});
@@ -38,7 +39,7 @@ double referenceCost(const Board& board, int from, int to) {
                     continue;
                 }
                 const int n = (r + dr) * columns + c + dc;
-                const int code = board.nodes[n].kind;
+                const int code = map.tiles[n].kind;
                 const double extra = code == StonesCode ? 2 : code == WaterCode ? 4 : 0;
                 todo.push({cost + (diagonal ? std::sqrt(2.0) : 1.0) + extra, n});
             }
@@ -99,7 +100,7 @@ TEST(MoveRule, CornersBlockOnlyUnderTheBenchmarkRuleAndCostsAreInItsUnit) {
 
 TEST(MoveRule, LongWalksComeToStraightPlusDiagonalStepsTimesRootTwo) {
     World w{std::string()};
-    w.board.buildGrid(1000, 600);
+    w.buildGrid(1000, 600);
     w.board.rule = MoveRule::Benchmark;
     // 599 diagonal steps down and right, then 400 straight ones right.
     const double expected = 400 + 599 * std::sqrt(2.0);
@@ -128,11 +129,11 @@ TEST(MoveRule, EverySearchKeepsItsPromiseUnderTheBenchmarkRuleOnRandomMaps) {
     for (int map = 0; map < 300; ++map) {
         World w = randomMap(rng, 2 + int(rng() % 40), 2 + int(rng() % 40), {55, 25, 12, 8});
         w.board.rule = MoveRule::Benchmark;
-        const int from = int(rng() % w.board.nodes.size()), to = int(rng() % w.board.nodes.size());
+        const int from = int(rng() % w.tiles.size()), to = int(rng() % w.tiles.size());
         if (!w.board.passable(from) || !w.board.passable(to) || from == to) {
             continue;
         }
-        const double least = referenceCost(w.board, from, to);
+        const double least = referenceCost(w, from, to);
         walks += least >= 0;
         EXPECT_NEAR(cheapestRoute(w.board, from, to).cost, least, 1e-9) << "map " << map;
         for (int k = 0; k < SearchKindCount; ++k) {

@@ -1,6 +1,7 @@
 // Painting tiles while the program runs, the walk that follows, and the map written back and
 // read again.
 #include "app/app.h"
+#include "linear_search.h"
 #include "tests/support/fake_glfw.h"
 #include "world/map_file.h"
 #include "world_files.h"
@@ -17,7 +18,7 @@ namespace {
 
 std::set<int> litTiles(const World& w) {
     std::set<int> lit;
-    for (int i = 0; i < w.board.nodeCount; i++) {
+    for (int i = 0; i < w.board.tileCount(); i++) {
         if (w.walk.lit(i)) {
             lit.insert(i);
         }
@@ -34,8 +35,8 @@ std::string fileText(const std::string& path) {
 // target first.
 std::vector<int> freshWalk(const World& painted, int from, int to) {
     World fresh(painted.mapFileName);
-    for (int i = 0; i < fresh.board.nodeCount; ++i) {
-        fresh.paintTile(i, painted.board.nodes[i].kind);
+    for (int i = 0; i < fresh.board.tileCount(); ++i) {
+        fresh.paintTile(i, painted.tiles[i].kind);
     }
     fresh.clickTile(from);
     fresh.clickTile(to);
@@ -67,11 +68,11 @@ TEST_F(ConstantDraw, PaintCyclesKindsAsTheMapWouldHaveThemAndNeverPutsATreeUnder
     w.clickTile(9);
     w.stepFrames = 10;
     w.stepWalker(w.walk);
-    const int steppingOnto = w.board.tileOfWaypoint(w.walk.path.back());
+    const int steppingOnto = tileOfWaypoint(w.board, w.walk.path.back());
     for (int tile : {6, steppingOnto, 9}) {
         EXPECT_EQ(w.paintCycle(tile), 0) << tile;
         EXPECT_EQ(w.paintTile(tile, TreeCode), "");
-        EXPECT_EQ(w.board.nodes[tile].kind, 3) << "a dragged tree skips it too";
+        EXPECT_EQ(w.tiles[tile].kind, 3) << "a dragged tree skips it too";
     }
     EXPECT_EQ(w.paintCycle(11), 1);
 
@@ -106,8 +107,10 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
               2.0);
 
     // Closed off: it stops at the waypoint, start and target lit.
-    for (GridNode* n : w.board.nodes[target].neighbours) {
-        EXPECT_EQ(w.paintTile(n->index, TreeCode), "");
+    for (int s = 0; s < 8; s++) {
+        if (const int n = neighbourOf(w.board, target, s); n >= 0) {
+            EXPECT_EQ(w.paintTile(n, TreeCode), "");
+        }
     }
     for (int frame = 0; frame < 30; ++frame) {
         w.stepWalker(w.walk);
@@ -120,7 +123,7 @@ TEST(Paint, TheWalkFollowsAFreshSearchFromTheMonkeysWaypointAndAStartOverClearsI
     EXPECT_EQ(pathTiles(w), freshWalk(w, waypoint, target));
     EXPECT_TRUE(w.walk.walking);
     w.stepWalker(w.walk); // from the waypoint, not a step further on
-    const Vec3 from = w.board.tileAnchor(waypoint);
+    const Vec3 from = tileAnchor(w.board, waypoint);
     EXPECT_LT(std::hypot(w.walk.monkey.position[0] - from.x, w.walk.monkey.position[2] - from.z),
               2.0);
 
@@ -185,9 +188,8 @@ TEST_F(ConstantDraw, AFailedReloadKeepsTheWorldAndUnsavedPaintsAskForASecondR) {
     folder.write("map.txt", "3 3\n3 3\n");
     reloadMap(9.0); // the warning was long ago: warned again
     reloadMap(10.0);
-    EXPECT_EQ(std::tuple(world.board.nodeCount, world.board.nodes[0].kind,
-                         world.walk.monkey.visible, world.clickPhase, world.stepFrames,
-                         world.unsavedPaints),
+    EXPECT_EQ(std::tuple(world.board.tileCount(), world.tiles[0].kind, world.walk.monkey.visible,
+                         world.clickPhase, world.stepFrames, world.unsavedPaints),
               std::tuple(4, 3, false, 0, 30, false));
     world = World(std::string());
 }

@@ -90,25 +90,25 @@ TEST_F(PanelTest, TheBrushPaintsItsKindAndTheCycleAsBefore) {
         panel.brush = brush;
         fakeGlfw.buttons[GLFW_MOUSE_BUTTON_MIDDLE] = GLFW_PRESS;
         for (const int at : {0, 1}) {
-            const Vec3 centre = world.board.tileCentre(at);
+            const Vec3 centre = tileCentre(world.board, at);
             fakeGl.unProjected[0] = centre.x;
             fakeGl.unProjected[2] = centre.z;
             handleMouse();
         }
         fakeGlfw.buttons[GLFW_MOUSE_BUTTON_MIDDLE] = GLFW_RELEASE;
         handleMouse();
-        EXPECT_EQ(world.board.nodes[0].kind, brush);
-        EXPECT_EQ(world.board.nodes[1].kind, brush);
+        EXPECT_EQ(world.tiles[0].kind, brush);
+        EXPECT_EQ(world.tiles[1].kind, brush);
     }
     // A tree brush skips the tile a figure stands on.
     world.clickTile(2);
     EXPECT_EQ(world.paintTile(2, TreeCode), "");
-    EXPECT_EQ(world.board.nodes[2].kind, 0);
+    EXPECT_EQ(world.tiles[2].kind, 0);
 }
 
 TEST_F(PanelTest, PressesThatGoDownOnThePanelNeverReachTheBoard) {
     world = World(std::string());
-    world.board.buildGrid(200, 100); // tiles everywhere under the cursor, the panel's part too
+    world.buildGrid(200, 100); // tiles everywhere under the cursor, the panel's part too
     EXPECT_EQ(panelLeft(1280), 1000);
     EXPECT_TRUE(overPanel(1000, 0) && overPanel(1279, 719));
     EXPECT_FALSE(overPanel(999, 0) || overPanel(1280, 5) || overPanel(1100, 720));

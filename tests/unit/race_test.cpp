@@ -22,7 +22,7 @@ World racingBoard(unsigned seed, int columns = 40, int rows = 30) {
     std::mt19937 rng(seed);
     World w = randomMap(rng, columns, rows, {70, 18, 8, 4});
     plant(w, 0, GroundCode);
-    plant(w, w.board.nodeCount - 1, GroundCode);
+    plant(w, w.board.tileCount() - 1, GroundCode);
     return w;
 }
 
@@ -48,11 +48,12 @@ std::vector<int> drawnMarkCorners() {
 }
 
 // The racer's picture of the flat board: each tile as its own walk shows it.
-void expectFlatPicture(const Board& board, const Racer& racer) {
-    ASSERT_EQ(racer.flat.texels.size(), std::size_t(board.nodeCount) * 4);
-    for (int t = 0; t < board.nodeCount; ++t) {
+void expectFlatPicture(const MapBoard& map, const Racer& racer) {
+    const Board& board = map.board;
+    ASSERT_EQ(racer.flat.texels.size(), std::size_t(board.tileCount()) * 4);
+    for (int t = 0; t < board.tileCount(); ++t) {
         std::uint8_t rgb[3];
-        flatColour(board, racer.walk, t, rgb);
+        flatColour(map, racer.walk, t, rgb);
         ASSERT_EQ(0, std::memcmp(rgb, &racer.flat.texels[t * 4], 3)) << "tile " << t;
     }
 }
@@ -78,7 +79,7 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
     world = racingBoard(4, 18, 14); // whole in view at the start height, with models
     camera.zoom = 0.75f;
     world.clickTile(0);
-    world.clickTile(world.board.nodeCount - 1);
+    world.clickTile(world.board.tileCount() - 1);
     setRace(world, true);
     playToTheEnd(world);
     for (int i = 0; i < RacerCount; ++i) {
@@ -88,7 +89,7 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
         // What the racer's search alone does between the same tiles.
         GridSearch alone;
         SearchRecord record;
-        alone.begin(world.board, walk.kind, 0, world.board.nodeCount - 1, record);
+        alone.begin(world.board, walk.kind, 0, world.board.tileCount() - 1, record);
         alone.advance(world.board, record, LLONG_MAX);
         ASSERT_EQ(walk.search.closed, record.closed);
 
@@ -114,7 +115,7 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
         // Flat, seen from high above: its own picture, each tile as its own walk shows it.
         camera.cameraY = 20000.0f;
         drawBoard(world);
-        expectFlatPicture(world.board, race.racers[i]);
+        expectFlatPicture(world, race.racers[i]);
         camera.cameraY = 200.0f;
     }
     // The races really differ, or the test above could not tell one from another.
@@ -125,14 +126,14 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
     playToTheEnd(world);
     camera.cameraY = 20000.0f;
     drawBoard(world);
-    expectFlatPicture(world.board, race.racers[3]);
+    expectFlatPicture(world, race.racers[3]);
 }
 
 TEST_F(RaceTest, ARacersSearchSpreadOverFramesEndsAsTheSameSearchRunAtOnce) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
         world = racingBoard(seed);
         world.clickTile(0);
-        world.clickTile(world.board.nodeCount - 1);
+        world.clickTile(world.board.tileCount() - 1);
         setRace(world, true);
         std::vector<SearchRecord> atOnce;
         for (const Racer& r : race.racers) {

@@ -14,11 +14,11 @@ World boardOf(const TempFolder& folder) {
 }
 
 // The problems of reading `text` as s.scen, each without the folder before the file name.
-std::vector<std::string> refusals(const TempFolder& folder, const Board& board,
+std::vector<std::string> refusals(const TempFolder& folder, const MapBoard& map,
                                   const std::string& text) {
     Scenario scenario;
     std::vector<std::string> problems;
-    const bool read = readScenario(folder.write("s.scen", text), board, scenario, problems);
+    const bool read = readScenario(folder.write("s.scen", text), map, scenario, problems);
     for (std::string& p : problems) {
         p = p.substr(folder.dir.string().size() + 1);
     }
@@ -41,7 +41,7 @@ TEST(Scenario, ReadsEveryFieldOfEachProblemLine) {
         Scenario scenario;
         std::vector<std::string> problems;
         const std::string path = folder.write("s.scen", text);
-        ASSERT_TRUE(readScenario(path, w.board, scenario, problems)) << problems[0];
+        ASSERT_TRUE(readScenario(path, w, scenario, problems)) << problems[0];
         EXPECT_EQ(scenario.fileName, path);
         ASSERT_EQ(scenario.problems.size(), 2u);
         const ScenarioProblem& a = scenario.problems[0];
@@ -103,14 +103,14 @@ TEST(Scenario, RefusesEachFaultNamingItsLine) {
           "s.scen:4: 2 fields, a problem has 9"}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(refusals(folder, w.board, c.text), c.problems) << c.text;
+        EXPECT_EQ(refusals(folder, w, c.text), c.problems) << c.text;
     }
     // Each bad line is named, good ones between them not; ten say enough.
     std::string many = v + good;
     for (int i = 0; i < 30; i++) {
         many += "0 m.map 4 3 0 0 3 9 1\n" + good;
     }
-    const std::vector<std::string> problems = refusals(folder, w.board, many);
+    const std::vector<std::string> problems = refusals(folder, w, many);
     ASSERT_EQ(problems.size(), 10u);
     EXPECT_EQ(problems[0], "s.scen:3: the goal 3,9 is off the map");
     EXPECT_EQ(problems[9], "s.scen:21: the goal 3,9 is off the map");
@@ -121,8 +121,8 @@ TEST(Scenario, SaysWhenTheFileIsNoFile) {
     const World w = boardOf(folder);
     Scenario scenario;
     std::vector<std::string> problems;
-    EXPECT_FALSE(readScenario(folder.path("none.scen"), w.board, scenario, problems));
-    EXPECT_FALSE(readScenario(folder.dir.string(), w.board, scenario, problems));
+    EXPECT_FALSE(readScenario(folder.path("none.scen"), w, scenario, problems));
+    EXPECT_FALSE(readScenario(folder.dir.string(), w, scenario, problems));
     EXPECT_EQ(problems, (std::vector<std::string>{folder.path("none.scen") + ": not found",
                                                   folder.dir.string() +
                                                       ": is a folder, not a scenario file"}));

@@ -8,8 +8,8 @@
 
 TEST(SceneDraw, LightTilesTheWalkersStepFiguresThenTheGround) {
     world = World(std::string());
-    world.board.buildGrid(2, 1);
-    world.board.nodes[1].mesh.color[1] = 0.3;
+    world.buildGrid(2, 1);
+    world.tileModels[1].color[1] = 0.3;
     world.walk.marked = {0, 1};
     world.walk.monkey.visible = world.banana.visible = world.walk.walking = true;
     world.walk.path = {{50, 0, 0}};

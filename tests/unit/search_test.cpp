@@ -48,13 +48,12 @@ TEST(Search, FindsAWalkWhenThereIsOneAndNeverDearerThanTenSeventhsOfTheCheapest)
     int walks = 0, dearer = 0;
     for (int map = 0; map < 1500; ++map) {
         World w{std::string()};
-        w.board.buildGrid(2 + int(rng() % 13), 2 + int(rng() % 13));
-        for (int i = 0; i < w.board.nodeCount; i++) {
+        w.buildGrid(2 + int(rng() % 13), 2 + int(rng() % 13));
+        for (int i = 0; i < w.board.tileCount(); i++) {
             plant(w, i, TileKinds[std::discrete_distribution<>{50, 15, 15, 20}(rng)].code);
         }
-        const int start = int(rng() % w.board.nodes.size()),
-                  target = int(rng() % w.board.nodes.size());
-        if (!w.board.nodes[start].passable() || !w.board.nodes[target].passable()) {
+        const int start = int(rng() % w.tiles.size()), target = int(rng() % w.tiles.size());
+        if (!w.board.passable(start) || !w.board.passable(target)) {
             continue;
         }
         w.clickTile(start);
@@ -84,16 +83,16 @@ TEST(Search, TakesTheStepsOfThePlainListSearchOnRandomMaps) {
     for (int map = 0; map < 300; ++map) {
         const int columns = 2 + int(rng() % 63), rows = 2 + int(rng() % 63);
         World w = randomMap(rng, columns, rows, {55, 15 + map % 3 * 5, 15, 15});
-        const int start = int(rng() % w.board.nodes.size()),
-                  target = int(rng() % w.board.nodes.size());
+        const int start = int(rng() % w.tiles.size()), target = int(rng() % w.tiles.size());
         if (map % 4 == 0) { // a ring of trees round the target
-            for (GridNode* n : w.board.nodes[target].neighbours) {
-                if (n && n->index != start) {
-                    plant(w, n->index, TreeCode);
+            for (int s = 0; s < 8; s++) {
+                const int n = neighbourOf(w.board, target, s);
+                if (n >= 0 && n != start) {
+                    plant(w, n, TreeCode);
                 }
             }
         }
-        if (!w.board.nodes[start].passable() || !w.board.nodes[target].passable()) {
+        if (!w.board.passable(start) || !w.board.passable(target)) {
             continue;
         }
         w.clickTile(start);
@@ -118,7 +117,7 @@ TEST(Search, FiguresStandOnTheirTilesAndAThirdClickStartsOver) {
     for (int tile : {0, 8, 2, 6}) {
         w.walk.stepFrame = 7; // the walker is under way
         w.clickTile(tile);
-        const float* at = w.board.nodes[tile].mesh.position;
+        const float* at = w.tileModels[tile].position;
         const bool start = w.clickPhase == 1; // else the target was chosen and searched for
         const Mesh& figure = start ? w.walk.monkey : w.banana;
         EXPECT_EQ(std::tuple(figure.position[0], figure.position[1], figure.position[2],
@@ -152,7 +151,7 @@ TEST(ShippedMap, EachRuleShowsOnAWalk) {
         const std::vector<int> path = pathTiles(w);
         const bool passes = row.via < 0 || std::ranges::count(path, row.via) == 1;
         const bool avoids =
-            std::ranges::none_of(path, [&](int t) { return w.board.nodes[t].kind == row.avoided; });
+            std::ranges::none_of(path, [&](int t) { return w.tiles[t].kind == row.avoided; });
         EXPECT_EQ(std::tuple(w.walk.walking, passes, avoids), std::tuple(row.via >= 0, true, true))
             << row.what << ": " << ::testing::PrintToString(path);
     }

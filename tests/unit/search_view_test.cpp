@@ -31,7 +31,7 @@ Tiles onList(const GridSearch& search, TileList list) {
 
 Lists shown(const World& w) {
     Lists lists;
-    for (int i = 0; i < w.board.nodeCount; ++i) {
+    for (int i = 0; i < w.board.tileCount(); ++i) {
         const TileMark mark = searchViewMark(w.walk, i);
         if (mark != TileMark::None) {
             (mark == TileMark::Closed ? lists.closed : lists.open).insert(i);

@@ -13,16 +13,17 @@ namespace {
 
 // The fewest steps from `from` to `to` over tiles that are not trees, or -1.
 int fewestSteps(const World& w, int from, int to) {
-    std::vector<int> steps(w.board.nodes.size(), -1);
+    std::vector<int> steps(w.tiles.size(), -1);
     std::deque<int> queue{from};
     steps[from] = 0;
     while (!queue.empty()) {
         const int tile = queue.front();
         queue.pop_front();
-        for (const GridNode* n : w.board.nodes[tile].neighbours) {
-            if (n && n->passable() && steps[n->index] < 0) {
-                steps[n->index] = steps[tile] + 1;
-                queue.push_back(n->index);
+        for (int s = 0; s < 8; s++) {
+            const int n = neighbourOf(w.board, tile, s);
+            if (n >= 0 && w.board.passable(n) && steps[n] < 0) {
+                steps[n] = steps[tile] + 1;
+                queue.push_back(n);
             }
         }
     }
@@ -44,8 +45,8 @@ TEST(Searches, KeepWhatEachPromisesOfItsWalkOnRandomMaps) {
     int walks = 0, dearerGreedy = 0;
     for (int map = 0; map < 400; ++map) {
         World w = randomMap(rng, 2 + int(rng() % 30), 2 + int(rng() % 30), {50, 25, 15, 10});
-        const int from = int(rng() % w.board.nodes.size()), to = int(rng() % w.board.nodes.size());
-        if (!w.board.nodes[from].passable() || !w.board.nodes[to].passable() || from == to) {
+        const int from = int(rng() % w.tiles.size()), to = int(rng() % w.tiles.size());
+        if (!w.board.passable(from) || !w.board.passable(to) || from == to) {
             continue;
         }
         const Route cheapest = exhaustiveCheapest(w.board, from, to);

@@ -63,9 +63,9 @@ void pointSomewhere(RandomUser& user) {
     const int tile = onFigure            ? mouse.drag.pressTile
                      : user.chance(0.25) ? user.lastTile
                                          : user.any(user.tiles);
-    user.nextIntent = world.board.nodes[tile].passable() ? tile : Ignored;
-    double x = world.board.tileCentre(tile).x + user.uniform(-4.0, 4.0);
-    double z = world.board.tileCentre(tile).z + user.uniform(-4.0, 4.0);
+    user.nextIntent = world.board.passable(tile) ? tile : Ignored;
+    double x = tileCentre(world.board, tile).x + user.uniform(-4.0, 4.0);
+    double z = tileCentre(world.board, tile).z + user.uniform(-4.0, 4.0);
     if (!onFigure && user.chance(0.35)) {
         double& off = user.chance(0.5) ? x : z;
         off = user.chance(0.8) ? user.uniform(100.0, 1e4) * (user.chance(0.5) ? 1 : -1)
@@ -148,7 +148,7 @@ void followClicks(const FrameStart& was, RandomUser& user, Expected& expected,
         expected.marked = {start, target};
         ++expected.searches;
         for (const Vec3& point : world.walk.path) {
-            expected.marked.insert(world.board.tileOfWaypoint(point));
+            expected.marked.insert(tileOfWaypoint(world.board, point));
         }
     } else {
         expected.walksDone += was.wasWalking && !world.walk.walking;
@@ -158,7 +158,7 @@ void followClicks(const FrameStart& was, RandomUser& user, Expected& expected,
 // The highlights as expected; the walker's step, the camera and the monkey in range.
 void checkFrame(const std::set<int>& marked, const std::string& at) {
     std::string wrong;
-    for (int i = 0; i < int(world.board.nodes.size()); ++i) {
+    for (int i = 0; i < int(world.tiles.size()); ++i) {
         wrong += world.walk.lit(i) != (marked.count(i) == 1) ? std::to_string(i) + " " : "";
     }
     EXPECT_EQ(wrong, "") << at << ": wrongly highlighted, start " << shownStart() << ", target "
@@ -182,7 +182,7 @@ TEST(Soak, RandomInputKeepsEveryFrameInOrder) {
     ASSERT_TRUE(world.problems.empty());
     ASSERT_TRUE(startUp());
     RandomUser user;
-    user.tiles = int(world.board.nodes.size());
+    user.tiles = int(world.tiles.size());
     fakeGlfw.onEvents = [&](int) {
         pressOrRelease(user);
         pointSomewhere(user);

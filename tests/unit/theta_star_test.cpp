@@ -43,7 +43,7 @@ bool meets(const Board& board, int a, int b, int tile, bool closed) {
 // Line of sight by the definition: no blocked tile's inside met, nor under the benchmark's
 // rule its corners.
 bool sightByDefinition(const Board& board, int a, int b, MoveRule rule) {
-    for (int tile = 0; tile < board.nodeCount; tile++) {
+    for (int tile = 0; tile < board.tileCount(); tile++) {
         if (!board.passable(tile) && meets(board, a, b, tile, rule == MoveRule::Benchmark)) {
             return false;
         }
@@ -63,7 +63,7 @@ double straightLength(const Board& board, int from, const std::vector<int>& tile
 
 World boardOf(int columns, int rows, const std::vector<int>& trees, MoveRule rule) {
     World w{std::string()};
-    w.board.buildGrid(columns, rows);
+    w.buildGrid(columns, rows);
     w.board.rule = rule;
     for (int tile : trees) {
         plant(w, tile, TreeCode);
@@ -138,7 +138,7 @@ TEST(ThetaStar, LineOfSightAtCornersAndEdgesUnderEitherRule) {
         // 0,1 to 1,2 passes the corner of 0,2, as a diagonal step does.
         EXPECT_EQ(lineOfSight(edge.board, 6, 2 * 6 + 1, rule), rule == MoveRule::CornersCut);
         EXPECT_FALSE(lineOfSight(edge.board, -1, 3, rule));
-        EXPECT_FALSE(lineOfSight(edge.board, 3, edge.board.nodeCount, rule));
+        EXPECT_FALSE(lineOfSight(edge.board, 3, edge.board.tileCount(), rule));
     }
 }
 
@@ -148,7 +148,7 @@ TEST(ThetaStar, LineOfSightAndTilesCrossedMatchTheGeometryOnRandomBoards) {
     for (int map = 0; map < 60; ++map) {
         World w = randomMap(rng, 2 + int(rng() % 12), 2 + int(rng() % 12), {70, 30, 0, 0});
         for (int pair = 0; pair < 40; ++pair) {
-            const int a = int(rng() % w.board.nodes.size()), b = int(rng() % w.board.nodes.size());
+            const int a = int(rng() % w.tiles.size()), b = int(rng() % w.tiles.size());
             for (MoveRule rule : BothRules) {
                 const bool sight = lineOfSight(w.board, a, b, rule);
                 ASSERT_EQ(sight, sightByDefinition(w.board, a, b, rule))
@@ -160,7 +160,7 @@ TEST(ThetaStar, LineOfSightAndTilesCrossedMatchTheGeometryOnRandomBoards) {
             std::vector<int> crossed;
             appendSegmentTiles(w.board, a, b, crossed);
             std::vector<int> expected;
-            for (int tile = 0; tile < w.board.nodeCount; tile++) {
+            for (int tile = 0; tile < w.board.tileCount(); tile++) {
                 if (meets(w.board, a, b, tile, false)) {
                     expected.push_back(tile);
                 }
@@ -182,7 +182,7 @@ TEST(ThetaStar, FindsAWalkExactlyWhenAStarDoesInLineOfSightAndNeverLonger) {
         const MoveRule rule = BothRules[map % 2];
         World w = randomMap(rng, 2 + int(rng() % 30), 2 + int(rng() % 30), {70, 30, 0, 0});
         w.board.rule = rule;
-        const int from = int(rng() % w.board.nodes.size()), to = int(rng() % w.board.nodes.size());
+        const int from = int(rng() % w.tiles.size()), to = int(rng() % w.tiles.size());
         if (!w.board.passable(from) || !w.board.passable(to)) {
             continue;
         }

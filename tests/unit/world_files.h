@@ -45,7 +45,7 @@ inline World mapOf(const TempFolder& folder, std::string rows) {
 inline std::vector<int> pathTiles(const Board& board, const Walk& walk) {
     std::vector<int> tiles;
     for (const Vec3& point : walk.path) {
-        tiles.push_back(board.tileOfWaypoint(point));
+        tiles.push_back(tileOfWaypoint(board, point));
     }
     return tiles;
 }
@@ -72,7 +72,7 @@ inline void writeModels(const TempFolder& folder) {
     }
 }
 
-// Kind, terrain cost, model vertices, turn and colour of each tile, then the figures', a
+// Kind, extra cost, model vertices, turn and colour of each tile, then the figures', a
 // line each.
 inline std::string looksOf(const World& w) {
     std::ostringstream looks;
@@ -80,9 +80,9 @@ inline std::string looksOf(const World& w) {
         looks << m.geometry().vertices.size() << " " << m.angle << " " << m.color[0] << " "
               << m.color[1] << " " << m.color[2] << "\n";
     };
-    for (const GridNode& node : w.board.nodes) {
-        looks << node.kind << " " << node.terrainCost << " ";
-        look(node.mesh);
+    for (int i = 0; i < w.board.tileCount(); i++) {
+        looks << w.tiles[i].kind << " " << w.board.extraCost(i) << " ";
+        look(w.tileModels[i]);
     }
     look(w.walk.monkey);
     look(w.banana);
@@ -91,15 +91,15 @@ inline std::string looksOf(const World& w) {
 
 // Gives a tile a kind and its cost, without its model.
 inline void plant(World& w, int tile, int code) {
-    w.board.setKind(tile, code, tileKindOf(code).extraCost);
+    w.setTileCode(tile, code);
 }
 
 // A random map of `columns` x `rows`: ground, trees, stones and water at the given weights.
 inline World randomMap(std::mt19937& rng, int columns, int rows, std::array<int, 4> weights) {
     World w{std::string()};
-    w.board.buildGrid(columns, rows);
+    w.buildGrid(columns, rows);
     std::discrete_distribution<> kinds(weights.begin(), weights.end());
-    for (int i = 0; i < w.board.nodeCount; i++) {
+    for (int i = 0; i < w.board.tileCount(); i++) {
         plant(w, i, TileKinds[kinds(rng)].code);
     }
     return w;

@@ -36,8 +36,8 @@ TEST(WorldMap, ReadsCodesOrTellsTheProblem) {
         }
         if (w.problems.empty()) {
             out << w.board.columns << " x " << w.board.rows << ":";
-            for (const GridNode& node : w.board.nodes) {
-                out << " " << node.kind;
+            for (const MapTile& tile : w.tiles) {
+                out << " " << tile.kind;
             }
         }
         EXPECT_EQ(out.str(), w.problems.empty() ? read : read + "; ") << text;
@@ -48,8 +48,7 @@ TEST(WorldMap, ReadsCodesOrTellsTheProblem) {
               missing + ": not found in " +
                   (std::filesystem::current_path() / "tanglor_no_such_folder").string());
     World few(folder.write("map.txt", "0 0 0\n0 0\n")); // tile 5 gets no code: open ground
-    EXPECT_EQ(std::tuple(few.board.nodes[5].kind, few.board.nodes[5].terrainCost),
-              std::tuple(-1, 0));
+    EXPECT_EQ(std::tuple(few.tiles[5].kind, few.board.extraCost(5)), std::tuple(-1, 0));
     // However many tiles use a model, its problem is told once.
     std::filesystem::remove(folder.path("ground3.obj"));
     EXPECT_EQ(mapOf(folder, "0 0/0 0").problems,
