@@ -1,4 +1,4 @@
-// A tile's eight neighbour slots and the costs of stepping into them.
+// A tile's eight neighbour slots; what a step into one costs is the cost model's.
 #pragma once
 
 #include <climits>
@@ -9,8 +9,6 @@ constexpr int ImpassableCost = INT_MAX;
 // Neighbour slots: 0 up-left, 1 up, 2 up-right, 3 left, 4 right, 5 down-left, 6 down,
 // 7 down-right. "Up" is toward smaller rows, "left" toward smaller columns.
 // The opposite of slot s is 7 - s.
-// Step cost by neighbour slot: 14 for the diagonals, 10 for the straight steps.
-constexpr int StepCosts[8] = {14, 10, 14, 10, 10, 14, 10, 14};
 constexpr bool SlotDiagonal[8] = {true, false, true, false, false, true, false, true};
 // Column and row offsets of the slots, in slot order.
 constexpr int SlotColumn[8] = {-1, 0, 1, -1, 1, -1, 0, 1};
