@@ -42,11 +42,13 @@ void expectSame(const Outcome& a, const Outcome& b, const std::string& what) {
 TEST(Frontier, ASearchAfterOthersDoesWhatItDoesOnAFreshOne) {
     std::mt19937 random(7);
     GridSearch kept; // every search below runs on it, one after another
-    // Near the end of the stamps, so that they run out and start over on the way.
-    kept.frontier.reset(1);
-    kept.frontier.stamp = UINT32_MAX - 40;
+    // Near the end of the stamps, so that they run out and start over on the way; later on
+    // the boards' sizes change too.
+    kept.frontier.reset(static_cast<std::size_t>(8 * 7));
+    kept.frontier.stamp = UINT32_MAX - 20;
     for (int round = 0; round < 60; round++) {
-        const int columns = 6 + round % 3 * 7, rows = 5 + round % 4 * 3; // sizes change too
+        const int columns = round < 30 ? 6 : 6 + round % 3 * 7;
+        const int rows = round < 30 ? 5 : 5 + round % 4 * 3;
         const MoveRule rule = round % 2 ? MoveRule::Benchmark : MoveRule::CornersCut;
         const Board board = randomBoard(random, columns, rows, round % 5 < 3, rule);
         const int from = static_cast<int>(random() % board.tileCount());
