@@ -68,8 +68,9 @@ void keyCallback(int key, int action) {
         return;
     } else if (key == 'S' && ctrlHeld()) {
         saveMap(frameClock.frameStartTime);
-    } else if (key >= '1' && key < '1' + SearchKindCount) {
-        chooseSearch(static_cast<SearchKind>(key - '1'));
+    } else if (SearchKind kind;
+               key > 0 && key < 128 && searchKeyed(static_cast<char>(key), &kind)) {
+        chooseSearch(kind);
     } else {
         for (const PressKey& press : PressKeys) {
             if (press.key == key) {

@@ -123,25 +123,67 @@ template <typename Listener, bool Guarded> struct Jumper {
         }
     }
 
+    // The same diagonal run read from the table, for a search whose scans nobody hears: the
+    // table's stop, or the first step before it where the target lies on the tile or on a
+    // straight run from it (the target ends a straight run where it lies).
+    template <int DC, int DR> int diagonalAtOnce(int c, int r, int* steps) {
+        constexpr int way = DR < 0 ? (DC < 0 ? 4 : 5) : (DC < 0 ? 6 : 7);
+        const int from = r * columns + c;
+        const int delta = DR * columns + DC;
+        bool ends = false;
+        const int reach = runs.run(way, from, delta, &ends);
+        int stop = ends ? reach : reach + 1; // past the reach: none
+        // The step onto the target's row, and onto its column: there the target may lie ahead.
+        const int toRow = (targetRow - r) * DR;
+        if (toRow > 0 && toRow < stop) {
+            const int ahead = (targetColumn - (c + toRow * DC)) * DC;
+            bool jump = false;
+            if (ahead == 0 ||
+                (ahead > 0 && ahead <= runs.run(DC > 0 ? 0 : 1, from + toRow * delta, DC, &jump))) {
+                stop = toRow;
+            }
+        }
+        const int toColumn = (targetColumn - c) * DC;
+        if (toColumn > 0 && toColumn < stop) {
+            const int ahead = (targetRow - (r + toColumn * DR)) * DR;
+            bool jump = false;
+            if (ahead == 0 ||
+                (ahead > 0 &&
+                 ahead <= runs.run(DR > 0 ? 2 : 3, from + toColumn * delta, DR * columns, &jump))) {
+                stop = toColumn;
+            }
+        }
+        if (stop > reach) {
+            return -1;
+        }
+        *steps = stop;
+        return from + stop * delta;
+    }
+
+    template <int DC, int DR> int diagonalRun(int c, int r, int* steps) {
+        return Listener::hearsScans ? diagonal<DC, DR>(c, r, steps)
+                                    : diagonalAtOnce<DC, DR>(c, r, steps);
+    }
+
     // The run from (c, r) in a slot's way.
     int run(int slot, int c, int r, int* steps) {
         switch (slot) {
         case 0:
-            return diagonal<-1, -1>(c, r, steps);
+            return diagonalRun<-1, -1>(c, r, steps);
         case 1:
             return straight<0, -1>(c, r, steps);
         case 2:
-            return diagonal<1, -1>(c, r, steps);
+            return diagonalRun<1, -1>(c, r, steps);
         case 3:
             return straight<-1, 0>(c, r, steps);
         case 4:
             return straight<1, 0>(c, r, steps);
         case 5:
-            return diagonal<-1, 1>(c, r, steps);
+            return diagonalRun<-1, 1>(c, r, steps);
         case 6:
             return straight<0, 1>(c, r, steps);
         default:
-            return diagonal<1, 1>(c, r, steps);
+            return diagonalRun<1, 1>(c, r, steps);
         }
     }
 };

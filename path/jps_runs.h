@@ -1,7 +1,7 @@
-// JPS's straight runs read from a table: for every tile and each of the four straight ways,
-// how far a run from it goes and whether it ends on a jump point or dies. A straight run then
-// costs a look-up however long it is, where a diagonal run starts two at each tile; the table
-// is made again only when the board's tiles change.
+// JPS's runs read from a table: for every tile and each of the eight ways, how far a run from
+// it goes and whether it ends on a jump point or dies, as if the search had no target (the
+// target, which ends a run where it lies on it, is the search's to find). A run then costs a
+// look-up however long it is; the table is made again only when the board's tiles change.
 #pragma once
 
 #include "path/board.h"
@@ -21,8 +21,8 @@ struct BoardRuns {
     int columns = 0;
     int rows = 0;
     bool guarded = false; // under a rule whose diagonal steps pass no corner
-    // Four a tile, east, west, south and north, side by side: a diagonal run asks two ways
-    // of each tile it steps on.
+    // Eight a tile, side by side: east, west, south, north, then up-left, up-right,
+    // down-left, down-right. A diagonal run asks two straight ways of the tile it stops on.
     std::vector<std::int16_t> ways;
 
     // The run from `tile` in way `w`, `delta` tiles a step: its steps, and whether it ends on
@@ -30,7 +30,7 @@ struct BoardRuns {
     int run(int w, int tile, int delta, bool* jump) const {
         int steps = 0;
         for (;;) {
-            const int s = ways[static_cast<std::size_t>(tile) * 4 + static_cast<std::size_t>(w)];
+            const int s = ways[static_cast<std::size_t>(tile) * 8 + static_cast<std::size_t>(w)];
             if (s != Farther) {
                 *jump = s > 0;
                 return steps + (s > 0 ? s : -s);

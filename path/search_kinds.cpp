@@ -44,6 +44,16 @@ bool searchNamed(const std::string& name, SearchKind* kind) {
     return false;
 }
 
+bool searchKeyed(char key, SearchKind* kind) {
+    for (int i = 0; i < SearchKindCount; i++) {
+        if (key == Specs[i].key) {
+            *kind = static_cast<SearchKind>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string oneCostNotice(SearchKind kind) {
     return std::string(searchName(kind)) +
            " needs a board of one cost: this one has stones or water";

@@ -51,6 +51,8 @@ const SearchSpec& searchSpec(SearchKind kind);
 const char* searchName(SearchKind kind);
 // The search of that name; false when no search has it.
 bool searchNamed(const std::string& name, SearchKind* kind);
+// The search the key `key` chooses; false when no search has it.
+bool searchKeyed(char key, SearchKind* kind);
 inline bool promisesCheapest(SearchKind kind) {
     return searchSpec(kind).promisesCheapest;
 }

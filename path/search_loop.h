@@ -13,6 +13,7 @@
 
 // Nobody listens: bench's searches, and those whose record nobody reads.
 struct Unheard {
+    static constexpr bool hearsScans = false;
     void joined(const GridSearch&, int) {}
     void closed(const GridSearch&, int) {}
     void scannedRun(int, int, int, int) {}
@@ -22,6 +23,7 @@ struct Unheard {
 
 // Writes the record every search writes, in tiles, for the search view, playback and panel.
 struct Recorder {
+    static constexpr bool hearsScans = true;
     SearchRecord& record;
 
     void joined(const GridSearch& s, int cell) {
@@ -134,8 +136,10 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
             f.cells[n].parent = current; // its own cost never counts
             return true;
         }
-        const int extra = weighted ? board.extra[static_cast<std::size_t>(n)] : 0;
-        double newG = s.stepLengths[slot] + g + s.costs.extra(extra);
+        double newG = s.stepLengths[slot] + g;
+        if (weighted) { // on a board of one cost every extra is 0, and adding it changes nothing
+            newG += s.costs.extra(board.extra[static_cast<std::size_t>(n)]);
+        }
         int from = current;
         const bool open = f.known(n);
         if (Sight && lineFrom >= 0) {

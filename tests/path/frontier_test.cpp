@@ -116,3 +116,35 @@ TEST(Frontier, JumpsRunFartherThanATableEntry) {
     EXPECT_EQ(routeCost(board, from, jumped.record.walk),
               routeCost(board, from, astar.walkFound()));
 }
+
+// A JPS nobody hears reads whole diagonal runs from the table; one that is heard walks them
+// tile by tile to record its scans. Both close the same tiles in the same order.
+TEST(Frontier, JumpsHeardOrNotCloseTheSameTiles) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 400; round++) {
+        const MoveRule rule = round % 2 ? MoveRule::Benchmark : MoveRule::CornersCut;
+        const Board board = randomBoard(random, 5 + static_cast<int>(random() % 30),
+                                        5 + static_cast<int>(random() % 30), false, rule);
+        const int from = static_cast<int>(random() % board.tileCount());
+        // Often on the start's row, column or diagonal, where runs meet the target.
+        int to = static_cast<int>(random() % board.tileCount());
+        const int k = 1 + static_cast<int>(random() % 6), c = from % board.columns + k,
+                  r = from / board.columns + k;
+        if (round % 3 == 0 && c < board.columns && r < board.rows) {
+            to = round % 2 ? r * board.columns + c : from + k;
+        }
+        if (to >= board.tileCount() || !board.passable(from) || !board.passable(to)) {
+            continue;
+        }
+        GridSearch heard, quiet;
+        const Outcome recorded = run(heard, board, SearchKind::JPS, from, to);
+        quiet.begin(board, SearchKind::JPS, from, to);
+        quiet.advance(board, LLONG_MAX);
+        std::vector<int> closedAt;
+        for (int t = 0; t < board.tileCount(); t++) {
+            closedAt.push_back(quiet.closedAt(t));
+        }
+        EXPECT_EQ(closedAt, recorded.closedAt) << "round " << round;
+        EXPECT_EQ(quiet.walkFound(), recorded.record.walk) << "round " << round;
+    }
+}
