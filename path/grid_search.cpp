@@ -86,6 +86,12 @@ void endRecord(SearchRecord& record, const GridSearch& s) {
 
 } // namespace
 
+void prepareSearch(const Board& board, SearchKind kind) {
+    if (searchSpec(kind).expansion == Expansion::Jumps) {
+        runsOf(board, costModel(board.rule).cornersGuarded);
+    }
+}
+
 bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int to) {
     const SearchSpec& spec = searchSpec(searchKind);
     kind = searchKind;

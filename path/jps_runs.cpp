@@ -19,22 +19,7 @@ struct Sweep {
     const BoardRuns& runs;
     bool guarded;
 
-    bool open(int c, int r) const { return board.cellEnterable((r + 1) * board.stride + c + 1); }
-    // Whether a straight run (dc, dr) stepping onto (c, r) must stop there for a turn. Under a
-    // rule that guards corners: a tile beside it that can be entered, with the one behind
-    // that not (a diagonal step from behind could not reach it). Cutting corners: a tile
-    // beside it that cannot be entered, with the one beyond it that can.
-    bool forced(int c, int r, int dc, int dr) const {
-        const int pc = dr != 0 ? 1 : 0, pr = dc != 0 ? 1 : 0;
-        for (int side : {-1, 1}) {
-            const int sc = c + side * pc, sr = r + side * pr;
-            if (guarded ? open(sc, sr) && !open(sc - dc, sr - dr)
-                        : !open(sc, sr) && open(sc + dc, sr + dr)) {
-                return true;
-            }
-        }
-        return false;
-    }
+    bool open(int c, int r) const { return tileOpen(board, c, r); }
     // Whether a diagonal run (dc, dr) stepping onto (c, r) stops there: a forced neighbour
     // (cutting corners only), or a straight run along either of its parts finds a jump point.
     bool stops(int c, int r, int dc, int dr) const {
@@ -57,7 +42,7 @@ struct Sweep {
         if (!open(nc, nr) || (diagonal && guarded && !(open(nc, r) && open(c, nr)))) {
             return 0;
         }
-        if (diagonal ? stops(nc, nr, dc, dr) : forced(nc, nr, dc, dr)) {
+        if (diagonal ? stops(nc, nr, dc, dr) : runMustTurn(board, guarded, nc, nr, dc, dr)) {
             return 1;
         }
         const int next = runs.ways[(static_cast<std::size_t>(nr) * board.columns + nc) * 8 +

@@ -16,6 +16,28 @@
 inline constexpr std::int16_t Farther = INT16_MIN;
 inline constexpr int Longest = 32767;
 
+// Whether (c, r) can be entered; a run steps a tile at a time from the board, so it asks at
+// most one tile beyond an edge, which the board's border answers.
+inline bool tileOpen(const Board& board, int c, int r) {
+    return board.cellEnterable((r + 1) * board.stride + c + 1);
+}
+
+// Whether a straight run (dc, dr) stepping onto (c, r) must stop there for a turn. Under a
+// rule that guards corners: a tile beside it that can be entered, with the one behind that
+// not (a diagonal step from behind could not reach it). Cutting corners: a tile beside it
+// that cannot be entered, with the one beyond it that can.
+inline bool runMustTurn(const Board& board, bool guarded, int c, int r, int dc, int dr) {
+    const int pc = dr != 0 ? 1 : 0, pr = dc != 0 ? 1 : 0;
+    for (int side : {-1, 1}) {
+        const int sc = c + side * pc, sr = r + side * pr;
+        if (guarded ? tileOpen(board, sc, sr) && !tileOpen(board, sc - dc, sr - dr)
+                    : !tileOpen(board, sc, sr) && tileOpen(board, sc + dc, sr + dr)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 struct BoardRuns {
     long long tiles = -1; // the board's tilesSerial they were made at
     int columns = 0;

