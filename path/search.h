@@ -9,6 +9,7 @@
 #include "path/frontier.h"
 #include "path/search_record.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -65,6 +66,8 @@ struct GridSearch {
     int closedAt(int tile) const;
     int closedCount() const { return frontier.closed; }
     int joinedCount() const { return frontier.joined; }
+    // Tiles still open when it stopped: every closed tile but the start left the open list.
+    int stillOpen() const { return frontier.joined - std::max(frontier.closed - 1, 0); }
     int tileCount() const { return columns * rows; }
     // The walk found, first step first (a jump's run a step at a time); empty for none.
     std::vector<int> walkFound() const;

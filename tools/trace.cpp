@@ -161,12 +161,12 @@ std::string refusal(const MapBoard& map, Tile t) {
 // The walk between the two tiles as the window plans it: its search run to its end, then the
 // cheapest walk, unless the search promises one or found none.
 void plan(const Board& board, TracedWalk& walk) {
-    walk.query.begin(board, walk.kind, walk.start, walk.target, walk.search);
-    walk.query.advance(board, walk.search, LLONG_MAX);
-    const SearchRecord& record = walk.search;
-    if (record.found && promisesCheapest(walk.kind)) {
-        walk.cheapest = Route{record.walk, walkCost(board, walk.kind, walk.start, record.walk)};
-    } else if (record.found) {
+    walk.query.begin(board, walk.kind, walk.start, walk.target);
+    walk.query.advance(board, LLONG_MAX);
+    walk.found = walk.query.walkFound();
+    if (walk.query.found && promisesCheapest(walk.kind)) {
+        walk.cheapest = Route{walk.found, walkCost(board, walk.kind, walk.start, walk.found)};
+    } else if (walk.query.found) {
         walk.cheapest = cheapestRoute(board, walk.start, walk.target);
     }
 }
@@ -220,11 +220,12 @@ int main(int argc, char** argv) {
         printComparison(map.board, walk);
         return 0;
     }
-    if (!walk.search.found) {
+    if (!walk.query.found) {
         // The search ran from the start, so it does not know which end is walled in.
         std::cerr << "trace: no walk joins " << name(options.ends[0]) << " and "
                   << name(options.ends[1]) << ": trees part them ("
-                  << count(walk.search.closed.size(), "tile") << " searched from the start)\n";
+                  << count(size_t(walk.query.closedCount()), "tile")
+                  << " searched from the start)\n";
         return 1;
     }
     printGrids(map, walk);

@@ -19,14 +19,15 @@ std::string count(std::size_t n, const char* thing);
 std::string name(const Board& board, int tile);
 std::string name(Tile t);
 
-// The walk traced: its search between its two tiles, what the search did and knew, and the
-// cheapest walk between the same tiles (none when the search found no walk).
+// The walk traced: its search between its two tiles, which knows what it did to each tile
+// (nobody listens to it: what trace prints is read from it once it has ended), the walk it
+// found, and the cheapest walk between the same tiles (none when the search found no walk).
 struct TracedWalk {
     SearchKind kind = SearchKind::FirstSightAStar;
     int start = -1;
     int target = -1;
     GridSearch query;
-    SearchRecord search;
+    std::vector<int> found;
     Route cheapest;
 };
 

@@ -30,13 +30,11 @@ void printGrids(const MapBoard& mapBoard, const TracedWalk& walk) {
         map[i] = tile.outside ? '@' : tileKindOf(tile.kind).letter;
         search[i] = tile.outside ? '@' : board.passable(int(i)) ? '.' : 'T';
     }
-    for (int tile : walk.search.opened) {
-        search[tile] = 'o';
+    for (size_t i = 0; i < mapBoard.tiles.size(); i++) {
+        const TileList list = walk.query.listOf(int(i));
+        search[i] = list == OnClosedList ? 'x' : list == OnOpenList ? 'o' : search[i];
     }
-    for (int tile : walk.search.closed) {
-        search[tile] = 'x';
-    }
-    for (int tile : walk.search.found ? walk.search.walk : std::vector<int>()) {
+    for (int tile : walk.found) {
         map[tile] = '*';
     }
     for (std::vector<char>* grid : {&map, &search}) {
@@ -80,20 +78,20 @@ std::string traceCost(double cost, MoveRule rule, SearchKind kind) {
 // has a row for each waypoint: its move is a straight line, and its cost so far is shown with
 // two decimals under either rule.
 void printSteps(const Board& board, const TracedWalk& walk) {
-    const SearchKind kind = walk.search.kind;
+    const SearchKind kind = walk.kind;
     const bool lines = anyAngle(kind);
     const auto text = [&](double cost) { return traceCost(cost, board.rule, kind); };
-    const double terrainUnit = board.rule == MoveRule::Benchmark ? 10 : 1;
+    const double extraUnit = costModel(board.rule).extraUnit;
     std::cout << "step  tile    move      enter  cost\n";
     int from = walk.start;
-    const std::vector<int>& tiles = walk.search.walk;
+    const std::vector<int>& tiles = walk.found;
     for (size_t k = 0; k < tiles.size(); k++) {
         const int to = tiles[k];
         const bool diagonal = from % board.columns != to % board.columns &&
                               from / board.columns != to / board.columns;
         // Whole in either unit: 20 and 40, or 2 and 4.
         const std::string enter =
-            "+" + costText(board.extraCost(to) / terrainUnit, MoveRule::CornersCut);
+            "+" + costText(board.extraCost(to) / extraUnit, MoveRule::CornersCut);
         const std::vector<int> walked(tiles.begin(), tiles.begin() + long(k) + 1);
         const double soFar = walkCost(board, kind, walk.start, walked);
         char line[96];
@@ -109,8 +107,8 @@ void printSteps(const Board& board, const TracedWalk& walk) {
     const double cost = walkCost(board, kind, walk.start, tiles);
     std::cout << "\nwalk: " << count(tiles.size(), lines ? "segment" : "step") << ", cost "
               << text(cost) << "\n"
-              << "search: " << count(walk.search.closed.size(), "tile") << " closed, "
-              << walk.search.stillOpen() << " left open\n"
+              << "search: " << count(size_t(walk.query.closedCount()), "tile") << " closed, "
+              << walk.query.stillOpen() << " left open\n"
               << "cheapest walk: cost " << costText(walk.cheapest.cost, board.rule, 8) << "\n";
     if (cost > walk.cheapest.cost) {
         static const char* const Why[SearchKindCount] = {
@@ -134,22 +132,23 @@ void printComparison(const Board& board, const TracedWalk& walk) {
     for (int k = 0; k < SearchKindCount; k++) {
         const SearchKind kind = static_cast<SearchKind>(k);
         GridSearch search;
-        SearchRecord record;
+        prepareSearch(board, kind);
         const auto begin = std::chrono::steady_clock::now();
-        search.begin(board, kind, walk.start, walk.target, record);
-        search.advance(board, record, LLONG_MAX);
+        search.begin(board, kind, walk.start, walk.target);
+        search.advance(board, LLONG_MAX);
         const auto took = std::chrono::steady_clock::now() - begin;
         const long long us = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
         std::string steps = "-", cost = "-", least = "-";
-        if (record.found) {
-            steps = std::to_string(record.walk.size());
-            cost = traceCost(walkCost(board, kind, walk.start, record.walk), board.rule, kind);
+        if (search.found) {
+            const std::vector<int> tiles = search.walkFound();
+            steps = std::to_string(tiles.size());
+            cost = traceCost(walkCost(board, kind, walk.start, tiles), board.rule, kind);
         }
         if (cheapest >= 0) {
             least = costText(cheapest, board.rule, 8);
         }
-        std::printf("%-16s %7zu %7d %6s %6s %8s %7lld\n", searchName(kind), record.closed.size(),
-                    record.stillOpen(), steps.c_str(), cost.c_str(), least.c_str(), us);
+        std::printf("%-16s %7d %7d %6s %6s %8s %7lld\n", searchName(kind), search.closedCount(),
+                    search.stillOpen(), steps.c_str(), cost.c_str(), least.c_str(), us);
     }
 }
 
