@@ -115,15 +115,8 @@ struct Frontier {
         }
         return -1;
     }
-    int takeQueued() {
-        while (queueHead < queue.size()) {
-            const int cell = queue[queueHead++];
-            if (!isClosed(cell)) {
-                return cell;
-            }
-        }
-        return -1;
-    }
+    // The open cell that joined first; a tile joins a queue once, and leaves it only here.
+    int takeQueued() { return queueHead < queue.size() ? queue[queueHead++] : -1; }
 
   private:
     // The top taken off: its hole goes down to a leaf by the smaller child, a compare a level

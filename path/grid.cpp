@@ -17,7 +17,7 @@ void Board::buildGrid(int columnCount, int rowCount) {
     stride = columns + 2;
     const std::size_t cells = static_cast<std::size_t>(stride) * static_cast<std::size_t>(rows + 2);
     extra.assign(cells, ImpassableCost);
-    enterable.assign((cells + 63) / 64, 0);
+    enterable.assign((cells + 63) / 64 + 1, 0); // a word more: a cell's byte and the next
     for (int tile = 0; tile < tileCount(); tile++) {
         const int cell = cellOf(tile);
         extra[cell] = 0;

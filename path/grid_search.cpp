@@ -107,6 +107,9 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
     columns = board.columns;
     rows = board.rows;
     stride = board.stride;
+    rowMagic = board.extra.size() < (std::size_t{1} << 23) && stride < (1 << 17)
+                   ? (std::uint64_t{1} << 40) / static_cast<std::uint64_t>(stride) + 1
+                   : 0;
     for (int s = 0; s < 8; s++) {
         // An any-angle search's step is a segment too: as long as the line between centres.
         stepLengths[s] =

@@ -117,8 +117,9 @@ bool jumpFrom(GridSearch& s, const Board& board, Listener& listen, int current) 
                                      s.targetRow,
                                      listen,
                                      s.frontier.closed};
-    const int column = current % s.stride - 1;
-    const int row = current / s.stride - 1;
+    const int paddedRow = s.paddedRow(current);
+    const int column = current - paddedRow * s.stride - 1;
+    const int row = paddedRow - 1;
     const int parent = s.frontier.cells[current].parent;
     const int from = parent < 0 ? -1 : (parent / s.stride - 1) * s.columns + parent % s.stride - 1;
 
@@ -140,11 +141,10 @@ bool jumpFrom(GridSearch& s, const Board& board, Listener& listen, int current) 
             continue;
         }
         const double newG = g + steps * s.stepLengths[slot];
-        const double h = s.heuristicAt(column + steps * dc, row + steps * dr);
         if (!s.frontier.known(cell)) {
-            joinCell(s, listen, cell, newG, current, h);
+            joinCell(s, listen, cell, newG, current, column + steps * dc, row + steps * dr);
         } else if (s.frontier.cells[cell].g > newG) {
-            lowerCell(s, cell, newG, current, h);
+            lowerCell(s, cell, newG, current, column + steps * dc, row + steps * dr);
         }
     }
     return false;

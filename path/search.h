@@ -29,8 +29,10 @@ struct GridSearch {
     double stepLengths[8] = {}; // by neighbour slot
     int columns = 0;
     int rows = 0;
-    int stride = 0;          // the board's padded row: a cell is (row + 1) * stride + column + 1
-    int cellOffsets[8] = {}; // by neighbour slot
+    int stride = 0;
+    std::uint64_t rowMagic = 0; // 2^40 / stride, rounded up; 0: divide          // the board's
+                                // padded row: a cell is (row + 1) * stride + column + 1
+    int cellOffsets[8] = {};    // by neighbour slot
     int startCell = -1;
     int targetCell = -1;
     int targetColumn = 0;
@@ -72,6 +74,12 @@ struct GridSearch {
     // The walk found, first step first (a jump's run a step at a time); empty for none.
     std::vector<int> walkFound() const;
 
+    // A cell's row on the padded board, by a multiplication where that is exact (cells under
+    // 2^23, rows under 2^17 cells wide): a division would cost every expansion dearly.
+    int paddedRow(int cell) const {
+        return rowMagic != 0 ? static_cast<int>((static_cast<std::uint64_t>(cell) * rowMagic) >> 40)
+                             : cell / stride;
+    }
     int tileOf(int cell) const { return (cell / stride - 1) * columns + cell % stride - 1; }
     int cellOf(int tile) const { return (tile / columns + 1) * stride + tile % columns + 1; }
     // The search's estimate from the tile at (column, row) to its target.

@@ -59,9 +59,10 @@ inline std::uint64_t orderCell(int order, int cell) {
            static_cast<std::uint32_t>(cell);
 }
 
-// A tile joins the open list with its cost, the cell it was reached from and its estimate.
+// A tile joins the open list with its cost and the cell it was reached from; its estimate, from
+// its column and row, only where the open list's key needs one.
 template <typename Listener>
-void joinCell(GridSearch& s, Listener& listen, int cell, double g, int from, double h) {
+void joinCell(GridSearch& s, Listener& listen, int cell, double g, int from, int column, int row) {
     Frontier& f = s.frontier;
     const int order = f.joined++;
     f.cells[cell] = SearchCell{g, from, order};
@@ -70,16 +71,16 @@ void joinCell(GridSearch& s, Listener& listen, int cell, double g, int from, dou
     if (s.queued) {
         f.queue.push_back(cell);
     } else {
-        f.push(OpenEntry{keyOf(s, g, h), orderCell(order, cell)});
+        f.push(OpenEntry{keyOf(s, g, s.heuristicAt(column, row)), orderCell(order, cell)});
     }
 }
 
 // A cheaper way to an open tile: new cost and parent, the same place in the order of joining.
-inline void lowerCell(GridSearch& s, int cell, double g, int from, double h) {
+inline void lowerCell(GridSearch& s, int cell, double g, int from, int column, int row) {
     SearchCell& c = s.frontier.cells[cell];
     c.g = g;
     c.parent = from;
-    s.frontier.push(OpenEntry{keyOf(s, g, h), orderCell(c.order, cell)});
+    s.frontier.push(OpenEntry{keyOf(s, g, s.heuristicAt(column, row)), orderCell(c.order, cell)});
 }
 
 template <typename Listener> void closeCell(GridSearch& s, Listener& listen, int cell) {
@@ -87,18 +88,15 @@ template <typename Listener> void closeCell(GridSearch& s, Listener& listen, int
     listen.closed(s, cell);
 }
 
-// The eight neighbours of `current` under the rule, in slot order; with `Sight`, each reached
-// straight from the tile's own parent when in line of sight of it (Theta*). True: the search
-// stops on seeing the target.
 // The slots of `cell`'s neighbours that can be entered, a bit a slot, read from the board's
 // bits three at a time; with corners guarded, less the diagonals that would pass a corner.
-inline unsigned enterableAround(const Board& board, int cell, bool cornersGuarded) {
-    const auto three = [&board](int first) { // the bits of cells first to first + 2
-        const std::uint64_t* word = board.enterable.data() + (first >> 6);
-        const int shift = first & 63;
-        const std::uint64_t bits =
-            shift <= 61 ? word[0] >> shift : (word[0] >> shift) | (word[1] << (64 - shift));
-        return static_cast<unsigned>(bits & 7);
+[[gnu::always_inline]] inline unsigned enterableAround(const Board& board, int cell,
+                                                       bool cornersGuarded) {
+    // The bits of cells first to first + 2, from the two bytes that hold them.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(board.enterable.data());
+    const auto three = [bytes](int first) {
+        const unsigned pair = bytes[first >> 3] | unsigned{bytes[(first >> 3) + 1]} << 8;
+        return (pair >> (first & 7)) & 7;
     };
     const unsigned middle = three(cell - 1);
     unsigned around = three(cell - board.stride - 1) | (middle & 1) << 3 | (middle & 4) << 2 |
@@ -122,8 +120,9 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
     Frontier& f = s.frontier;
     const double g = f.cells[current].g;
     const int lineFrom = Sight ? f.cells[current].parent : -1;
-    const int column = current % s.stride - 1;
-    const int row = current / s.stride - 1;
+    const int paddedRow = s.paddedRow(current);
+    const int column = current - paddedRow * s.stride - 1;
+    const int row = paddedRow - 1;
     const bool weighted = !board.oneCost();
     for (unsigned around = enterableAround(board, current, s.costs.cornersGuarded); around != 0;
          around &= around - 1) {
@@ -155,11 +154,9 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
             }
         }
         if (!open) {
-            joinCell(s, listen, n, newG, from,
-                     s.heuristicAt(column + SlotColumn[slot], row + SlotRow[slot]));
+            joinCell(s, listen, n, newG, from, column + SlotColumn[slot], row + SlotRow[slot]);
         } else if (s.updates && f.cells[n].g > newG) {
-            lowerCell(s, n, newG, from,
-                      s.heuristicAt(column + SlotColumn[slot], row + SlotRow[slot]));
+            lowerCell(s, n, newG, from, column + SlotColumn[slot], row + SlotRow[slot]);
         }
     }
     return false;
