@@ -128,7 +128,9 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
          around &= around - 1) {
         const int slot = std::countr_zero(around);
         const int n = current + s.cellOffsets[slot];
-        if (f.isClosed(n)) {
+        // Known: closed, or open already, which a search whose tiles join once passes over.
+        const bool open = f.known(n);
+        if (open && (f.states[n].closedAt >= 0 || !s.updates)) {
             continue;
         }
         if (s.stopsAtSight && n == s.targetCell) {
@@ -140,7 +142,6 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
             newG += s.costs.extra(board.extra[static_cast<std::size_t>(n)]);
         }
         int from = current;
-        const bool open = f.known(n);
         if (Sight && lineFrom >= 0) {
             // Straight from the parent when in its line of sight: never longer than by way of
             // `current`. An open tile that neither way would make cheaper is not looked at.
@@ -155,7 +156,7 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
         }
         if (!open) {
             joinCell(s, listen, n, newG, from, column + SlotColumn[slot], row + SlotRow[slot]);
-        } else if (s.updates && f.cells[n].g > newG) {
+        } else if (f.cells[n].g > newG) {
             lowerCell(s, n, newG, from, column + SlotColumn[slot], row + SlotRow[slot]);
         }
     }
