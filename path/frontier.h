@@ -91,17 +91,8 @@ struct Frontier {
         return ((Rank{a.key} << 64) | a.orderCell) < ((Rank{b.key} << 64) | b.orderCell);
     }
     void push(OpenEntry entry) {
-        std::size_t hole = heap.size();
         heap.push_back(entry);
-        while (hole > 0) {
-            const std::size_t up = (hole - 1) / 2;
-            if (!before(entry, heap[up])) {
-                break;
-            }
-            heap[hole] = heap[up];
-            hole = up;
-        }
-        heap[hole] = entry;
+        rise(heap.size() - 1, entry);
     }
     // The open cell of the smallest key (among equals the first to join), off the list; -1
     // when none is left. An entry of a tile already closed was left behind by a cheaper way.
@@ -135,14 +126,18 @@ struct Frontier {
             heap[hole] = heap[child];
             hole = child;
         }
+        rise(hole, last);
+    }
+    // `entry` into the hole at `hole`, moved up past every entry it comes before.
+    void rise(std::size_t hole, OpenEntry entry) {
         while (hole > 0) {
             const std::size_t up = (hole - 1) / 2;
-            if (!before(last, heap[up])) {
+            if (!before(entry, heap[up])) {
                 break;
             }
             heap[hole] = heap[up];
             hole = up;
         }
-        heap[hole] = last;
+        heap[hole] = entry;
     }
 };

@@ -87,23 +87,23 @@ void endRecord(SearchRecord& record, const GridSearch& s) {
 } // namespace
 
 void prepareSearch(const Board& board, SearchKind kind) {
-    if (searchSpec(kind).expansion == Expansion::Jumps) {
+    if (searchRow(kind).expansion == Expansion::Jumps) {
         runsOf(board, costModel(board.rule).cornersGuarded);
     }
 }
 
 bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int to) {
-    const SearchSpec& spec = searchSpec(searchKind);
+    const SearchRow& parts = searchRow(searchKind);
     kind = searchKind;
     rule = board.rule;
     costs = costModel(rule);
-    expansion = spec.expansion;
-    heuristic = spec.heuristic;
-    keyHasG = spec.order == Order::GPlusH || spec.order == Order::G;
-    keyHasH = spec.order == Order::GPlusH || spec.order == Order::H;
-    queued = spec.order == Order::Joining;
-    updates = spec.updates;
-    stopsAtSight = spec.stop == Stop::AtSight;
+    expansion = parts.expansion;
+    heuristic = parts.heuristic;
+    keyHasG = parts.order == Order::GPlusH || parts.order == Order::G;
+    keyHasH = parts.order == Order::GPlusH || parts.order == Order::H;
+    queued = parts.order == Order::Joining;
+    updates = parts.updates;
+    stopsAtSight = parts.stop == Stop::AtSight;
     columns = board.columns;
     rows = board.rows;
     stride = board.stride;
@@ -112,9 +112,9 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
                    : 0;
     for (int s = 0; s < 8; s++) {
         // An any-angle search's step is a segment too: as long as the line between centres.
-        stepLengths[s] =
-            spec.anyAngle ? costs.tileLength * std::hypot(double(SlotColumn[s]), double(SlotRow[s]))
-                          : costs.step(s);
+        stepLengths[s] = parts.anyAngle ? costs.tileLength *
+                                              std::hypot(double(SlotColumn[s]), double(SlotRow[s]))
+                                        : costs.step(s);
         cellOffsets[s] = SlotRow[s] * stride + SlotColumn[s];
     }
     startCell = cellOf(from);
@@ -123,7 +123,7 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
     targetRow = to / columns;
     frontier.reset(board.extra.size());
     found = false;
-    refused = spec.needsOneCost && !board.oneCost(); // it would not keep its promise here
+    refused = parts.needsOneCost && !board.oneCost(); // it would not keep its promise here
     next = -1;
     if (refused) {
         return false;

@@ -29,9 +29,9 @@ struct GridSearch {
     double stepLengths[8] = {}; // by neighbour slot
     int columns = 0;
     int rows = 0;
+    // The board's padded row: a cell is (row + 1) * stride + column + 1.
     int stride = 0;
-    std::uint64_t rowMagic = 0; // 2^40 / stride, rounded up; 0: divide          // the board's
-                                // padded row: a cell is (row + 1) * stride + column + 1
+    std::uint64_t rowMagic = 0; // 2^40 / stride (whole part) plus one; 0: divide
     int cellOffsets[8] = {};    // by neighbour slot
     int startCell = -1;
     int targetCell = -1;

@@ -13,7 +13,7 @@ constexpr Ties First = Ties::FirstJoined;
 
 // name, key, promises cheapest, needs one cost, any angle, expansion, heuristic, order, ties,
 // updates, stop.
-constexpr SearchSpec Specs[SearchKindCount] = {
+constexpr SearchRow Rows[SearchKindCount] = {
     {"first-sight A*", '1', false, false, false, Neighbours, Manhattan, GPlusH, First, true,
      AtSight},
     {"A*", '2', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking},
@@ -26,17 +26,17 @@ constexpr SearchSpec Specs[SearchKindCount] = {
 
 } // namespace
 
-const SearchSpec& searchSpec(SearchKind kind) {
-    return Specs[static_cast<int>(kind)];
+const SearchRow& searchRow(SearchKind kind) {
+    return Rows[static_cast<int>(kind)];
 }
 
 const char* searchName(SearchKind kind) {
-    return searchSpec(kind).name;
+    return searchRow(kind).name;
 }
 
 bool searchNamed(const std::string& name, SearchKind* kind) {
     for (int i = 0; i < SearchKindCount; i++) {
-        if (name == Specs[i].name) {
+        if (name == Rows[i].name) {
             *kind = static_cast<SearchKind>(i);
             return true;
         }
@@ -46,7 +46,7 @@ bool searchNamed(const std::string& name, SearchKind* kind) {
 
 bool searchKeyed(char key, SearchKind* kind) {
     for (int i = 0; i < SearchKindCount; i++) {
-        if (key == Specs[i].key) {
+        if (key == Rows[i].key) {
             *kind = static_cast<SearchKind>(i);
             return true;
         }
@@ -60,7 +60,7 @@ std::string oneCostNotice(SearchKind kind) {
 }
 
 double searchHeuristic(SearchKind kind, MoveRule rule, int columns, int tile, int target) {
-    return estimate(searchSpec(kind).heuristic, costModel(rule),
+    return estimate(searchRow(kind).heuristic, costModel(rule),
                     std::abs(tile % columns - target % columns),
                     std::abs(tile / columns - target / columns));
 }

@@ -32,7 +32,7 @@ enum class Ties : std::uint8_t { FirstJoined };
 // When it stops: on first seeing the target beside the tile it expands, or on taking it.
 enum class Stop : std::uint8_t { AtSight, AtTaking };
 
-struct SearchSpec {
+struct SearchRow {
     const char* name;
     char key;
     bool promisesCheapest;
@@ -46,7 +46,7 @@ struct SearchSpec {
     Stop stop;
 };
 
-const SearchSpec& searchSpec(SearchKind kind);
+const SearchRow& searchRow(SearchKind kind);
 // "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first", "JPS", "Theta*".
 const char* searchName(SearchKind kind);
 // The search of that name; false when no search has it.
@@ -54,13 +54,13 @@ bool searchNamed(const std::string& name, SearchKind* kind);
 // The search the key `key` chooses; false when no search has it.
 bool searchKeyed(char key, SearchKind* kind);
 inline bool promisesCheapest(SearchKind kind) {
-    return searchSpec(kind).promisesCheapest;
+    return searchRow(kind).promisesCheapest;
 }
 inline bool needsOneCost(SearchKind kind) {
-    return searchSpec(kind).needsOneCost;
+    return searchRow(kind).needsOneCost;
 }
 inline bool anyAngle(SearchKind kind) {
-    return searchSpec(kind).anyAngle;
+    return searchRow(kind).anyAngle;
 }
 // "JPS needs a board of one cost: this one has stones or water".
 std::string oneCostNotice(SearchKind kind);

@@ -92,7 +92,9 @@ template <typename Listener> void closeCell(GridSearch& s, Listener& listen, int
 // bits three at a time; with corners guarded, less the diagonals that would pass a corner.
 [[gnu::always_inline]] inline unsigned enterableAround(const Board& board, int cell,
                                                        bool cornersGuarded) {
-    // The bits of cells first to first + 2, from the two bytes that hold them.
+    // The bits of cells first to first + 2, from the two bytes that hold them (the words'
+    // bytes lie low to high).
+    static_assert(std::endian::native == std::endian::little);
     const auto* bytes = reinterpret_cast<const unsigned char*>(board.enterable.data());
     const auto three = [bytes](int first) {
         const unsigned pair = bytes[first >> 3] | unsigned{bytes[(first >> 3) + 1]} << 8;
