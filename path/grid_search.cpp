@@ -92,13 +92,15 @@ void prepareSearch(const Board& board, SearchKind kind) {
     }
 }
 
-bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int to) {
+bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int to,
+                       const SearchSettings& settings) {
     const SearchRow& parts = searchRow(searchKind);
     kind = searchKind;
     rule = board.rule;
     costs = costModel(rule);
     expansion = parts.expansion;
-    heuristic = parts.heuristic;
+    heuristic = heuristicOf(searchKind, settings);
+    weight = weightOf(searchKind, settings);
     keyHasG = parts.order == Order::GPlusH || parts.order == Order::G;
     keyHasH = parts.order == Order::GPlusH || parts.order == Order::H;
     queued = parts.order == Order::Joining;
@@ -137,8 +139,8 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
 }
 
 void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int to,
-                       SearchRecord& record) {
-    const bool started = start(board, searchKind, from, to);
+                       SearchRecord& record, const SearchSettings& settings) {
+    const bool started = start(board, searchKind, from, to, settings);
     restartRecord(record, *this, from, to);
     if (started) {
         record.closed.push_back(from);
@@ -157,8 +159,9 @@ void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int 
     }
 }
 
-void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int to) {
-    start(board, searchKind, from, to);
+void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int to,
+                       const SearchSettings& settings) {
+    start(board, searchKind, from, to, settings);
 }
 
 bool GridSearch::advance(const Board& board, SearchRecord& record, long long tiles) {

@@ -7,13 +7,25 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 enum class Heuristic : std::uint8_t {
     Zero,      // no estimate at all
     Manhattan, // the rows and columns apart times a straight step: may overestimate
     Octile,    // a diagonal step for each row and column both apart, straight ones for the rest
     Euclidean, // the straight line: no walk of any angle is shorter
+    Chebyshev, // a straight step for each row or column apart, whichever are more
 };
+constexpr int HeuristicCount = 5;
+
+// "none", "Manhattan", "octile", "Euclidean", "Chebyshev".
+const char* heuristicName(Heuristic heuristic);
+// The heuristic of that name, case and all; false when none has it.
+bool heuristicNamed(const std::string& name, Heuristic* heuristic);
+// Whether it may count more than the cheapest walk left under the model: Manhattan where a
+// diagonal step costs less than two straight ones, Euclidean where it costs less than the
+// diagonal's length.
+bool mayOverestimate(Heuristic heuristic, const CostModel& costs);
 
 // dc and dr are the distances apart, neither negative.
 inline double estimate(Heuristic heuristic, const CostModel& costs, int dc, int dr) {
@@ -26,6 +38,8 @@ inline double estimate(Heuristic heuristic, const CostModel& costs, int dc, int 
                (costs.diagonal - costs.straight) * std::min(dc, dr);
     case Heuristic::Euclidean:
         return costs.tileLength * std::hypot(double(dc), double(dr));
+    case Heuristic::Chebyshev:
+        return costs.straight * std::max(dc, dr);
     case Heuristic::Zero:
         break;
     }

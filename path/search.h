@@ -40,6 +40,7 @@ struct GridSearch {
     // Taken from the search's row when it begins.
     Expansion expansion = Expansion::Neighbours;
     Heuristic heuristic = Heuristic::Zero;
+    double weight = 1;   // the estimate's weight in the open list's key
     bool keyHasG = true; // the open list's key: g, h or their sum
     bool keyHasH = true;
     bool queued = false; // the open list a queue: taken in the order of joining
@@ -50,10 +51,12 @@ struct GridSearch {
     bool found = false;
     bool refused = false;
 
-    // Starts a search from `start` to `target`, telling `record` (cleared and begun anew)
-    // every step, or nobody.
-    void begin(const Board& board, SearchKind kind, int start, int target, SearchRecord& record);
-    void begin(const Board& board, SearchKind kind, int start, int target);
+    // Starts a search from `start` to `target`, with the heuristic and weight chosen where it
+    // takes them, telling `record` (cleared and begun anew) every step, or nobody.
+    void begin(const Board& board, SearchKind kind, int start, int target, SearchRecord& record,
+               const SearchSettings& settings = {});
+    void begin(const Board& board, SearchKind kind, int start, int target,
+               const SearchSettings& settings = {});
     // Closes at most `tiles` more tiles of the board it began on; true once the search has
     // ended (with a record, the one it began with: whole).
     bool advance(const Board& board, SearchRecord& record, long long tiles);
@@ -89,7 +92,8 @@ struct GridSearch {
     }
 
   private:
-    bool start(const Board& board, SearchKind kind, int start, int target);
+    bool start(const Board& board, SearchKind kind, int start, int target,
+               const SearchSettings& settings);
 };
 
 // Makes what a search of `kind` reads of the board besides its tiles, if it has not been made

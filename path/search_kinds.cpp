@@ -1,6 +1,7 @@
 // The table of searches and the estimates they take their next tile by.
 #include "path/search_kinds.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -12,17 +13,23 @@ using enum Stop;
 constexpr Ties First = Ties::FirstJoined;
 
 // name, key, promises cheapest, needs one cost, any angle, expansion, heuristic, order, ties,
-// updates, stop.
+// updates, stop, takes a heuristic, takes a weight.
 constexpr SearchRow Rows[SearchKindCount] = {
     {"first-sight A*", '1', false, false, false, Neighbours, Manhattan, GPlusH, First, true,
-     AtSight},
-    {"A*", '2', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking},
-    {"Dijkstra", '3', true, false, false, Neighbours, Zero, G, First, true, AtTaking},
-    {"greedy", '4', false, false, false, Neighbours, Octile, H, First, false, AtTaking},
-    {"breadth-first", '5', false, false, false, Neighbours, Zero, Joining, First, false, AtTaking},
-    {"JPS", '6', true, true, false, Jumps, Octile, GPlusH, First, true, AtTaking},
-    {"Theta*", '7', false, true, true, SightParents, Euclidean, GPlusH, First, true, AtTaking},
+     AtSight, false, false},
+    {"A*", '2', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking, true, true},
+    {"Dijkstra", '3', true, false, false, Neighbours, Zero, G, First, true, AtTaking, false, false},
+    {"greedy", '4', false, false, false, Neighbours, Octile, H, First, false, AtTaking, true,
+     false},
+    {"breadth-first", '5', false, false, false, Neighbours, Zero, Joining, First, false, AtTaking,
+     false, false},
+    {"JPS", '6', true, true, false, Jumps, Octile, GPlusH, First, true, AtTaking, true, true},
+    {"Theta*", '7', false, true, true, SightParents, Euclidean, GPlusH, First, true, AtTaking,
+     false, false},
 };
+
+const char* const HeuristicNames[HeuristicCount] = {"none", "Manhattan", "octile", "Euclidean",
+                                                    "Chebyshev"};
 
 } // namespace
 
@@ -63,4 +70,81 @@ double searchHeuristic(SearchKind kind, MoveRule rule, int columns, int tile, in
     return estimate(searchRow(kind).heuristic, costModel(rule),
                     std::abs(tile % columns - target % columns),
                     std::abs(tile / columns - target / columns));
+}
+
+const char* heuristicName(Heuristic heuristic) {
+    return HeuristicNames[static_cast<int>(heuristic)];
+}
+
+bool heuristicNamed(const std::string& name, Heuristic* heuristic) {
+    for (int i = 0; i < HeuristicCount; i++) {
+        if (name == HeuristicNames[i]) {
+            *heuristic = static_cast<Heuristic>(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool mayOverestimate(Heuristic heuristic, const CostModel& costs) {
+    switch (heuristic) {
+    case Heuristic::Manhattan:
+        return costs.diagonal < 2 * costs.straight;
+    case Heuristic::Euclidean:
+        return costs.diagonal < costs.tileLength * Sqrt2;
+    default:
+        return false;
+    }
+}
+
+Heuristic heuristicOf(SearchKind kind, const SearchSettings& settings) {
+    const SearchRow& row = searchRow(kind);
+    return row.takesHeuristic && settings.heuristicChosen ? settings.heuristic : row.heuristic;
+}
+
+double weightOf(SearchKind kind, const SearchSettings& settings) {
+    return searchRow(kind).takesWeight ? settings.weight : 1;
+}
+
+Promise promiseOf(SearchKind kind, const SearchSettings& settings, MoveRule rule) {
+    if (!searchRow(kind).promisesCheapest ||
+        mayOverestimate(heuristicOf(kind, settings), costModel(rule))) {
+        return Promise::None;
+    }
+    return weightOf(kind, settings) > 1 ? Promise::Bounded : Promise::Shortest;
+}
+
+namespace {
+
+// A weight as few figures as it needs: "2", "1.5", "2.25".
+std::string weightText(double weight) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", weight);
+    return text;
+}
+
+} // namespace
+
+std::string promiseText(SearchKind kind, const SearchSettings& settings, MoveRule rule) {
+    switch (promiseOf(kind, settings, rule)) {
+    case Promise::Shortest:
+        return "shortest";
+    case Promise::Bounded:
+        return "at most " + weightText(weightOf(kind, settings)) + " x shortest";
+    case Promise::None:
+        break;
+    }
+    return "no promise";
+}
+
+std::string settingsCaption(SearchKind kind, const SearchSettings& settings) {
+    std::string caption = searchName(kind);
+    const Heuristic heuristic = heuristicOf(kind, settings);
+    if (heuristic != searchRow(kind).heuristic) {
+        caption += std::string(" ") + heuristicName(heuristic);
+    }
+    if (weightOf(kind, settings) != 1) {
+        caption += " x" + weightText(weightOf(kind, settings));
+    }
+    return caption;
 }

@@ -44,7 +44,24 @@ struct SearchRow {
     Ties ties;
     bool updates; // an open tile's cost may drop (false: a tile joins once and keeps it)
     Stop stop;
+    bool takesHeuristic; // its heuristic may be chosen
+    bool takesWeight;    // its estimate may be weighted
 };
+
+// What is chosen for a search that takes a choice: its heuristic (none chosen: its row's)
+// and the weight its estimate counts with, from 1 to 10.
+struct SearchSettings {
+    bool heuristicChosen = false;
+    Heuristic heuristic = Heuristic::Octile;
+    double weight = 1;
+    bool operator==(const SearchSettings&) const = default;
+};
+inline constexpr double MinWeight = 1;
+inline constexpr double MaxWeight = 10;
+
+// What a search promises of its walk with those settings under a rule: the cheapest; at most
+// the weight times the cheapest; or nothing.
+enum class Promise : std::uint8_t { Shortest, Bounded, None };
 
 const SearchRow& searchRow(SearchKind kind);
 // "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first", "JPS", "Theta*".
@@ -62,6 +79,16 @@ inline bool needsOneCost(SearchKind kind) {
 inline bool anyAngle(SearchKind kind) {
     return searchRow(kind).anyAngle;
 }
+// The heuristic and weight a search counts with: its row's, or what is chosen where it takes it.
+Heuristic heuristicOf(SearchKind kind, const SearchSettings& settings);
+double weightOf(SearchKind kind, const SearchSettings& settings);
+Promise promiseOf(SearchKind kind, const SearchSettings& settings, MoveRule rule);
+// "shortest", "at most 1.5 x shortest", "no promise".
+std::string promiseText(SearchKind kind, const SearchSettings& settings, MoveRule rule);
+// "A*", "A* Manhattan x2", "greedy Euclidean": a search and what is chosen for it that differs
+// from its own.
+std::string settingsCaption(SearchKind kind, const SearchSettings& settings);
+
 // "JPS needs a board of one cost: this one has stones or water".
 std::string oneCostNotice(SearchKind kind);
 // A search's estimate of what is left from `tile` to `target` on a board `columns` wide,

@@ -51,7 +51,7 @@ struct Recorder {
 };
 
 inline std::uint64_t keyOf(const GridSearch& s, double g, double h) {
-    return keyBits((s.keyHasG ? g : 0.0) + (s.keyHasH ? h : 0.0));
+    return keyBits((s.keyHasG ? g : 0.0) + (s.keyHasH ? s.weight * h : 0.0));
 }
 
 inline std::uint64_t orderCell(int order, int cell) {

@@ -20,7 +20,7 @@ TileCosts GridSearch::costsOf(int tile) const {
     }
     const SearchCell& c = frontier.cells[cellOf(tile)];
     const double h = heuristicAt(tile % columns, tile / columns);
-    return TileCosts{c.g, h, c.g + h, c.parent < 0 ? -1 : tileOf(c.parent)};
+    return TileCosts{c.g, h, c.g + weight * h, c.parent < 0 ? -1 : tileOf(c.parent)};
 }
 
 int GridSearch::joinedAt(int tile) const {

@@ -22,7 +22,7 @@ namespace {
 
 const char* const Usage =
     "usage: bench MAPFILE SCENFILE [--search NAME | --search all] [--rule RULE] [--csv FILE]\n"
-    "             [--every N]\n";
+    "             [--every N] [--heuristic NAME] [--weight W]\n";
 
 const char* const OptionLines =
     "  MAPFILE          a map in either format\n"
@@ -33,7 +33,10 @@ const char* const OptionLines =
     "                   \"corners cut\" (the program's own, where listed lengths do not apply)\n"
     "  --csv FILE       a row per problem and search: problem,bucket,search,listed,length,\n"
     "                   closed,us\n"
-    "  --every N        problems 1, 1 + N, 1 + 2N, ... only\n";
+    "  --every N        problems 1, 1 + N, 1 + 2N, ... only\n"
+    "  --heuristic NAME octile, Manhattan, Euclidean, Chebyshev or none, for A*, greedy and\n"
+    "                   JPS (the others ignore it in a run of several)\n"
+    "  --weight W       A*'s and JPS's value is g + W x h, W from 1 to 10 (default 1)\n";
 
 int usage(const std::string& why) {
     if (!why.empty()) {
@@ -48,8 +51,8 @@ int parseOptions(int argc, char** argv, BenchOptions* options) {
     std::vector<std::string> files;
     for (int i = 1; i < argc; i++) {
         const std::string word = argv[i];
-        const bool valued =
-            word == "--search" || word == "--rule" || word == "--csv" || word == "--every";
+        const bool valued = word == "--search" || word == "--rule" || word == "--csv" ||
+                            word == "--every" || word == "--heuristic" || word == "--weight";
         if (!valued) {
             if (word.rfind("--", 0) == 0) {
                 return usage("\"" + word + "\" is not an option");
@@ -81,6 +84,12 @@ int parseOptions(int argc, char** argv, BenchOptions* options) {
             }
         } else if (word == "--rule" && !ruleNamed(value, &options->rule)) {
             return usage("--rule takes \"corners cut\" or benchmark");
+        } else if (word == "--heuristic" || word == "--weight") {
+            const std::string why = word == "--weight" ? readWeight(value, &options->chosen)
+                                                       : readHeuristic(value, &options->chosen);
+            if (!why.empty()) {
+                return usage(why);
+            }
         } else if (word == "--csv") {
             options->csv = value;
         } else if (word == "--every") {
@@ -93,6 +102,9 @@ int parseOptions(int argc, char** argv, BenchOptions* options) {
     }
     if (files.size() != 2) {
         return usage("");
+    }
+    if (const std::string why = settingsRefusal(options->searches, options->chosen); !why.empty()) {
+        return usage(why);
     }
     options->mapFile = files[0];
     options->scenarioFile = files[1];

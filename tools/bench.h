@@ -2,6 +2,7 @@
 #pragma once
 
 #include "path/search.h"
+#include "tools/search_options.h"
 #include "world/scenario.h"
 
 #include <iosfwd>
@@ -15,6 +16,7 @@ struct BenchOptions {
         SearchKind::FirstSightAStar, SearchKind::AStar, SearchKind::Dijkstra, SearchKind::Greedy,
         SearchKind::BreadthFirst,    SearchKind::JPS,   SearchKind::ThetaStar};
     bool oneSearch = false; // --search named one
+    ChosenSettings chosen;  // --heuristic and --weight, for the searches that take them
     MoveRule rule = MoveRule::Benchmark;
     std::string csv;
     int every = 1;

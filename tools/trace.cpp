@@ -34,6 +34,7 @@ struct Options {
     MoveRule rule = MoveRule::CornersCut;
     bool compare = false;
     bool dump = false;
+    ChosenSettings chosen; // --heuristic and --weight
 };
 
 // A tile as written on the command line: two whole numbers, "column,row", and nothing else:
@@ -60,7 +61,7 @@ int indexOf(const Board& board, Tile t) {
 
 const char* const Usage =
     "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--rule RULE] [--compare]\n"
-    "             [--dump]\n"
+    "             [--dump] [--heuristic NAME] [--weight W]\n"
     "  FOLDER holds map.txt and the eight models (default: the current folder);\n"
     "  MAPFILE is a map in either format, its models beside it or the shipped ones;\n"
     "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
@@ -80,6 +81,9 @@ const char* const OptionLines =
     "                   may pass a tree's corner, costs 10 and 14) or benchmark (the\n"
     "                   benchmark sets': no corner cut, costs 1 and 1.41421356)\n"
     "  --compare        a row of figures for each of the seven searches\n"
+    "  --heuristic NAME octile, Manhattan, Euclidean, Chebyshev or none, for A*, greedy and\n"
+    "                   JPS\n"
+    "  --weight W       A*'s and JPS's value is g + W x h, W from 1 to 10 (default 1)\n"
     "  --dump           the tile codes around the start, the heuristics and the target's\n"
     "                   neighbours\n";
 
@@ -110,6 +114,27 @@ int parseOptions(std::vector<std::string> args, Options* options) {
             return usage();
         }
         args.erase(ruleWord, ruleWord + 2);
+    }
+    for (const char* word : {"--heuristic", "--weight"}) {
+        const auto at = std::find(args.begin(), args.end(), word);
+        if (at == args.end()) {
+            continue;
+        }
+        const std::string value = at + 1 == args.end() ? "" : *(at + 1);
+        const std::string why = std::string(word) == "--weight"
+                                    ? readWeight(value, &options->chosen)
+                                    : readHeuristic(value, &options->chosen);
+        if (!why.empty()) {
+            std::cerr << "trace: " << why << '\n';
+            return usage();
+        }
+        args.erase(at, at + 2);
+    }
+    // With --compare the searches that take no choice run as they are.
+    if (const std::string why = settingsRefusal({options->kind}, options->chosen);
+        !why.empty() && !options->compare) {
+        std::cerr << "trace: " << why << '\n';
+        return usage();
     }
     if (args.size() < 2 || args.size() > 3) {
         return usage();
@@ -161,10 +186,10 @@ std::string refusal(const MapBoard& map, Tile t) {
 // The walk between the two tiles as the window plans it: its search run to its end, then the
 // cheapest walk, unless the search promises one or found none.
 void plan(const Board& board, TracedWalk& walk) {
-    walk.query.begin(board, walk.kind, walk.start, walk.target);
+    walk.query.begin(board, walk.kind, walk.start, walk.target, walk.settings);
     walk.query.advance(board, LLONG_MAX);
     walk.found = walk.query.walkFound();
-    if (walk.query.found && promisesCheapest(walk.kind)) {
+    if (walk.query.found && promiseOf(walk.kind, walk.settings, board.rule) == Promise::Shortest) {
         walk.cheapest = Route{walk.found, walkCost(board, walk.kind, walk.start, walk.found)};
     } else if (walk.query.found) {
         walk.cheapest = cheapestRoute(board, walk.start, walk.target);
@@ -211,6 +236,7 @@ int main(int argc, char** argv) {
     map.board.rule = options.rule;
     TracedWalk walk;
     walk.kind = options.kind;
+    walk.settings = options.chosen.settings;
     walk.start = indexOf(map.board, options.ends[0]);
     walk.target = indexOf(map.board, options.ends[1]);
     plan(map.board, walk);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "path/search.h"
+#include "tools/search_options.h"
 #include "world/map_board.h"
 
 #include <cstddef>
@@ -26,6 +27,7 @@ struct TracedWalk {
     SearchKind kind = SearchKind::FirstSightAStar;
     int start = -1;
     int target = -1;
+    SearchSettings settings; // its heuristic and weight, where it takes them
     GridSearch query;
     std::vector<int> found;
     Route cheapest;

@@ -72,6 +72,19 @@ std::string traceCost(double cost, MoveRule rule, SearchKind kind) {
                                                           : costText(cost, rule, 8);
 }
 
+// Why a search that promises the cheapest walk did not find one: what was chosen for it.
+std::string whyDearer(const TracedWalk& walk, MoveRule rule, const char* own) {
+    if (!searchRow(walk.kind).promisesCheapest) {
+        return own;
+    }
+    if (promiseOf(walk.kind, walk.settings, rule) == Promise::None) {
+        return std::string("its heuristic, ") +
+               heuristicName(heuristicOf(walk.kind, walk.settings)) +
+               ", may count more than is left";
+    }
+    return "its weight lets it take a walk of " + promiseText(walk.kind, walk.settings, rule);
+}
+
 } // namespace
 
 // Each step of the walk with its cost, then the walk beside the cheapest. An any-angle walk
@@ -120,7 +133,7 @@ void printSteps(const Board& board, const TracedWalk& walk) {
             "",
             "its segments are measured as straight lines, the cheapest walk step by step"};
         std::cout << "The walk costs " << text(cost - walk.cheapest.cost)
-                  << " more: " << Why[int(walk.kind)] << ".\n";
+                  << " more: " << whyDearer(walk, board.rule, Why[int(walk.kind)]) << ".\n";
     }
 }
 
@@ -134,7 +147,7 @@ void printComparison(const Board& board, const TracedWalk& walk) {
         GridSearch search;
         prepareSearch(board, kind);
         const auto begin = std::chrono::steady_clock::now();
-        search.begin(board, kind, walk.start, walk.target);
+        search.begin(board, kind, walk.start, walk.target, walk.settings);
         search.advance(board, LLONG_MAX);
         const auto took = std::chrono::steady_clock::now() - begin;
         const long long us = std::chrono::duration_cast<std::chrono::microseconds>(took).count();

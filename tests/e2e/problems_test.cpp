@@ -101,6 +101,22 @@ TEST(Bench, ChecksEveryListedLengthAndSaysWhichDoNotMatch) {
         << bad.err;
     EXPECT_EQ(row(bad.out, "A*").substr(0, 4), "2 1 ") << bad.out;
 
+    // A weight promises no more than that many times the listed length; names and weights
+    // outside the accepted ones, or given to a search that takes none, are usage errors.
+    std::string close = Problems;
+    close.replace(close.rfind("1.00000000"), 10, "0.80000000");
+    std::ofstream(folder.dir / "close.scen") << close;
+    EXPECT_EQ(run(bench + "close.scen' --search A*").status, 1);
+    EXPECT_EQ(run(bench + "close.scen' --search A* --weight 1.5").status, 0);
+    EXPECT_EQ(run(bench + "close.scen' --search A* --weight 1.2").status, 1);
+    for (const char* options : {"--weight nan", "--weight 1.5x", "--weight 10.5",
+                                "--heuristic manhattan", "--search Dijkstra --heuristic octile",
+                                "--search greedy --weight 2"}) {
+        const Ran refused = run(bench + "good.scen' " + options);
+        EXPECT_EQ(refused.status, 2) << options;
+        EXPECT_EQ(refused.out, "") << options;
+    }
+
     // Under the program's own rule the listed lengths do not apply.
     const Ran own = run(bench + "wrong.scen' --rule 'corners cut' --every 2");
     EXPECT_EQ(own.status, 0) << own.err;

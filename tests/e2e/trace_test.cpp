@@ -94,6 +94,9 @@ TEST(Trace, RefusesWordsThatAreNotTilesAndSaysWhenNoWalkJoinsTheTwo) {
         {"' 2,0' 0,0", 2, "trace: \" 2,0\" is not a tile"},
         {"2,0 '0,0 '", 2, "trace: \"0,0 \" is not a tile"},
         {"2,0 0,0x", 2, "trace: \"0,0x\" is not a tile"},
+        {"2,0 0,0 --search A* --weight nan", 2, "trace: --weight takes a number from 1 to 10"},
+        {"2,0 0,0 --search A* --heuristic octal", 2, "trace: \"octal\" is not a heuristic"},
+        {"2,0 0,0 --heuristic octile", 2, "trace: --heuristic is for A*, greedy and JPS, not"},
     };
     for (const auto& row : rows) {
         const Traced run = trace("0 1 0\n1 1 0\n", row.words);
@@ -190,6 +193,14 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
         std::string::npos)
         << breadth.output;
     EXPECT_EQ(trace(shippedMap(), "7,9 9,1 --search 'best-first'").status, 2);
+
+    // A* weighted takes the dearer walk the program's own search takes, and says why.
+    const Traced weighted = trace(shippedMap(), "7,9 9,1 --search A* --weight 2");
+    EXPECT_NE(weighted.output.find("walk: 8 steps, cost 144\n"), std::string::npos)
+        << weighted.output;
+    EXPECT_NE(weighted.output.find("its weight lets it take a walk of at most 2 x shortest"),
+              std::string::npos)
+        << weighted.output;
 }
 
 } // namespace
