@@ -24,11 +24,8 @@ const PressKey PressKeys[] = {
     {'G', [] { makeNextMap(frameClock.frameStartTime); }},
     {'H', togglePanel},
     {'C', [] { chooseRace(!raceOn()); }},
-    {'B',
-     [] {
-         chooseRule(world.board.rule == MoveRule::Benchmark ? MoveRule::CornersCut
-                                                            : MoveRule::Benchmark);
-     }},
+    {'B', // the three rules in turn: corners cut, benchmark, four ways
+     [] { chooseRule(static_cast<MoveRule>((int(world.board.rule) + 1) % MoveRuleCount)); }},
     {'[', previousProblem},
     {']', nextProblem},
     {'O', [] { cycleSearchView(world); }},

@@ -18,6 +18,8 @@ void setTitle(double now) {
     std::string title = titlePrefix + rateWord;
     if (world.board.rule == MoveRule::Benchmark) {
         title += " | benchmark rule";
+    } else if (world.board.rule == MoveRule::FourWays) {
+        title += " | four ways";
     }
     title += problemTitle(world) + searchViewTitle(world);
     if (!notice.empty() && now < noticeUntil) {

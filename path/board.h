@@ -15,8 +15,9 @@
 // diagonal step passes between to be passable (trees and tiles outside the board block it,
 // stones and water do not) and counts in their unit, a tenth of ours: a straight step 1, a
 // diagonal one √2, stones and water 2 and 4 more.
-enum class MoveRule : std::uint8_t { CornersCut, Benchmark };
-// "corners cut", "benchmark"; the rule of that name (false: no rule has it).
+enum class MoveRule : std::uint8_t { CornersCut, Benchmark, FourWays };
+constexpr int MoveRuleCount = 3;
+// "corners cut", "benchmark", "four ways"; the rule of that name (false: no rule has it).
 const char* ruleName(MoveRule rule);
 bool ruleNamed(const std::string& name, MoveRule* rule);
 

@@ -39,11 +39,13 @@ void Board::setExtraCost(int tile, int extraCost) {
 }
 
 const char* ruleName(MoveRule rule) {
-    return rule == MoveRule::Benchmark ? "benchmark" : "corners cut";
+    return rule == MoveRule::Benchmark  ? "benchmark"
+           : rule == MoveRule::FourWays ? "four ways"
+                                        : "corners cut";
 }
 
 bool ruleNamed(const std::string& name, MoveRule* rule) {
-    for (MoveRule r : {MoveRule::CornersCut, MoveRule::Benchmark}) {
+    for (MoveRule r : {MoveRule::CornersCut, MoveRule::Benchmark, MoveRule::FourWays}) {
         if (name == ruleName(r)) {
             *rule = r;
             return true;
@@ -61,6 +63,9 @@ double Board::stepCost(int from, int to) const {
     }
     const CostModel& costs = costModel(rule);
     const bool diagonal = dc != 0 && dr != 0;
+    if (diagonal && !costs.diagonals) {
+        return NoStep;
+    }
     if (diagonal && costs.cornersGuarded &&
         !(passable(from + dc) && passable(from + dr * columns))) {
         return NoStep;

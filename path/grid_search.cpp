@@ -87,7 +87,7 @@ void endRecord(SearchRecord& record, const GridSearch& s) {
 } // namespace
 
 void prepareSearch(const Board& board, SearchKind kind) {
-    if (searchRow(kind).expansion == Expansion::Jumps) {
+    if (searchRow(kind).expansion == Expansion::Jumps && costModel(board.rule).diagonals) {
         runsOf(board, costModel(board.rule).cornersGuarded);
     }
 }
@@ -99,7 +99,7 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
     rule = board.rule;
     costs = costModel(rule);
     expansion = parts.expansion;
-    heuristic = heuristicOf(searchKind, settings);
+    heuristic = heuristicOf(searchKind, settings, rule);
     weight = weightOf(searchKind, settings);
     keyHasG = parts.order == Order::GPlusH || parts.order == Order::G;
     keyHasH = parts.order == Order::GPlusH || parts.order == Order::H;

@@ -154,6 +154,9 @@ bool jumpFrom(GridSearch& s, const Board& board, Listener& listen, int current) 
 
 template <typename Listener>
 bool expandJumps(GridSearch& s, const Board& board, Listener& listen, int current) {
+    if (!s.costs.diagonals) {
+        return expandFourWayJumps(s, board, listen, current);
+    }
     return s.costs.cornersGuarded ? jumpFrom<Listener, true>(s, board, listen, current)
                                   : jumpFrom<Listener, false>(s, board, listen, current);
 }

@@ -89,17 +89,22 @@ bool heuristicNamed(const std::string& name, Heuristic* heuristic) {
 bool mayOverestimate(Heuristic heuristic, const CostModel& costs) {
     switch (heuristic) {
     case Heuristic::Manhattan:
-        return costs.diagonal < 2 * costs.straight;
+        return costs.diagonals && costs.diagonal < 2 * costs.straight;
     case Heuristic::Euclidean:
-        return costs.diagonal < costs.tileLength * Sqrt2;
+        return costs.diagonals && costs.diagonal < costs.tileLength * Sqrt2;
     default:
         return false;
     }
 }
 
-Heuristic heuristicOf(SearchKind kind, const SearchSettings& settings) {
+Heuristic heuristicOf(SearchKind kind, const SearchSettings& settings, MoveRule rule) {
     const SearchRow& row = searchRow(kind);
-    return row.takesHeuristic && settings.heuristicChosen ? settings.heuristic : row.heuristic;
+    if (row.takesHeuristic && settings.heuristicChosen) {
+        return settings.heuristic;
+    }
+    // Octile is the default where diagonal steps are taken; with four ways, Manhattan.
+    return row.heuristic == Heuristic::Octile && !costModel(rule).diagonals ? Heuristic::Manhattan
+                                                                            : row.heuristic;
 }
 
 double weightOf(SearchKind kind, const SearchSettings& settings) {
@@ -108,7 +113,7 @@ double weightOf(SearchKind kind, const SearchSettings& settings) {
 
 Promise promiseOf(SearchKind kind, const SearchSettings& settings, MoveRule rule) {
     if (!searchRow(kind).promisesCheapest ||
-        mayOverestimate(heuristicOf(kind, settings), costModel(rule))) {
+        mayOverestimate(heuristicOf(kind, settings, rule), costModel(rule))) {
         return Promise::None;
     }
     return weightOf(kind, settings) > 1 ? Promise::Bounded : Promise::Shortest;
@@ -139,7 +144,7 @@ std::string promiseText(SearchKind kind, const SearchSettings& settings, MoveRul
 
 std::string settingsCaption(SearchKind kind, const SearchSettings& settings) {
     std::string caption = searchName(kind);
-    const Heuristic heuristic = heuristicOf(kind, settings);
+    const Heuristic heuristic = heuristicOf(kind, settings, MoveRule::CornersCut);
     if (heuristic != searchRow(kind).heuristic) {
         caption += std::string(" ") + heuristicName(heuristic);
     }

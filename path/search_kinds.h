@@ -79,8 +79,9 @@ inline bool needsOneCost(SearchKind kind) {
 inline bool anyAngle(SearchKind kind) {
     return searchRow(kind).anyAngle;
 }
-// The heuristic and weight a search counts with: its row's, or what is chosen where it takes it.
-Heuristic heuristicOf(SearchKind kind, const SearchSettings& settings);
+// The heuristic and weight a search counts with: its row's (under four ways Manhattan for
+// octile), or what is chosen where it takes it.
+Heuristic heuristicOf(SearchKind kind, const SearchSettings& settings, MoveRule rule);
 double weightOf(SearchKind kind, const SearchSettings& settings);
 Promise promiseOf(SearchKind kind, const SearchSettings& settings, MoveRule rule);
 // "shortest", "at most 1.5 x shortest", "no promise".

@@ -91,7 +91,7 @@ template <typename Listener> void closeCell(GridSearch& s, Listener& listen, int
 // The slots of `cell`'s neighbours that can be entered, a bit a slot, read from the board's
 // bits three at a time; with corners guarded, less the diagonals that would pass a corner.
 [[gnu::always_inline]] inline unsigned enterableAround(const Board& board, int cell,
-                                                       bool cornersGuarded) {
+                                                       const CostModel& costs) {
     // The bits of cells first to first + 2, from the two bytes that hold them (the words'
     // bytes lie low to high).
     static_assert(std::endian::native == std::endian::little);
@@ -103,7 +103,10 @@ template <typename Listener> void closeCell(GridSearch& s, Listener& listen, int
     const unsigned middle = three(cell - 1);
     unsigned around = three(cell - board.stride - 1) | (middle & 1) << 3 | (middle & 4) << 2 |
                       three(cell + board.stride - 1) << 5;
-    if (cornersGuarded) {
+    if (!costs.diagonals) {
+        return around & 0x5A; // slots 1, 3, 4 and 6: up, left, right, down
+    }
+    if (costs.cornersGuarded) {
         // A diagonal needs the two straight steps beside it: 0 needs 1 and 3, 2 needs 1 and 4,
         // 5 needs 3 and 6, 7 needs 4 and 6.
         const unsigned up = around >> 1 & 1, left = around >> 3 & 1, right = around >> 4 & 1,
@@ -126,7 +129,7 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
     const int column = current - paddedRow * s.stride - 1;
     const int row = paddedRow - 1;
     const bool weighted = !board.oneCost();
-    for (unsigned around = enterableAround(board, current, s.costs.cornersGuarded); around != 0;
+    for (unsigned around = enterableAround(board, current, s.costs); around != 0;
          around &= around - 1) {
         const int slot = std::countr_zero(around);
         const int n = current + s.cellOffsets[slot];
@@ -164,6 +167,10 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
     }
     return false;
 }
+
+// JPS's step where steps go four ways (path/jps_four.cpp).
+template <typename Listener>
+bool expandFourWayJumps(GridSearch& s, const Board& board, Listener& listen, int current);
 
 // JPS's step (path/jps.cpp): the jump points found from `current`, joined as neighbours.
 template <typename Listener>

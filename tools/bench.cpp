@@ -30,7 +30,8 @@ const char* const OptionLines =
     "  --search NAME    first-sight A*, A*, Dijkstra, greedy or breadth-first; all (the\n"
     "                   default) runs each\n"
     "  --rule RULE      benchmark (the default: no corner cut, diagonals 1.41421356) or\n"
-    "                   \"corners cut\" (the program's own, where listed lengths do not apply)\n"
+    "                   \"corners cut\" or \"four ways\" (the program's own, where listed\n"
+    "                   lengths do not apply)\n"
     "  --csv FILE       a row per problem and search: problem,bucket,search,listed,length,\n"
     "                   closed,us\n"
     "  --every N        problems 1, 1 + N, 1 + 2N, ... only\n"
@@ -83,7 +84,7 @@ int parseOptions(int argc, char** argv, BenchOptions* options) {
                 }
             }
         } else if (word == "--rule" && !ruleNamed(value, &options->rule)) {
-            return usage("--rule takes \"corners cut\" or benchmark");
+            return usage("--rule takes \"corners cut\", benchmark or \"four ways\"");
         } else if (word == "--heuristic" || word == "--weight") {
             const std::string why = word == "--weight" ? readWeight(value, &options->chosen)
                                                        : readHeuristic(value, &options->chosen);

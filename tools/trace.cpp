@@ -67,7 +67,7 @@ const char* const Usage =
     "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
     "  NAME is first-sight A* (the default), A*, Dijkstra, greedy, breadth-first, JPS\n"
     "  or Theta*;\n"
-    "  RULE is \"corners cut\" (the default) or benchmark.\n";
+    "  RULE is \"corners cut\" (the default), benchmark or \"four ways\".\n";
 
 int usage() {
     std::cerr << Usage;
@@ -79,7 +79,8 @@ const char* const OptionLines =
     "  --search NAME    trace that search instead of first-sight A*\n"
     "  --rule RULE      how walks step: \"corners cut\" (the program's own: a diagonal step\n"
     "                   may pass a tree's corner, costs 10 and 14) or benchmark (the\n"
-    "                   benchmark sets': no corner cut, costs 1 and 1.41421356)\n"
+    "                   benchmark sets': no corner cut, costs 1 and 1.41421356) or\n"
+    "                   \"four ways\" (no diagonal step, 10 a step)\n"
     "  --compare        a row of figures for each of the seven searches\n"
     "  --heuristic NAME octile, Manhattan, Euclidean, Chebyshev or none, for A*, greedy and\n"
     "                   JPS\n"
@@ -110,7 +111,7 @@ int parseOptions(std::vector<std::string> args, Options* options) {
     const auto ruleWord = std::find(args.begin(), args.end(), "--rule");
     if (ruleWord != args.end()) {
         if (ruleWord + 1 == args.end() || !ruleNamed(*(ruleWord + 1), &options->rule)) {
-            std::cerr << "trace: --rule takes \"corners cut\" or benchmark\n";
+            std::cerr << "trace: --rule takes \"corners cut\", benchmark or \"four ways\"\n";
             return usage();
         }
         args.erase(ruleWord, ruleWord + 2);

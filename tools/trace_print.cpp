@@ -68,8 +68,8 @@ namespace {
 // files print them; under the program's own whole, but an any-angle walk's, whose straight
 // lines are seldom whole, with two.
 std::string traceCost(double cost, MoveRule rule, SearchKind kind) {
-    return rule == MoveRule::CornersCut && anyAngle(kind) ? costText(cost, rule, kind)
-                                                          : costText(cost, rule, 8);
+    return rule != MoveRule::Benchmark && anyAngle(kind) ? costText(cost, rule, kind)
+                                                         : costText(cost, rule, 8);
 }
 
 // Why a search that promises the cheapest walk did not find one: what was chosen for it.
@@ -79,7 +79,7 @@ std::string whyDearer(const TracedWalk& walk, MoveRule rule, const char* own) {
     }
     if (promiseOf(walk.kind, walk.settings, rule) == Promise::None) {
         return std::string("its heuristic, ") +
-               heuristicName(heuristicOf(walk.kind, walk.settings)) +
+               heuristicName(heuristicOf(walk.kind, walk.settings, rule)) +
                ", may count more than is left";
     }
     return "its weight lets it take a walk of " + promiseText(walk.kind, walk.settings, rule);

@@ -75,12 +75,18 @@ void searchChoice() {
     }
 }
 
-// The rule every walk steps by; the benchmark's lets no diagonal step cut a corner. Below
-// the older controls, which keep their places.
+// The rule every walk steps by: the program's own, the benchmark's (no diagonal step cuts a
+// corner) or four ways (none at all). Below the older controls, which keep their places.
 void ruleChoice() {
-    bool benchmark = world.board.rule == MoveRule::Benchmark;
-    if (ImGui::Checkbox("benchmark rule (B)", &benchmark)) {
-        chooseRule(benchmark ? MoveRule::Benchmark : MoveRule::CornersCut);
+    ImGui::SetNextItemWidth(ImGui::GetFontSize() * 9);
+    if (ImGui::BeginCombo("rule (B)", ruleName(world.board.rule))) {
+        for (int r = 0; r < MoveRuleCount; r++) {
+            const MoveRule rule = static_cast<MoveRule>(r);
+            if (ImGui::Selectable(ruleName(rule), rule == world.board.rule)) {
+                chooseRule(rule);
+            }
+        }
+        ImGui::EndCombo();
     }
 }
 

@@ -118,9 +118,11 @@ TEST(Bench, ChecksEveryListedLengthAndSaysWhichDoNotMatch) {
     }
 
     // Under the program's own rule the listed lengths do not apply.
-    const Ran own = run(bench + "wrong.scen' --rule 'corners cut' --every 2");
-    EXPECT_EQ(own.status, 0) << own.err;
-    EXPECT_EQ(row(own.out, "A*").substr(0, 6), "1 - - ") << own.out;
+    for (const char* rule : {"'corners cut'", "'four ways'"}) {
+        const Ran own = run(bench + "wrong.scen' --rule " + rule + " --every 2");
+        EXPECT_EQ(own.status, 0) << own.err;
+        EXPECT_EQ(row(own.out, "A*").substr(0, 6), "1 - - ") << rule << own.out;
+    }
 
     // Stones or water: a warning; a broken scenario: its line, and exit status 1.
     std::ofstream(folder.dir / "wet.map") << "type octile\nheight 4\nwidth 6\nmap\n......\n"

@@ -194,6 +194,10 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
         << breadth.output;
     EXPECT_EQ(trace(shippedMap(), "7,9 9,1 --search 'best-first'").status, 2);
 
+    // Four ways: no diagonal step, 10 a step.
+    const Traced four = trace(shippedMap(), "7,9 9,1 --rule 'four ways'");
+    EXPECT_NE(four.output.find("walk: 16 steps, cost 160\n"), std::string::npos) << four.output;
+
     // A* weighted takes the dearer walk the program's own search takes, and says why.
     const Traced weighted = trace(shippedMap(), "7,9 9,1 --search A* --weight 2");
     EXPECT_NE(weighted.output.find("walk: 8 steps, cost 144\n"), std::string::npos)

@@ -148,3 +148,30 @@ TEST(Frontier, JumpsHeardOrNotCloseTheSameTiles) {
         EXPECT_EQ(quiet.walkFound(), recorded.record.walk) << "round " << round;
     }
 }
+
+// Where steps go four ways JPS finds walks as short as Dijkstra's, and every one a walk.
+TEST(Frontier, FourWayJumpsFindTheShortestWalks) {
+    std::mt19937 random(13);
+    for (int round = 0; round < 400; round++) {
+        const Board board =
+            randomBoard(random, 4 + static_cast<int>(random() % 25),
+                        4 + static_cast<int>(random() % 25), false, MoveRule::FourWays);
+        const int from = static_cast<int>(random() % board.tileCount());
+        const int to = static_cast<int>(random() % board.tileCount());
+        if (!board.passable(from) || !board.passable(to)) {
+            continue;
+        }
+        GridSearch jps, dijkstra;
+        const Outcome jumped = run(jps, board, SearchKind::JPS, from, to);
+        dijkstra.begin(board, SearchKind::Dijkstra, from, to);
+        dijkstra.advance(board, LLONG_MAX);
+        ASSERT_EQ(jumped.record.found, dijkstra.found) << "round " << round;
+        EXPECT_EQ(routeCost(board, from, jumped.record.walk),
+                  routeCost(board, from, dijkstra.walkFound()))
+            << "round " << round;
+        GridSearch quiet; // heard or not, the same
+        quiet.begin(board, SearchKind::JPS, from, to);
+        quiet.advance(board, LLONG_MAX);
+        EXPECT_EQ(quiet.walkFound(), jumped.record.walk) << "round " << round;
+    }
+}

@@ -1,4 +1,5 @@
-// A* with each heuristic and weight, and greedy with each heuristic, held to a plain search
+// A* with each heuristic and weight, and greedy with each heuristic, under each rule, held to
+// a plain search
 // written apart: lists scanned from the front, the smallest value taken (the first to join
 // among equals), a closed tile never opened again, until the target is taken.
 #include "path/search.h"
@@ -16,6 +17,7 @@ namespace {
 struct Plain {
     double straight, diagonal, unit; // steps, and what an extra cost is divided by
     bool guarded;
+    bool diagonals;
     int heuristic; // as Heuristic counts them: none, Manhattan, octile, Euclidean, Chebyshev
     double weight;
     bool greedy; // the value is the estimate alone, and a tile joins once
@@ -46,8 +48,8 @@ struct Plain {
             for (int dr = -1; dr <= 1; dr++) {
                 for (int dc = -1; dc <= 1; dc++) {
                     const int nc = c + dc, nr = r + dr, t = nr * w + nc;
-                    if ((dc == 0 && dr == 0) || nc < 0 || nc >= w || nr < 0 || nr >= b.rows ||
-                        !b.passable(t) || isClosed[t] ||
+                    if ((dc == 0 && dr == 0) || (!diagonals && dc != 0 && dr != 0) || nc < 0 ||
+                        nc >= w || nr < 0 || nr >= b.rows || !b.passable(t) || isClosed[t] ||
                         (guarded && dc != 0 && dr != 0 &&
                          !(b.passable(r * w + nc) && b.passable(nr * w + c)))) {
                         continue;
@@ -84,7 +86,7 @@ struct Plain {
 TEST(Weighted, EveryHeuristicAndWeightClosesAsAPlainSearch) {
     std::mt19937 random(5);
     for (int round = 0; round < 120; round++) {
-        const MoveRule rule = round % 2 ? MoveRule::Benchmark : MoveRule::CornersCut;
+        const MoveRule rule = static_cast<MoveRule>(round % 3);
         const Board board = randomBoard(random, 6 + static_cast<int>(random() % 10),
                                         6 + static_cast<int>(random() % 10), true, rule);
         const int from = static_cast<int>(random() % board.tileCount());
@@ -100,10 +102,14 @@ TEST(Weighted, EveryHeuristicAndWeightClosesAsAPlainSearch) {
                     if (greedy && weight != 1) {
                         continue;
                     }
+                    const bool four = rule == MoveRule::FourWays;
                     const Plain plain{benchmark ? 1 : 10.0,
-                                      benchmark ? Sqrt2 : 14.0,
+                                      benchmark ? Sqrt2
+                                      : four    ? 20.0
+                                                : 14.0,
                                       benchmark ? 10.0 : 1.0,
-                                      benchmark,
+                                      benchmark || four,
+                                      !four,
                                       h,
                                       weight,
                                       greedy};
