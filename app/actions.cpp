@@ -79,6 +79,16 @@ void chooseSearch(SearchKind kind) {
     }
 }
 
+void chooseSettings(const SearchSettings& settings) {
+    if (world.walk.settings == settings) {
+        return;
+    }
+    world.walk.settings = settings;
+    if (world.banana.visible) {
+        world.replan(world.walk, world.searchSlice);
+    }
+}
+
 void chooseRule(MoveRule rule) {
     if (world.board.rule == rule) {
         return;

@@ -31,9 +31,12 @@ void makeNextMap(double now);
 void chooseSearch(SearchKind kind);
 void chooseRace(bool on);
 void chooseRacer(int viewport, SearchKind kind);
+// The heuristic and weight the world's walk is planned with, where its search takes them
+// (planned again).
+void chooseSettings(const SearchSettings& settings);
 
-// How walks step, the program's own rule or the benchmark sets' (path/board.h): every walk
-// set up is planned again under it.
+// How walks step, the program's own rule, the benchmark sets' or four ways (path/board.h):
+// every walk set up is planned again under it.
 void chooseRule(MoveRule rule);
 
 // The scenario's problems (app/problems.cpp): the walk set to problem `number` (from 1, kept

@@ -14,6 +14,19 @@ std::string rateWord; // the latest rate shown
 std::string notice;
 double noticeUntil = 0.0;
 
+// " | heuristic Manhattan x1.5" while the world's walk counts with a heuristic or a weight
+// other than its search's own.
+std::string settingsTitle(const Walk& walk, MoveRule rule) {
+    const SearchRow& row = searchRow(walk.kind);
+    const Heuristic heuristic = heuristicOf(walk.kind, walk.settings, rule);
+    const double weight = weightOf(walk.kind, walk.settings);
+    if ((!row.takesHeuristic && !row.takesWeight) ||
+        (heuristic == heuristicOf(walk.kind, {}, rule) && weight == 1)) {
+        return "";
+    }
+    return std::string(" | heuristic ") + heuristicName(heuristic) + " x" + weightText(weight);
+}
+
 void setTitle(double now) {
     std::string title = titlePrefix + rateWord;
     if (world.board.rule == MoveRule::Benchmark) {
@@ -21,6 +34,7 @@ void setTitle(double now) {
     } else if (world.board.rule == MoveRule::FourWays) {
         title += " | four ways";
     }
+    title += settingsTitle(world.walk, world.board.rule);
     title += problemTitle(world) + searchViewTitle(world);
     if (!notice.empty() && now < noticeUntil) {
         title += " | " + notice;

@@ -119,16 +119,11 @@ Promise promiseOf(SearchKind kind, const SearchSettings& settings, MoveRule rule
     return weightOf(kind, settings) > 1 ? Promise::Bounded : Promise::Shortest;
 }
 
-namespace {
-
-// A weight as few figures as it needs: "2", "1.5", "2.25".
 std::string weightText(double weight) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", weight);
     return text;
 }
-
-} // namespace
 
 std::string promiseText(SearchKind kind, const SearchSettings& settings, MoveRule rule) {
     switch (promiseOf(kind, settings, rule)) {

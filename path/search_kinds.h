@@ -84,6 +84,8 @@ inline bool anyAngle(SearchKind kind) {
 Heuristic heuristicOf(SearchKind kind, const SearchSettings& settings, MoveRule rule);
 double weightOf(SearchKind kind, const SearchSettings& settings);
 Promise promiseOf(SearchKind kind, const SearchSettings& settings, MoveRule rule);
+// A weight with as few figures as it needs: "2", "1.5", "2.25".
+std::string weightText(double weight);
 // "shortest", "at most 1.5 x shortest", "no promise".
 std::string promiseText(SearchKind kind, const SearchSettings& settings, MoveRule rule);
 // "A*", "A* Manhattan x2", "greedy Euclidean": a search and what is chosen for it that differs

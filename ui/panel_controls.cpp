@@ -10,6 +10,9 @@
 
 #include <imgui.h>
 
+#include <cmath>
+#include <string>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -73,6 +76,41 @@ void searchChoice() {
     if (ImGui::Checkbox("race four (C)", &racing)) {
         chooseRace(racing);
     }
+}
+
+// The heuristic and weight of the world's walk, where its search takes them, and what the
+// search then promises, beside its name.
+void settingsChoice() {
+    const SearchKind kind = world.walk.kind;
+    const SearchRow& row = searchRow(kind);
+    SearchSettings settings = world.walk.settings;
+    Heuristic heuristic = heuristicOf(kind, settings, world.board.rule);
+    ImGui::BeginDisabled(raceOn() || !row.takesHeuristic);
+    ImGui::SetNextItemWidth(SecondColumn - 16.0f);
+    if (ImGui::BeginCombo("##heuristic", heuristicName(heuristic))) {
+        for (int h = 0; h < HeuristicCount; h++) {
+            if (ImGui::Selectable(heuristicName(static_cast<Heuristic>(h)), h == int(heuristic))) {
+                settings.heuristicChosen = true;
+                settings.heuristic = static_cast<Heuristic>(h);
+                chooseSettings(settings);
+            }
+        }
+        ImGui::EndCombo();
+    }
+    ImGui::EndDisabled();
+    ImGui::SameLine(SecondColumn);
+    ImGui::BeginDisabled(raceOn() || !row.takesWeight);
+    float weight = static_cast<float>(weightOf(kind, settings));
+    ImGui::SetNextItemWidth(-1.0f);
+    // Whole tenths, as the slider steps.
+    if (ImGui::SliderFloat("##weight", &weight, float(MinWeight), float(MaxWeight), "x%.1f")) {
+        settings.weight = std::round(double(weight) * 10.0) / 10.0;
+        chooseSettings(settings);
+    }
+    ImGui::EndDisabled();
+    ImGui::TextUnformatted(
+        (std::string(searchName(kind)) + ": " + promiseText(kind, settings, world.board.rule))
+            .c_str());
 }
 
 // The rule every walk steps by: the program's own, the benchmark's (no diagonal step cuts a
@@ -221,6 +259,7 @@ void panelControls(const PanelText& text) {
     searchViewControls();
     paceMapAndView(text);
     ruleChoice();
+    settingsChoice(); // below the older controls too, which keep their places
     ImGui::Spacing();
     brushChoice();
     newMapControls();

@@ -26,6 +26,7 @@ enum class Planning : std::uint8_t { Idle, Walk, Cheapest };
 struct Walk {
     // Its search, and the tiles it walks between (-1: not chosen).
     SearchKind kind = SearchKind::FirstSightAStar;
+    SearchSettings settings; // its heuristic and weight, where its search takes them
     int start = -1;
     int target = -1;
 

@@ -111,7 +111,7 @@ void World::planWalk(Walk& walk, long long tiles) {
 bool World::advanceWalk(Walk& walk, long long tiles) {
     if (walk.planning == Planning::Walk) {
         if (walk.search.closed.empty() && !walk.search.refused) { // not begun yet
-            walk.query.begin(board, walk.kind, walk.start, walk.target, walk.search);
+            walk.query.begin(board, walk.kind, walk.start, walk.target, walk.search, walk.settings);
         } else if (walk.query.advance(board, walk.search, tiles)) {
             endPlan(walk);
         }
