@@ -111,6 +111,10 @@ void chooseRacer(int viewport, SearchKind kind) {
     setRacer(world, viewport, kind);
 }
 
+void chooseRacerSettings(int viewport, const SearchSettings& settings) {
+    setRacerSettings(world, viewport, settings);
+}
+
 void togglePanel() {
     panel.shown = !panel.shown;
 }

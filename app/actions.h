@@ -34,6 +34,7 @@ void chooseRacer(int viewport, SearchKind kind);
 // The heuristic and weight the world's walk is planned with, where its search takes them
 // (planned again).
 void chooseSettings(const SearchSettings& settings);
+void chooseRacerSettings(int viewport, const SearchSettings& settings);
 
 // How walks step, the program's own rule, the benchmark sets' or four ways (path/board.h):
 // every walk set up is planned again under it.

@@ -42,6 +42,8 @@ bool searchCombo(const char* id, SearchKind* kind, float width) {
     return chosen;
 }
 
+bool settingsWidgets(SearchKind kind, SearchSettings* settings, bool locked);
+
 // The width that puts `count` items on what is left of the line.
 float share(int count) {
     const float gaps = ImGui::GetStyle().ItemSpacing.x * static_cast<float>(count - 1);
@@ -55,6 +57,14 @@ void racerChoice(int viewport, float width) {
     ImGui::PushID(viewport);
     if (searchCombo("##racer", &kind, width)) {
         chooseRacer(viewport, kind);
+    }
+    // A right click on it: that racer's heuristic and weight.
+    if (ImGui::BeginPopupContextItem("##racerSettings")) {
+        SearchSettings settings = race.racers[viewport].walk.settings;
+        if (settingsWidgets(kind, &settings, false)) {
+            chooseRacerSettings(viewport, settings);
+        }
+        ImGui::EndPopup();
     }
     ImGui::PopID();
 }
@@ -78,39 +88,47 @@ void searchChoice() {
     }
 }
 
-// The heuristic and weight of the world's walk, where its search takes them, and what the
-// search then promises, beside its name.
-void settingsChoice() {
-    const SearchKind kind = world.walk.kind;
+// A heuristic and a weight for `kind`, each greyed out where the search takes none (or all
+// of them while `locked`): true when one was changed.
+bool settingsWidgets(SearchKind kind, SearchSettings* settings, bool locked) {
     const SearchRow& row = searchRow(kind);
-    SearchSettings settings = world.walk.settings;
-    Heuristic heuristic = heuristicOf(kind, settings, world.board.rule);
-    ImGui::BeginDisabled(raceOn() || !row.takesHeuristic);
+    const Heuristic heuristic = heuristicOf(kind, *settings, world.board.rule);
+    bool changed = false;
+    ImGui::BeginDisabled(locked || !row.takesHeuristic);
     ImGui::SetNextItemWidth(SecondColumn - 16.0f);
     if (ImGui::BeginCombo("##heuristic", heuristicName(heuristic))) {
         for (int h = 0; h < HeuristicCount; h++) {
             if (ImGui::Selectable(heuristicName(static_cast<Heuristic>(h)), h == int(heuristic))) {
-                settings.heuristicChosen = true;
-                settings.heuristic = static_cast<Heuristic>(h);
-                chooseSettings(settings);
+                settings->heuristicChosen = true;
+                settings->heuristic = static_cast<Heuristic>(h);
+                changed = true;
             }
         }
         ImGui::EndCombo();
     }
     ImGui::EndDisabled();
     ImGui::SameLine(SecondColumn);
-    ImGui::BeginDisabled(raceOn() || !row.takesWeight);
-    float weight = static_cast<float>(weightOf(kind, settings));
-    ImGui::SetNextItemWidth(-1.0f);
+    ImGui::BeginDisabled(locked || !row.takesWeight);
+    float weight = static_cast<float>(weightOf(kind, *settings));
+    ImGui::SetNextItemWidth(ImGui::GetFontSize() * 7.5f);
     // Whole tenths, as the slider steps.
     if (ImGui::SliderFloat("##weight", &weight, float(MinWeight), float(MaxWeight), "x%.1f")) {
-        settings.weight = std::round(double(weight) * 10.0) / 10.0;
-        chooseSettings(settings);
+        settings->weight = std::round(double(weight) * 10.0) / 10.0;
+        changed = true;
     }
     ImGui::EndDisabled();
     ImGui::TextUnformatted(
-        (std::string(searchName(kind)) + ": " + promiseText(kind, settings, world.board.rule))
+        (std::string(searchName(kind)) + ": " + promiseText(kind, *settings, world.board.rule))
             .c_str());
+    return changed;
+}
+
+// The world's walk's heuristic and weight, and what its search then promises.
+void settingsChoice() {
+    SearchSettings settings = world.walk.settings;
+    if (settingsWidgets(world.walk.kind, &settings, raceOn())) {
+        chooseSettings(settings);
+    }
 }
 
 // The rule every walk steps by: the program's own, the benchmark's (no diagonal step cuts a

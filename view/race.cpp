@@ -72,7 +72,9 @@ void setRace(World& w, bool on) {
         searchView.mode = SearchViewMode::Marks;
     }
     for (Racer& r : race.racers) {
+        const SearchSettings settings = r.walk.settings; // each view's own, kept
         r.walk = w.newWalk(r.walk.kind);
+        r.walk.settings = settings;
     }
     raceFollowClick(w);
 }
@@ -110,6 +112,14 @@ void raceFollowReload(World& w) {
 void setRacer(World& w, int index, SearchKind kind) {
     Walk& walk = race.racers[index].walk;
     walk.kind = kind;
+    if (race.on && w.banana.visible) {
+        w.replan(walk, raceSlice(w));
+    }
+}
+
+void setRacerSettings(World& w, int index, const SearchSettings& settings) {
+    Walk& walk = race.racers[index].walk;
+    walk.settings = settings;
     if (race.on && w.banana.visible) {
         w.replan(walk, raceSlice(w));
     }
@@ -165,10 +175,12 @@ std::string raceTitle(const Board& board) {
         char part[96];
         const int closed = static_cast<int>(walk.search.closed.size());
         if (walk.search.start >= 0 && walk.search.found && !walk.searching()) {
-            std::snprintf(part, sizeof part, "%s closed %d walk %s", searchName(walk.kind), closed,
+            std::snprintf(part, sizeof part, "%s closed %d walk %s",
+                          settingsCaption(walk.kind, walk.settings).c_str(), closed,
                           costText(walk.found.cost, board.rule, walk.kind).c_str());
         } else {
-            std::snprintf(part, sizeof part, "%s closed %d no walk", searchName(walk.kind), closed);
+            std::snprintf(part, sizeof part, "%s closed %d no walk",
+                          settingsCaption(walk.kind, walk.settings).c_str(), closed);
         }
         text += (i > 0 ? "; " : "") + std::string(part);
     }
@@ -179,7 +191,8 @@ void writeRacerLabel(const Board& board, int index, char* out, size_t size) {
     const Walk& walk = race.racers[index].walk;
     char figures[FiguresLength];
     writeSearchFigures(board, walk, figures, sizeof figures, false);
-    const char* name = searchName(walk.kind);
+    const std::string caption = settingsCaption(walk.kind, walk.settings);
+    const char* name = caption.c_str();
     if (!raceOver()) {
         std::snprintf(out, size, "%s: %s", name, figures);
         return;

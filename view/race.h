@@ -43,6 +43,8 @@ void raceFollowPaint(World& w);
 void raceFollowReload(World& w);
 // Viewport `index` races with `kind` from now on, planned again from where its monkey is.
 void setRacer(World& w, int index, SearchKind kind);
+// The heuristic and weight a view's racer counts with, where its search takes them.
+void setRacerSettings(World& w, int index, const SearchSettings& settings);
 // Whether a racer's monkey stands on `tile` or steps onto it: no tree is painted there.
 bool raceFigureOn(const World& w, int tile);
 // The racers' searches under way, carried on by `tiles` each, one racer after another;

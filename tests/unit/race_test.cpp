@@ -127,6 +127,23 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
     camera.cameraY = 20000.0f;
     drawBoard(world);
     expectFlatPicture(world, race.racers[3]);
+
+    // A view's heuristic and weight are its own: its walk is planned with them, and its
+    // label names them.
+    setRacer(world, 1, SearchKind::AStar);
+    const SearchSettings twice{true, Heuristic::Manhattan, 2};
+    setRacerSettings(world, 1, twice);
+    playToTheEnd(world);
+    GridSearch weighted;
+    SearchRecord record;
+    // Planned again from where its monkey stood.
+    weighted.begin(world.board, SearchKind::AStar, race.racers[1].walk.search.start,
+                   world.board.tileCount() - 1, record, twice);
+    weighted.advance(world.board, record, LLONG_MAX);
+    EXPECT_EQ(race.racers[1].walk.search.closed, record.closed);
+    char label[160];
+    writeRacerLabel(world.board, 1, label, sizeof label);
+    EXPECT_EQ(std::string(label).rfind("A* Manhattan x2: closed ", 0), 0u) << label;
 }
 
 TEST_F(RaceTest, ARacersSearchSpreadOverFramesEndsAsTheSameSearchRunAtOnce) {
