@@ -128,23 +128,9 @@ bool jumpFrom(GridSearch& s, const Board& board, Listener& listen, int current) 
 
     const double g = s.frontier.cells[current].g;
     for (int k = 0; k < count; k++) {
-        const int slot = slots[k];
-        const int dc = SlotColumn[slot], dr = SlotRow[slot];
         int steps = 0;
-        const int jump = jumper.run(slot, column, row, &steps);
-        if (jump < 0) {
-            continue;
-        }
-        // The jump point, `steps` along the slot's way: no division to find its cell.
-        const int cell = current + steps * s.cellOffsets[slot];
-        if (s.frontier.isClosed(cell)) {
-            continue;
-        }
-        const double newG = g + steps * s.stepLengths[slot];
-        if (!s.frontier.known(cell)) {
-            joinCell(s, listen, cell, newG, current, column + steps * dc, row + steps * dr);
-        } else if (s.frontier.cells[cell].g > newG) {
-            lowerCell(s, cell, newG, current, column + steps * dc, row + steps * dr);
+        if (jumper.run(slots[k], column, row, &steps) >= 0) {
+            reachJumpPoint(s, listen, current, column, row, slots[k], steps, g);
         }
     }
     return false;

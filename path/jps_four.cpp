@@ -83,18 +83,8 @@ bool expandFourWayJumps(GridSearch& s, const Board& board, Listener& listen, int
         int steps = 0;
         const int jump = dr == 0 ? jumper.across(column, row, dc, &steps)
                                  : jumper.along(column, row, dr, &steps);
-        if (jump < 0) {
-            continue;
-        }
-        const int cell = current + steps * s.cellOffsets[slot];
-        if (s.frontier.isClosed(cell)) {
-            continue;
-        }
-        const double newG = g + steps * s.stepLengths[slot];
-        if (!s.frontier.known(cell)) {
-            joinCell(s, listen, cell, newG, current, column + steps * dc, row + steps * dr);
-        } else if (s.frontier.cells[cell].g > newG) {
-            lowerCell(s, cell, newG, current, column + steps * dc, row + steps * dr);
+        if (jump >= 0) {
+            reachJumpPoint(s, listen, current, column, row, slot, steps, g);
         }
     }
     return false;

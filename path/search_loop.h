@@ -168,6 +168,25 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
     return false;
 }
 
+// A jump point `steps` along `slot` from `current` at (column, row), whose cost is g: joined,
+// or reached more cheaply than before; a closed one is passed over. No division finds its
+// cell.
+template <typename Listener>
+void reachJumpPoint(GridSearch& s, Listener& listen, int current, int column, int row, int slot,
+                    int steps, double g) {
+    const int cell = current + steps * s.cellOffsets[slot];
+    if (s.frontier.isClosed(cell)) {
+        return;
+    }
+    const double newG = g + steps * s.stepLengths[slot];
+    const int c = column + steps * SlotColumn[slot], r = row + steps * SlotRow[slot];
+    if (!s.frontier.known(cell)) {
+        joinCell(s, listen, cell, newG, current, c, r);
+    } else if (s.frontier.cells[cell].g > newG) {
+        lowerCell(s, cell, newG, current, c, r);
+    }
+}
+
 // JPS's step where steps go four ways (path/jps_four.cpp).
 template <typename Listener>
 bool expandFourWayJumps(GridSearch& s, const Board& board, Listener& listen, int current);
