@@ -59,7 +59,7 @@ namespace {
 
 // A search that cannot run on this board is not chosen: the notice says why.
 bool refusedHere(SearchKind kind) {
-    if (needsOneCost(kind) && !world.board.oneCost()) {
+    if (!searchRunsOn(kind, world.board)) {
         showTitleNotice(oneCostNotice(kind), frameClock.frameStartTime);
         return true;
     }

@@ -125,7 +125,7 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
     targetRow = to / columns;
     frontier.reset(board.extra.size());
     found = false;
-    refused = parts.needsOneCost && !board.oneCost(); // it would not keep its promise here
+    refused = !searchRunsOn(searchKind, board); // it would not keep its promise here
     next = -1;
     if (refused) {
         return false;

@@ -96,6 +96,12 @@ struct GridSearch {
                const SearchSettings& settings);
 };
 
+// Whether a search of `kind` may run on the board: one that needs a board of one cost does not
+// where there are stones or water (oneCostNotice says so). The one place this is asked.
+inline bool searchRunsOn(SearchKind kind, const Board& board) {
+    return !needsOneCost(kind) || board.oneCost();
+}
+
 // Makes what a search of `kind` reads of the board besides its tiles, if it has not been made
 // since the tiles last changed (JPS's run table); a search makes it itself when it is not.
 // Bench makes it before its clock starts, as the field's benchmarks make theirs before.

@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     // The searches that need a board of one cost are left out of a run of all, and refused
     // when named.
     std::erase_if(options.searches, [&](SearchKind kind) {
-        const bool out = needsOneCost(kind) && !map.board.oneCost();
+        const bool out = !searchRunsOn(kind, map.board);
         if (out) {
             std::cerr << "bench: " << oneCostNotice(kind) << '\n';
         }

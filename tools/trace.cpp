@@ -230,7 +230,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (needsOneCost(options.kind) && !map.board.oneCost()) {
+    if (!searchRunsOn(options.kind, map.board)) {
         std::cerr << "trace: " << oneCostNotice(options.kind) << '\n';
         return 1;
     }

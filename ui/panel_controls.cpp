@@ -29,7 +29,7 @@ bool searchCombo(const char* id, SearchKind* kind, float width) {
         for (int k = 0; k < SearchKindCount; k++) {
             const SearchKind each = static_cast<SearchKind>(k);
             // Greyed out where it cannot run: a board with stones or water.
-            const ImGuiSelectableFlags flags = needsOneCost(each) && !world.board.oneCost()
+            const ImGuiSelectableFlags flags = !searchRunsOn(each, world.board)
                                                    ? ImGuiSelectableFlags_Disabled
                                                    : ImGuiSelectableFlags_None;
             if (ImGui::Selectable(searchName(each), *kind == each, flags)) {
