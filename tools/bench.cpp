@@ -27,8 +27,8 @@ const char* const Usage =
 const char* const OptionLines =
     "  MAPFILE          a map in either format\n"
     "  SCENFILE         a benchmark scenario file of problems on it\n"
-    "  --search NAME    first-sight A*, A*, Dijkstra, greedy or breadth-first; all (the\n"
-    "                   default) runs each\n"
+    "  --search NAME    first-sight A*, A*, Dijkstra, greedy, breadth-first, JPS or Theta*;\n"
+    "                   all (the default) runs each\n"
     "  --rule RULE      benchmark (the default: no corner cut, diagonals 1.41421356) or\n"
     "                   \"corners cut\" or \"four ways\" (the program's own, where listed\n"
     "                   lengths do not apply)\n"
