@@ -137,10 +137,10 @@ std::string promiseText(SearchKind kind, const SearchSettings& settings, MoveRul
     return "no promise";
 }
 
-std::string settingsCaption(SearchKind kind, const SearchSettings& settings) {
+std::string settingsCaption(SearchKind kind, const SearchSettings& settings, MoveRule rule) {
     std::string caption = searchName(kind);
-    const Heuristic heuristic = heuristicOf(kind, settings, MoveRule::CornersCut);
-    if (heuristic != searchRow(kind).heuristic) {
+    const Heuristic heuristic = heuristicOf(kind, settings, rule);
+    if (heuristic != heuristicOf(kind, {}, rule)) {
         caption += std::string(" ") + heuristicName(heuristic);
     }
     if (weightOf(kind, settings) != 1) {

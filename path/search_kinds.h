@@ -89,8 +89,8 @@ std::string weightText(double weight);
 // "shortest", "at most 1.5 x shortest", "no promise".
 std::string promiseText(SearchKind kind, const SearchSettings& settings, MoveRule rule);
 // "A*", "A* Manhattan x2", "greedy Euclidean": a search and what is chosen for it that differs
-// from its own.
-std::string settingsCaption(SearchKind kind, const SearchSettings& settings);
+// from its own under `rule`.
+std::string settingsCaption(SearchKind kind, const SearchSettings& settings, MoveRule rule);
 
 // "JPS needs a board of one cost: this one has stones or water".
 std::string oneCostNotice(SearchKind kind);

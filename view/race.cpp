@@ -176,11 +176,11 @@ std::string raceTitle(const Board& board) {
         const int closed = static_cast<int>(walk.search.closed.size());
         if (walk.search.start >= 0 && walk.search.found && !walk.searching()) {
             std::snprintf(part, sizeof part, "%s closed %d walk %s",
-                          settingsCaption(walk.kind, walk.settings).c_str(), closed,
+                          settingsCaption(walk.kind, walk.settings, board.rule).c_str(), closed,
                           costText(walk.found.cost, board.rule, walk.kind).c_str());
         } else {
             std::snprintf(part, sizeof part, "%s closed %d no walk",
-                          settingsCaption(walk.kind, walk.settings).c_str(), closed);
+                          settingsCaption(walk.kind, walk.settings, board.rule).c_str(), closed);
         }
         text += (i > 0 ? "; " : "") + std::string(part);
     }
@@ -191,7 +191,7 @@ void writeRacerLabel(const Board& board, int index, char* out, size_t size) {
     const Walk& walk = race.racers[index].walk;
     char figures[FiguresLength];
     writeSearchFigures(board, walk, figures, sizeof figures, false);
-    const std::string caption = settingsCaption(walk.kind, walk.settings);
+    const std::string caption = settingsCaption(walk.kind, walk.settings, board.rule);
     const char* name = caption.c_str();
     if (!raceOver()) {
         std::snprintf(out, size, "%s: %s", name, figures);

@@ -143,9 +143,12 @@ TEST(Weighted, WhatASearchPromisesFollowsItsSettings) {
     // Those that take no choice keep their own.
     EXPECT_EQ(promiseText(SearchKind::Dijkstra, twice, MoveRule::Benchmark), "shortest");
     EXPECT_EQ(promiseText(SearchKind::Greedy, twice, MoveRule::Benchmark), "no promise");
-    EXPECT_EQ(settingsCaption(SearchKind::AStar, SearchSettings{true, Heuristic::Manhattan, 2}),
+    EXPECT_EQ(settingsCaption(SearchKind::AStar, SearchSettings{true, Heuristic::Manhattan, 2},
+                              MoveRule::CornersCut),
               "A* Manhattan x2");
-    EXPECT_EQ(settingsCaption(SearchKind::Dijkstra, twice), "Dijkstra");
+    EXPECT_EQ(settingsCaption(SearchKind::Dijkstra, twice, MoveRule::Benchmark), "Dijkstra");
+    // Under four ways Manhattan is A*'s own.
+    EXPECT_EQ(settingsCaption(SearchKind::AStar, manhattan, MoveRule::FourWays), "A*");
 }
 
 } // namespace
