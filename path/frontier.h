@@ -4,6 +4,7 @@
 #pragma once
 
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -105,6 +106,13 @@ struct Frontier {
             }
         }
         return -1;
+    }
+    // The smallest key still open (stale entries dropped on the way); infinity for none.
+    double cheapestKey() {
+        while (!heap.empty() && isClosed(heap.front().cell())) {
+            popTop();
+        }
+        return heap.empty() ? HUGE_VAL : std::bit_cast<double>(heap.front().key);
     }
     // The open cell that joined first; a tile joins a queue once, and leaves it only here.
     int takeQueued() { return queueHead < queue.size() ? queue[queueHead++] : -1; }

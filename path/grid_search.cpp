@@ -50,6 +50,9 @@ bool run(GridSearch& s, const Board& board, Listener& listen, long long tiles) {
     if (s.next < 0) {
         return true; // ended already
     }
+    if (s.bothEnds) {
+        return runBothEnds(s, board, listen, tiles);
+    }
     switch (s.expansion) {
     case Expansion::Jumps:
         return runSlice<Expansion::Jumps>(s, board, listen, tiles);
@@ -67,6 +70,8 @@ void restartRecord(SearchRecord& record, const GridSearch& s, int start, int tar
                                    &record.scanned, &record.scannedAt}) {
         list->clear();
     }
+    record.fromTarget.clear();
+    record.meeting = -1;
     record.serial = nextSerial();
     record.kind = s.kind;
     record.start = start;
@@ -79,8 +84,10 @@ void restartRecord(SearchRecord& record, const GridSearch& s, int start, int tar
 void endRecord(SearchRecord& record, const GridSearch& s) {
     record.found = s.found;
     if (s.found && s.startCell != s.targetCell) {
-        record.targetFrom = s.tileOf(s.frontier.cells[s.targetCell].parent);
         record.walk = s.walkFound();
+        record.targetFrom =
+            record.walk.size() > 1 ? record.walk[record.walk.size() - 2] : record.start;
+        record.meeting = s.meetingTile();
     }
 }
 
@@ -93,7 +100,7 @@ void prepareSearch(const Board& board, SearchKind kind) {
 }
 
 bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int to,
-                       const SearchSettings& settings) {
+                       const SearchSettings& settings, bool fromTarget) {
     const SearchRow& parts = searchRow(searchKind);
     kind = searchKind;
     rule = board.rule;
@@ -125,6 +132,8 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
     targetRow = to / columns;
     frontier.reset(board.extra.size());
     found = false;
+    bothEnds = fromTarget; // the start's side, once the target's has begun
+    reversed = fromTarget;
     refused = !searchRunsOn(searchKind, board); // it would not keep its promise here
     next = -1;
     if (refused) {
@@ -135,6 +144,9 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
     frontier.closed = 1;
     found = startCell == targetCell;
     next = found ? -1 : startCell;
+    if (parts.bothEnds && !fromTarget && next >= 0 && !beginTargetSide(board, settings)) {
+        next = -1; // no walk
+    }
     return true;
 }
 
@@ -144,6 +156,9 @@ void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int 
     restartRecord(record, *this, from, to);
     if (started) {
         record.closed.push_back(from);
+    }
+    if (bothEnds) {
+        record.fromTarget = {false};
     }
     if (expansion == Expansion::Jumps && record.scanned.capacity() == 0) {
         // Room for a usual search's scans (thousands on a board of some hundreds of tiles a

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,17 @@ struct GridSearch {
     bool queued = false; // the open list a queue: taken in the order of joining
     bool updates = true; // an open tile's cost may drop
     bool stopsAtSight = false;
+    // From both ends: this search grows from the start, `back` from the target toward the
+    // start (`reversed`: a step costs the extra of the tile it leaves, as the walk enters that
+    // one). They share one count of tiles joined and closed, and take turns.
+    bool bothEnds = false; // set only once the target's side has begun
+    bool reversed = false;
+    std::unique_ptr<GridSearch> back;
+    bool startsTurn = true;
+    int rootsLeft =
+        0; // the start and target, closed from the first, expanded on each side's first turn
+    double best = 0;   // the cheapest walk through a tile both sides reached so far
+    int meetCell = -1; // where it goes through
     Frontier frontier;
     int next = -1; // the cell to expand next; -1: not under way
     bool found = false;
@@ -69,10 +81,24 @@ struct GridSearch {
     TileCosts costsOf(int tile) const;
     int joinedAt(int tile) const;
     int closedAt(int tile) const;
-    int closedCount() const { return frontier.closed; }
-    int joinedCount() const { return frontier.joined; }
-    // Tiles still open when it stopped: every closed tile but the start left the open list.
-    int stillOpen() const { return frontier.joined - std::max(frontier.closed - 1, 0); }
+    // From both ends, the target's side: its list of `tile` and its place in the closing order.
+    TileList targetSideListOf(int tile) const;
+    int closedFromTargetAt(int tile) const;
+    // Where the two sides met (-1: they did not, or the search is from one end).
+    int meetingTile() const { return found && bothEnds && meetCell >= 0 ? tileOf(meetCell) : -1; }
+    // The target's side while this search grows from both ends; null otherwise.
+    const GridSearch* targetSide() const { return bothEnds && !reversed ? back.get() : nullptr; }
+    int closedCount() const {
+        return std::max(frontier.closed, targetSide() ? targetSide()->frontier.closed : 0);
+    }
+    int joinedCount() const {
+        return std::max(frontier.joined, targetSide() ? targetSide()->frontier.joined : 0);
+    }
+    // Tiles still open when it stopped: every closed tile but the start (and from both ends the
+    // target) left the open list.
+    int stillOpen() const {
+        return joinedCount() - std::max(closedCount() - (targetSide() ? 2 : 1), 0);
+    }
     int tileCount() const { return columns * rows; }
     // The walk found, first step first (a jump's run a step at a time); empty for none.
     std::vector<int> walkFound() const;
@@ -93,7 +119,9 @@ struct GridSearch {
 
   private:
     bool start(const Board& board, SearchKind kind, int start, int target,
-               const SearchSettings& settings);
+               const SearchSettings& settings, bool fromTarget = false);
+    bool beginTargetSide(const Board& board, const SearchSettings& settings);
+    std::vector<int> walkBothWays() const;
 };
 
 // Whether a search of `kind` may run on the board: one that needs a board of one cost does not

@@ -13,19 +13,26 @@ using enum Stop;
 constexpr Ties First = Ties::FirstJoined;
 
 // name, key, promises cheapest, needs one cost, any angle, expansion, heuristic, order, ties,
-// updates, stop, takes a heuristic, takes a weight.
+// updates, stop, takes a heuristic, takes a weight, from both ends.
 constexpr SearchRow Rows[SearchKindCount] = {
     {"first-sight A*", '1', false, false, false, Neighbours, Manhattan, GPlusH, First, true,
-     AtSight, false, false},
-    {"A*", '2', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking, true, true},
-    {"Dijkstra", '3', true, false, false, Neighbours, Zero, G, First, true, AtTaking, false, false},
-    {"greedy", '4', false, false, false, Neighbours, Octile, H, First, false, AtTaking, true,
+     AtSight, false, false, false},
+    {"A*", '2', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking, true, true,
+     false},
+    {"Dijkstra", '3', true, false, false, Neighbours, Zero, G, First, true, AtTaking, false, false,
+     false},
+    {"greedy", '4', false, false, false, Neighbours, Octile, H, First, false, AtTaking, true, false,
      false},
     {"breadth-first", '5', false, false, false, Neighbours, Zero, Joining, First, false, AtTaking,
-     false, false},
-    {"JPS", '6', true, true, false, Jumps, Octile, GPlusH, First, true, AtTaking, true, true},
+     false, false, false},
+    {"JPS", '6', true, true, false, Jumps, Octile, GPlusH, First, true, AtTaking, true, true,
+     false},
     {"Theta*", '7', false, true, true, SightParents, Euclidean, GPlusH, First, true, AtTaking,
-     false, false},
+     false, false, false},
+    {"bidirectional A*", '8', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking,
+     true, true, true},
+    {"bidirectional Dijkstra", '9', true, false, false, Neighbours, Zero, G, First, true, AtTaking,
+     false, false, true},
 };
 
 const char* const HeuristicNames[HeuristicCount] = {"none", "Manhattan", "octile", "Euclidean",

@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <string>
 
-// In the order the keys 1 to 7 choose them. The first is the program's own: A* that stops
-// at its first sight of the target. The last two run on a board of one cost only.
+// In the order the keys 1 to 9 choose them. The first is the program's own: A* that stops
+// at its first sight of the target. JPS and Theta* run on a board of one cost only; the last
+// two grow a frontier from each end.
 enum class SearchKind : std::uint8_t {
     FirstSightAStar,
     AStar,
@@ -17,9 +18,11 @@ enum class SearchKind : std::uint8_t {
     Greedy,
     BreadthFirst,
     JPS,
-    ThetaStar
+    ThetaStar,
+    BidirectionalAStar,
+    BidirectionalDijkstra
 };
-constexpr int SearchKindCount = 7;
+constexpr int SearchKindCount = 9;
 
 // How a tile is expanded: its neighbours under the rule; jumps along straight and diagonal
 // runs to the tiles where a run must turn; or its neighbours, each reached straight from the
@@ -46,6 +49,7 @@ struct SearchRow {
     Stop stop;
     bool takesHeuristic; // its heuristic may be chosen
     bool takesWeight;    // its estimate may be weighted
+    bool bothEnds;       // a second frontier grows from the target to meet the first
 };
 
 // What is chosen for a search that takes a choice: its heuristic (none chosen: its row's)
@@ -64,7 +68,8 @@ inline constexpr double MaxWeight = 10;
 enum class Promise : std::uint8_t { Shortest, Bounded, None };
 
 const SearchRow& searchRow(SearchKind kind);
-// "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first", "JPS", "Theta*".
+// "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first", "JPS", "Theta*",
+// "bidirectional A*", "bidirectional Dijkstra".
 const char* searchName(SearchKind kind);
 // The search of that name; false when no search has it.
 bool searchNamed(const std::string& name, SearchKind* kind);

@@ -15,6 +15,7 @@
 struct Unheard {
     static constexpr bool hearsScans = false;
     void joined(const GridSearch&, int) {}
+    void lowered(const GridSearch&, int) {}
     void closed(const GridSearch&, int) {}
     void scannedRun(int, int, int, int) {}
     void scannedTile(int, int) {}
@@ -30,7 +31,13 @@ struct Recorder {
         record.opened.push_back(s.tileOf(cell));
         record.openedAt.push_back(static_cast<int>(record.closed.size()));
     }
-    void closed(const GridSearch& s, int cell) { record.closed.push_back(s.tileOf(cell)); }
+    void lowered(const GridSearch&, int) {}
+    void closed(const GridSearch& s, int cell) {
+        record.closed.push_back(s.tileOf(cell));
+        if (s.bothEnds) {
+            record.fromTarget.push_back(s.reversed);
+        }
+    }
     // The `length` tiles of a run from `from`, `delta` apart, at once: a long run costs a fill
     // rather than a call a tile.
     void scannedRun(int from, int delta, int length, int closedCount) {
@@ -76,11 +83,13 @@ void joinCell(GridSearch& s, Listener& listen, int cell, double g, int from, int
 }
 
 // A cheaper way to an open tile: new cost and parent, the same place in the order of joining.
-inline void lowerCell(GridSearch& s, int cell, double g, int from, int column, int row) {
+template <typename Listener>
+void lowerCell(GridSearch& s, Listener& listen, int cell, double g, int from, int column, int row) {
     SearchCell& c = s.frontier.cells[cell];
     c.g = g;
     c.parent = from;
     s.frontier.push(OpenEntry{keyOf(s, g, s.heuristicAt(column, row)), orderCell(c.order, cell)});
+    listen.lowered(s, cell);
 }
 
 template <typename Listener> void closeCell(GridSearch& s, Listener& listen, int cell) {
@@ -144,7 +153,7 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
         }
         double newG = s.stepLengths[slot] + g;
         if (weighted) { // on a board of one cost every extra is 0, and adding it changes nothing
-            newG += s.costs.extra(board.extra[static_cast<std::size_t>(n)]);
+            newG += s.costs.extra(board.extra[static_cast<std::size_t>(s.reversed ? current : n)]);
         }
         int from = current;
         if (Sight && lineFrom >= 0) {
@@ -162,7 +171,7 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
         if (!open) {
             joinCell(s, listen, n, newG, from, column + SlotColumn[slot], row + SlotRow[slot]);
         } else if (f.cells[n].g > newG) {
-            lowerCell(s, n, newG, from, column + SlotColumn[slot], row + SlotRow[slot]);
+            lowerCell(s, listen, n, newG, from, column + SlotColumn[slot], row + SlotRow[slot]);
         }
     }
     return false;
@@ -183,13 +192,18 @@ void reachJumpPoint(GridSearch& s, Listener& listen, int current, int column, in
     if (!s.frontier.known(cell)) {
         joinCell(s, listen, cell, newG, current, c, r);
     } else if (s.frontier.cells[cell].g > newG) {
-        lowerCell(s, cell, newG, current, c, r);
+        lowerCell(s, listen, cell, newG, current, c, r);
     }
 }
 
 // JPS's step where steps go four ways (path/jps_four.cpp).
 template <typename Listener>
 bool expandFourWayJumps(GridSearch& s, const Board& board, Listener& listen, int current);
+
+// A search from both ends (path/both_ends.cpp): the two sides take turns closing a tile
+// until no walk cheaper than the cheapest through a tile both reached can remain.
+template <typename Listener>
+bool runBothEnds(GridSearch& s, const Board& board, Listener& listen, long long tiles);
 
 // JPS's step (path/jps.cpp): the jump points found from `current`, joined as neighbours.
 template <typename Listener>

@@ -42,12 +42,18 @@ struct SearchRecord {
     // closed when it was (JPS's scans; empty for the other searches).
     std::vector<int> scanned;
     std::vector<int> scannedAt;
+    // For a search from both ends: for each of `closed`, whether the target's side closed it;
+    // and the tile where the two sides' walks met (-1 for none). Empty and -1 for the others.
+    std::vector<bool> fromTarget;
+    int meeting = -1;
     // The search did not run: it needs a board of one cost, and this one has stones or water.
     bool refused = false;
 
-    // Tiles still open when the search stopped: every closed tile but the start left the
-    // open list for it.
+    // Tiles still open when the search stopped: every closed tile but the start (and for a
+    // search from both ends the target) left the open list for it.
     int stillOpen() const {
-        return static_cast<int>(opened.size()) - std::max(static_cast<int>(closed.size()) - 1, 0);
+        const int roots = fromTarget.size() > 1 ? 2 : 1;
+        return static_cast<int>(opened.size()) -
+               std::max(static_cast<int>(closed.size()) - roots, 0);
     }
 };

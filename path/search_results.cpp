@@ -3,38 +3,91 @@
 
 #include <algorithm>
 
+namespace {
+
+TileList oneSideListOf(const GridSearch& s, int tile) {
+    if (tile < 0 || tile >= s.tileCount() || !s.frontier.states) {
+        return NotListed;
+    }
+    const int cell = s.cellOf(tile);
+    if (!s.frontier.known(cell)) {
+        return NotListed;
+    }
+    return s.frontier.states[cell].closedAt >= 0 ? OnClosedList : OnOpenList;
+}
+
+} // namespace
+
+// From both ends, a tile is closed when either side closed it, and open when either has it open.
 TileList GridSearch::listOf(int tile) const {
-    if (tile < 0 || tile >= tileCount() || !frontier.states) {
-        return NotListed;
-    }
-    const int cell = cellOf(tile);
-    if (!frontier.known(cell)) {
-        return NotListed;
-    }
-    return frontier.states[cell].closedAt >= 0 ? OnClosedList : OnOpenList;
+    const TileList list = oneSideListOf(*this, tile);
+    return targetSide() ? std::max(list, oneSideListOf(*targetSide(), tile)) : list;
+}
+
+TileList GridSearch::targetSideListOf(int tile) const {
+    return targetSide() ? oneSideListOf(*targetSide(), tile) : NotListed;
+}
+
+int GridSearch::closedFromTargetAt(int tile) const {
+    return targetSideListOf(tile) == OnClosedList
+               ? targetSide()->frontier.states[cellOf(tile)].closedAt
+               : -1;
 }
 
 TileCosts GridSearch::costsOf(int tile) const {
-    if (listOf(tile) == NotListed) {
-        return TileCosts{};
+    const TileList list = oneSideListOf(*this, tile);
+    if (list == NotListed) {
+        return targetSide() ? targetSide()->costsOf(tile) : TileCosts{};
     }
     const SearchCell& c = frontier.cells[cellOf(tile)];
     const double h = heuristicAt(tile % columns, tile / columns);
     return TileCosts{c.g, h, c.g + weight * h, c.parent < 0 ? -1 : tileOf(c.parent)};
 }
 
+namespace {
+
+// The earlier of two places in an order, -1 standing for none.
+int earlier(int a, int b) {
+    return a < 0 ? b : b < 0 ? a : std::min(a, b);
+}
+
+} // namespace
+
+// From both ends, the first time either side joined or closed it.
 int GridSearch::joinedAt(int tile) const {
-    return listOf(tile) != NotListed ? frontier.cells[cellOf(tile)].order : -1;
+    const int own =
+        oneSideListOf(*this, tile) != NotListed ? frontier.cells[cellOf(tile)].order : -1;
+    return targetSide() ? earlier(own, targetSide()->joinedAt(tile)) : own;
 }
 
 int GridSearch::closedAt(int tile) const {
-    return listOf(tile) != NotListed ? frontier.states[cellOf(tile)].closedAt : -1;
+    const int own =
+        oneSideListOf(*this, tile) != NotListed ? frontier.states[cellOf(tile)].closedAt : -1;
+    return targetSide() ? earlier(own, targetSide()->closedAt(tile)) : own;
+}
+
+// From the start to where the sides met by the start's parents, and on to the target by the
+// target side's, which point toward the target.
+std::vector<int> GridSearch::walkBothWays() const {
+    std::vector<int> walk;
+    for (int t = meetCell; t != startCell; t = frontier.cells[t].parent) {
+        walk.push_back(tileOf(t));
+    }
+    std::reverse(walk.begin(), walk.end());
+    for (int t = meetCell; t != targetCell;) {
+        t = back->frontier.cells[t].parent;
+        walk.push_back(tileOf(t));
+    }
+    return walk;
 }
 
 std::vector<int> GridSearch::walkFound() const {
     std::vector<int> walk;
     if (!found || startCell == targetCell) {
         return walk;
+    }
+    if (targetSide()) {
+        return walkBothWays();
     }
     for (int t = targetCell; t != startCell; t = frontier.cells[t].parent) {
         const int from = frontier.cells[t].parent;

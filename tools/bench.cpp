@@ -27,17 +27,19 @@ const char* const Usage =
 const char* const OptionLines =
     "  MAPFILE          a map in either format\n"
     "  SCENFILE         a benchmark scenario file of problems on it\n"
-    "  --search NAME    first-sight A*, A*, Dijkstra, greedy, breadth-first, JPS or Theta*;\n"
-    "                   all (the default) runs each\n"
+    "  --search NAME    first-sight A*, A*, Dijkstra, greedy, breadth-first, JPS, Theta*,\n"
+    "                   bidirectional A* or bidirectional Dijkstra; all (the default) runs\n"
+    "                   each\n"
     "  --rule RULE      benchmark (the default: no corner cut, diagonals 1.41421356) or\n"
     "                   \"corners cut\" or \"four ways\" (the program's own, where listed\n"
     "                   lengths do not apply)\n"
     "  --csv FILE       a row per problem and search: problem,bucket,search,listed,length,\n"
     "                   closed,us\n"
     "  --every N        problems 1, 1 + N, 1 + 2N, ... only\n"
-    "  --heuristic NAME octile, Manhattan, Euclidean, Chebyshev or none, for A*, greedy and\n"
-    "                   JPS (the others ignore it in a run of several)\n"
-    "  --weight W       A*'s and JPS's value is g + W x h, W from 1 to 10 (default 1)\n";
+    "  --heuristic NAME octile, Manhattan, Euclidean, Chebyshev or none, for A*, greedy,\n"
+    "                   JPS and bidirectional A* (the others ignore it in a run of several)\n"
+    "  --weight W       the value of A*, JPS and bidirectional A* is g + W x h, W from 1 to\n"
+    "                   10 (default 1)\n";
 
 int usage(const std::string& why) {
     if (!why.empty()) {

@@ -9,12 +9,18 @@
 #include <string>
 #include <vector>
 
+inline std::vector<SearchKind> everySearch() {
+    std::vector<SearchKind> all;
+    for (int k = 0; k < SearchKindCount; k++) {
+        all.push_back(static_cast<SearchKind>(k));
+    }
+    return all;
+}
+
 struct BenchOptions {
     std::string mapFile;
     std::string scenarioFile;
-    std::vector<SearchKind> searches = {
-        SearchKind::FirstSightAStar, SearchKind::AStar, SearchKind::Dijkstra, SearchKind::Greedy,
-        SearchKind::BreadthFirst,    SearchKind::JPS,   SearchKind::ThetaStar};
+    std::vector<SearchKind> searches = everySearch();
     bool oneSearch = false; // --search named one
     ChosenSettings chosen;  // --heuristic and --weight, for the searches that take them
     MoveRule rule = MoveRule::Benchmark;

@@ -131,7 +131,7 @@ void printTally(const BenchTally& tally, const BenchOptions& options) {
         std::cerr << "bench: " << line << '\n';
     }
     const bool benchmark = options.rule == MoveRule::Benchmark;
-    std::printf("%-16s %8s %8s %10s %12s %10s\n", "search", "problems", "optimal", "worst",
+    std::printf("%-22s %8s %8s %10s %12s %10s\n", "search", "problems", "optimal", "worst",
                 "mean_closed", "mean_us");
     for (const SearchTally& t : tally.searches) {
         const double n = std::max(t.problems, 1);
@@ -140,7 +140,7 @@ void printTally(const BenchTally& tally, const BenchOptions& options) {
             std::snprintf(optimal, sizeof optimal, "%d", t.optimal);
             std::snprintf(worst, sizeof worst, "%.6f", t.worst);
         }
-        std::printf("%-16s %8d %8s %10s %12.1f %10.1f\n", searchName(t.kind), t.problems, optimal,
+        std::printf("%-22s %8d %8s %10s %12.1f %10.1f\n", searchName(t.kind), t.problems, optimal,
                     worst, t.closed / n, t.us / n);
     }
 }

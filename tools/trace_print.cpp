@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <iostream>
+#include <iterator>
 #include <vector>
 
 std::string count(std::size_t n, const char* thing) {
@@ -33,6 +34,11 @@ void printGrids(const MapBoard& mapBoard, const TracedWalk& walk) {
     for (size_t i = 0; i < mapBoard.tiles.size(); i++) {
         const TileList list = walk.query.listOf(int(i));
         search[i] = list == OnClosedList ? 'x' : list == OnOpenList ? 'o' : search[i];
+        search[i] = walk.query.targetSideListOf(int(i)) == OnClosedList ? 'y' : search[i];
+    }
+    const int meeting = walk.query.meetingTile();
+    if (meeting >= 0) {
+        search[size_t(meeting)] = 'm';
     }
     for (int tile : walk.found) {
         map[tile] = '*';
@@ -59,7 +65,10 @@ void printGrids(const MapBoard& mapBoard, const TracedWalk& walk) {
     std::cout << "S start, G target, * walk; . ground, T tree, s stones (+20), ~ water (+40), "
                  "blank a code without a kind\n"
               << (mapBoard.outsideTiles > 0 ? "@ out of bounds\n" : "")
-              << "search: x closed, o still open when it stopped\n\n";
+              << "search: x closed, o still open when it stopped"
+              << (walk.query.targetSide() ? "; y closed from the target, m where the two sides met"
+                                          : "")
+              << "\n\n";
 }
 
 namespace {
@@ -124,14 +133,17 @@ void printSteps(const Board& board, const TracedWalk& walk) {
               << walk.query.stillOpen() << " left open\n"
               << "cheapest walk: cost " << costText(walk.cheapest.cost, board.rule, 8) << "\n";
     if (cost > walk.cheapest.cost) {
-        static const char* const Why[SearchKindCount] = {
+        static const char* const Why[] = {
             "the search stops at its first sight of the target and never reopens a closed tile",
             "",
             "",
             "greedy search takes the tile that looks nearest the target, whatever it cost",
             "breadth-first search counts steps, not their costs",
             "",
-            "its segments are measured as straight lines, the cheapest walk step by step"};
+            "its segments are measured as straight lines, the cheapest walk step by step",
+            "",
+            ""};
+        static_assert(std::size(Why) == SearchKindCount, "a reason for every search");
         std::cout << "The walk costs " << text(cost - walk.cheapest.cost)
                   << " more: " << whyDearer(walk, board.rule, Why[int(walk.kind)]) << ".\n";
     }
@@ -140,7 +152,7 @@ void printSteps(const Board& board, const TracedWalk& walk) {
 // One row per search, each run again between the same two tiles and timed on its own.
 void printComparison(const Board& board, const TracedWalk& walk) {
     const double cheapest = cheapestRoute(board, walk.start, walk.target).cost;
-    std::printf("%-16s %7s %7s %6s %6s %8s %7s\n", "search", "closed", "open", "steps", "cost",
+    std::printf("%-22s %7s %7s %6s %6s %8s %7s\n", "search", "closed", "open", "steps", "cost",
                 "cheapest", "us");
     for (int k = 0; k < SearchKindCount; k++) {
         const SearchKind kind = static_cast<SearchKind>(k);
@@ -160,7 +172,7 @@ void printComparison(const Board& board, const TracedWalk& walk) {
         if (cheapest >= 0) {
             least = costText(cheapest, board.rule, 8);
         }
-        std::printf("%-16s %7d %7d %6s %6s %8s %7lld\n", searchName(kind), search.closedCount(),
+        std::printf("%-22s %7d %7d %6s %6s %8s %7lld\n", searchName(kind), search.closedCount(),
                     search.stillOpen(), steps.c_str(), cost.c_str(), least.c_str(), us);
     }
 }

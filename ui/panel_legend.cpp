@@ -88,10 +88,13 @@ void endSection(const Section& section) {
 
 void legend() {
     // Seven lines, the search's marks included, so that nothing below moves when they show;
-    // eight while a walk shown has JPS's scans, whose swatch takes a place of its own.
+    // eight while a walk shown has JPS's scans, or is from both ends, whose swatches take
+    // places of their own.
     const bool scans = shownScans(world);
+    const bool bothEnds = shownBothEnds(world);
+    const int placed = scans + 2 * bothEnds + 2; // the cheapest walk and the digits besides
     const Section section{ImGui::GetCursorPosY() +
-                          (scans ? 8 : 7) * ImGui::GetTextLineHeightWithSpacing()};
+                          (6 + (placed + 1) / 2) * ImGui::GetTextLineHeightWithSpacing()};
     const TileKind& ground = TileKinds[GroundCode];
     const TileKind& tree = TileKinds[TreeCode];
     const TileKind& stones = TileKinds[StonesCode];
@@ -126,6 +129,13 @@ void legend() {
         if (scans) {
             place();
             swatch(Shape::Dot, colourOf(ScannedMark.shown), false, "scanned");
+        }
+        if (bothEnds) {
+            place();
+            swatch(Shape::Square, colourOf(TargetClosedMark.shown), false,
+                   "closed from the target");
+            place();
+            swatch(Shape::Frame, colourOf(MeetingMark.shown), false, "sides met");
         }
         place();
         swatch(Shape::Line, colourOf(CheapestLine.shown), false, "cheapest walk");

@@ -51,9 +51,11 @@ void tileColour(const MapBoard& map, int tile, bool lit, std::uint8_t rgb[3]) {
 void flatColour(const MapBoard& map, const Walk& walk, int tile, std::uint8_t rgb[3]) {
     const TileMark mark = map.tiles[tile].outside ? TileMark::None : searchViewMark(walk, tile);
     if (mark != TileMark::None) {
-        const std::uint8_t* colour = mark == TileMark::Closed    ? ClosedMark.shown
-                                     : mark == TileMark::Scanned ? ScannedMark.shown
-                                                                 : OpenMark.shown;
+        const std::uint8_t* colour = mark == TileMark::Closed             ? ClosedMark.shown
+                                     : mark == TileMark::ClosedFromTarget ? TargetClosedMark.shown
+                                     : mark == TileMark::Meeting          ? MeetingMark.shown
+                                     : mark == TileMark::Scanned          ? ScannedMark.shown
+                                                                          : OpenMark.shown;
         std::copy(colour, colour + 3, rgb);
         return;
     }

@@ -26,8 +26,9 @@ void rectangle(double x0, double z0, double x1, double z1, float lift = 0.0f) {
     glVertex3f(float(x1), y, float(z0));
 }
 
-// Closed: a filled purple square. Open: a yellow frame. Both leave the tile's edge, and so
-// the lit path's colour, showing around them. Scanned (a tile a jump looked at): a small
+// Closed: a filled purple square (cyan from a target's side). Open: a yellow frame; where two
+// sides met, a white one. Both leave the tile's edge, and so the lit path's colour, showing
+// around them. Scanned (a tile a jump looked at): a small
 // pale amber square, so that a jump's tiles read as a dotted line.
 void tileMark(const Vec3& centre, TileMark mark) {
     constexpr double Outer = 3.0;
@@ -40,12 +41,12 @@ void tileMark(const Vec3& centre, TileMark mark) {
         rectangle(x - Dot, z - Dot, x + Dot, z + Dot);
         return;
     }
-    if (mark == TileMark::Closed) {
-        glColor3fv(ClosedMark.gl);
+    if (mark == TileMark::Closed || mark == TileMark::ClosedFromTarget) {
+        glColor3fv(mark == TileMark::Closed ? ClosedMark.gl : TargetClosedMark.gl);
         rectangle(x - Outer, z - Outer, x + Outer, z + Outer);
         return;
     }
-    glColor3fv(OpenMark.gl);
+    glColor3fv(mark == TileMark::Meeting ? MeetingMark.gl : OpenMark.gl);
     rectangle(x - Outer, z - Outer, x + Outer, z - Inner);
     rectangle(x - Outer, z + Inner, x + Outer, z + Outer);
     rectangle(x - Outer, z - Inner, x - Inner, z + Inner);
@@ -158,8 +159,7 @@ void drawSearchMarks(const Board& board, const Walk& walk, const DrawnTiles& sig
             const TileMark mark = searchViewMark(walk, tile);
             if (pass == 2 && mark != TileMark::None) {
                 tileMark(tileCentre(board, tile), mark);
-            } else if (pass == 0 && mark == TileMark::Closed &&
-                       searchView.mode == SearchViewMode::Costs) {
+            } else if (pass == 0 && closedMark(mark) && searchView.mode == SearchViewMode::Costs) {
                 // One decimal under the benchmark's rule: more would not fit on the tile.
                 number(tileCentre(board, tile), costText(closedCost(walk, tile), board.rule, 1));
             }

@@ -179,6 +179,13 @@ TileMark searchViewMark(const Walk& walk, int tile) {
         return TileMark::None;
     }
     const int step = playbackStep(walk);
+    if (tile >= 0 && tile == walk.search.meeting && step >= searchSteps(walk)) {
+        return TileMark::Meeting;
+    }
+    const int fromTarget = query.closedFromTargetAt(tile);
+    if (fromTarget >= 0 && fromTarget < step) {
+        return TileMark::ClosedFromTarget;
+    }
     const int closed = query.closedAt(tile);
     if (closed >= 0 && closed < step) {
         return TileMark::Closed;
@@ -199,17 +206,35 @@ TileMark searchViewMark(const Walk& walk, int tile) {
     return TileMark::None;
 }
 
-bool shownScans(World& w) {
+namespace {
+
+template <typename Test> bool anyShown(World& w, Test test) {
     const ShownWalks shown = shownWalks(w);
     for (int i = 0; i < shown.count; i++) {
-        if (!shown.walks[i]->search.scanned.empty()) {
+        if (test(shown.walks[i]->search)) {
             return true;
         }
     }
     return false;
 }
 
+} // namespace
+
+bool shownScans(World& w) {
+    return anyShown(w, [](const SearchRecord& r) { return !r.scanned.empty(); });
+}
+
+bool shownBothEnds(World& w) {
+    return anyShown(w, [](const SearchRecord& r) { return !r.fromTarget.empty(); });
+}
+
 double closedCost(const Walk& walk, int tile) {
+    // A tile only the target's side closed: its cost from the target.
+    const GridSearch* back = walk.query.targetSide();
+    if (back && walk.query.closedFromTargetAt(tile) >= 0 &&
+        back->closedAt(tile) == walk.query.closedAt(tile)) {
+        return back->costsOf(tile).g;
+    }
     return walk.query.costsOf(tile).g; // the start: 0
 }
 

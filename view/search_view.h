@@ -13,8 +13,13 @@
 
 enum class SearchViewMode { Off, Marks, Costs };
 // Scanned: a tile JPS's jumps looked at on their way that is neither closed nor open at the
-// step shown.
-enum class TileMark { None, Open, Closed, Scanned };
+// step shown. From a search of both ends: ClosedFromTarget, a tile its target's side closed;
+// Meeting, once the search is shown whole, the tile where the two sides' walks met.
+enum class TileMark { None, Open, Closed, Scanned, ClosedFromTarget, Meeting };
+inline bool closedMark(TileMark mark) {
+    return mark == TileMark::Closed || mark == TileMark::ClosedFromTarget ||
+           mark == TileMark::Meeting;
+}
 
 struct SearchView {
     SearchViewMode mode = SearchViewMode::Off;
@@ -58,7 +63,10 @@ void advanceSearchView(World& w, double now);
 TileMark searchViewMark(const Walk& walk, int tile);
 // Whether any of the walks the view shows has a record with scans (JPS's).
 bool shownScans(World& w);
-// The cost from the start of a tile the walk's search closed.
+// Whether any of them is a search from both ends.
+bool shownBothEnds(World& w);
+// The cost from the start of a tile the walk's search closed (from the target, for a tile
+// its target's side closed first).
 double closedCost(const Walk& walk, int tile);
 // Whether the walk's monkey waits for the playback of its search.
 bool searchViewHoldsWalk(const Walk& walk);

@@ -61,8 +61,8 @@ void writeHoverFigures(const Board& board, const Walk& walk, int tile, char* out
         const SearchKind kind = record.kind;
         std::snprintf(out, size, "g %s, h %s, f %s, from %s",
                       costText(c.g, board.rule, kind).c_str(),
-                      costText(c.h, board.rule, kind).c_str(), costText(c.f, board.rule, kind).c_str(),
-                      tileName(board, c.from).c_str());
+                      costText(c.h, board.rule, kind).c_str(),
+                      costText(c.f, board.rule, kind).c_str(), tileName(board, c.from).c_str());
     }
 }
 

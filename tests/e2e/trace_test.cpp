@@ -96,7 +96,7 @@ TEST(Trace, RefusesWordsThatAreNotTilesAndSaysWhenNoWalkJoinsTheTwo) {
         {"2,0 0,0x", 2, "trace: \"0,0x\" is not a tile"},
         {"2,0 0,0 --search A* --weight nan", 2, "trace: --weight takes a number from 1 to 10"},
         {"2,0 0,0 --search A* --heuristic octal", 2, "trace: \"octal\" is not a heuristic"},
-        {"2,0 0,0 --heuristic octile", 2, "trace: --heuristic is for A*, greedy and JPS, not"},
+        {"2,0 0,0 --heuristic octile", 2, "trace: --heuristic is for A*, greedy, JPS and bidirectional A*, not"},
     };
     for (const auto& row : rows) {
         const Traced run = trace("0 1 0\n1 1 0\n", row.words);
@@ -162,7 +162,7 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
         const Traced run = trace(shippedMap(), tiles + " --compare");
         ASSERT_EQ(run.status, 0) << run.output;
         const size_t header =
-            run.output.find("search            closed    open  steps   cost cheapest      us\n");
+            run.output.find("search                  closed    open  steps   cost cheapest      us\n");
         ASSERT_NE(header, std::string::npos) << run.output;
         std::istringstream rows(run.output.substr(run.output.find('\n', header) + 1));
         std::string expected = " | race:";
@@ -170,7 +170,7 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
             std::string line, closed, open, steps, cost;
             std::getline(rows, line);
             ASSERT_EQ(line.rfind(name, 0), 0u) << line;
-            std::istringstream(line.substr(16)) >> closed >> open >> steps >> cost;
+            std::istringstream(line.substr(22)) >> closed >> open >> steps >> cost;
             if (std::string(name) != "breadth-first") {
                 expected += std::string(expected.size() > 8 ? ";" : "") + " " + name + " closed " +
                             closed + (cost == "-" ? " no walk" : " walk " + cost);
