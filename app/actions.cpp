@@ -1,5 +1,6 @@
 // The program's controls, each named once; the keys (app/keys.cpp), the panel and the demo
-// call them.
+// call them. Each goes to the world once; what it does to the world's walk, the session does
+// to every racer's.
 #include "app/actions.h"
 
 #include "app/app.h"
@@ -17,7 +18,7 @@ namespace {
 // monkey where it is along its step.
 template <typename Change> void eachStepFrame(Change change) {
     change(world.walk.stepFrame);
-    for (Racer& racer : race.racers) {
+    for (Racer& racer : world.session.racers) {
         change(racer.walk.stepFrame);
     }
 }
@@ -52,7 +53,7 @@ void chooseSearchView(SearchViewMode mode) {
 }
 
 void setPlaybackSeconds(double seconds) {
-    searchPlaySeconds = std::clamp(seconds, 0.5, 10.0);
+    world.session.view.playSeconds = std::clamp(seconds, 0.5, 10.0);
 }
 
 namespace {
@@ -90,14 +91,7 @@ void chooseSettings(const SearchSettings& settings) {
 }
 
 void chooseRule(MoveRule rule) {
-    if (world.board.rule == rule) {
-        return;
-    }
-    world.board.rule = rule;
-    if (world.banana.visible) {
-        world.replan(world.walk, world.searchSlice);
-    }
-    raceFollowPaint(world);
+    world.setRule(rule);
 }
 
 void chooseRace(bool on) {

@@ -3,7 +3,6 @@
 // for a few seconds; the world in use is never left half changed.
 #include "app/app.h"
 #include "ui/panel.h"
-#include "view/race.h"
 #include "view/search_view.h"
 #include "world/map_file.h"
 #include "world/map_maker.h"
@@ -31,11 +30,12 @@ void replaceWorld(World fresh, bool viewBack) {
     fresh.board.rule = world.board.rule;
     const bool resized =
         fresh.board.columns != world.board.columns || fresh.board.rows != world.board.rows;
+    fresh.session = std::move(world.session);
     world = std::move(fresh);
     if (resized || viewBack) {
         putViewBack();
     }
-    raceFollowReload(world);
+    racersRestart(world);
 }
 
 } // namespace
@@ -77,17 +77,13 @@ void saveMap(double now) {
 }
 
 void paintTileNow(int index, int code, double now) {
-    if (index < 0 || index >= world.board.tileCount() ||
-        (code == TreeCode && raceFigureOn(world, index))) {
-        return; // a racer's monkey never stands in a tree either
+    if (index < 0 || index >= world.board.tileCount()) {
+        return;
     }
-    const int kind = world.tiles[index].kind;
     const std::string problem = world.paintTile(index, code);
     if (!problem.empty()) {
         std::cerr << "tanglor: " << problem << '\n';
         showTitleNotice("tile not painted: " + problem, now);
-    } else if (world.tiles[index].kind != kind) {
-        raceFollowPaint(world);
     }
 }
 

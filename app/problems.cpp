@@ -1,7 +1,6 @@
 // A benchmark scenario's problems in the window: going to one sets the monkey on its start and
-// the banana on its goal, as two clicks would, and the race follows; the title names it.
+// the banana on its goal, as two clicks would (the racers follow each); the title names it.
 #include "app/app.h"
-#include "view/race.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -23,7 +22,6 @@ void goToProblem(int number) {
     }
     world.clickTile(p.startRow * columns + p.startColumn);
     world.clickTile(p.goalRow * columns + p.goalColumn);
-    raceFollowClick(world);
 }
 
 void previousProblem() {

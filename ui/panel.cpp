@@ -32,7 +32,7 @@ void line(const char* buffer) {
 // The walk (in a race, the racers' bars instead: the world's walk does not show then) and
 // the tile under the cursor, each keeping its height so that the controls below never move.
 void walkAndTile() {
-    if (raceOn()) {
+    if (raceOn(world)) {
         const Section bars = beginSection("Race", 7);
         raceBars(text);
         endSection(bars);
@@ -137,12 +137,12 @@ void startPanel() {
 }
 
 void drawPanel() {
-    if (!started || (!panel.shown && !raceOn())) {
+    if (!started || (!panel.shown && !raceOn(world))) {
         return;
     }
     feedPanelInput(lastFrameTime < 0.0 ? 0.0 : frameClock.frameStartTime - lastFrameTime);
     lastFrameTime = frameClock.frameStartTime;
-    buildPanelText(world, searchView.hoverTile, searchView.hoverView, text);
+    buildPanelText(world, world.session.view.hoverTile, world.session.view.hoverView, text);
 
     ImGui_ImplOpenGL2_NewFrame();
     if (!fontNearest) {
@@ -159,7 +159,7 @@ void drawPanel() {
         glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
     }
     ImGui::NewFrame();
-    if (raceOn()) {
+    if (raceOn(world)) {
         raceLabels(text);
     }
     if (!panel.shown) {

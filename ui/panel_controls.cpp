@@ -53,14 +53,14 @@ float share(int count) {
 } // namespace
 
 void racerChoice(int viewport, float width) {
-    SearchKind kind = race.racers[viewport].walk.kind;
+    SearchKind kind = world.session.racers[viewport].walk.kind;
     ImGui::PushID(viewport);
     if (searchCombo("##racer", &kind, width)) {
         chooseRacer(viewport, kind);
     }
     // A right click on it: that racer's heuristic and weight.
     if (ImGui::BeginPopupContextItem("##racerSettings")) {
-        SearchSettings settings = race.racers[viewport].walk.settings;
+        SearchSettings settings = world.session.racers[viewport].walk.settings;
         if (settingsWidgets(kind, &settings, false)) {
             chooseRacerSettings(viewport, settings);
         }
@@ -76,13 +76,13 @@ void searchChoice() {
     std::snprintf(title, sizeof title, "Search (1 to %d)", SearchKindCount);
     heading(title);
     SearchKind kind = world.walk.kind;
-    ImGui::BeginDisabled(raceOn());
+    ImGui::BeginDisabled(raceOn(world));
     if (searchCombo("##search", &kind, SecondColumn - 16.0f)) {
         chooseSearch(kind);
     }
     ImGui::EndDisabled();
     ImGui::SameLine(SecondColumn);
-    bool racing = raceOn();
+    bool racing = raceOn(world);
     if (ImGui::Checkbox("race four (C)", &racing)) {
         chooseRace(racing);
     }
@@ -126,7 +126,7 @@ bool settingsWidgets(SearchKind kind, SearchSettings* settings, bool locked) {
 // The world's walk's heuristic and weight, and what its search then promises.
 void settingsChoice() {
     SearchSettings settings = world.walk.settings;
-    if (settingsWidgets(world.walk.kind, &settings, raceOn())) {
+    if (settingsWidgets(world.walk.kind, &settings, raceOn(world))) {
         chooseSettings(settings);
     }
 }
@@ -155,11 +155,11 @@ void searchViewControls() {
         if (i > 0) {
             ImGui::SameLine();
         }
-        if (ImGui::RadioButton(names[i], searchView.mode == modes[i])) {
+        if (ImGui::RadioButton(names[i], world.session.view.mode == modes[i])) {
             chooseSearchView(modes[i]);
         }
     }
-    ImGui::BeginDisabled(searchView.mode == SearchViewMode::Off);
+    ImGui::BeginDisabled(world.session.view.mode == SearchViewMode::Off);
     const bool paused = shownWalks(world).walks[0]->playback.paused;
     if (ImGui::Button(paused ? "Resume (P)" : "Pause (P)")) {
         pausePlayback(world);
@@ -175,7 +175,7 @@ void searchViewControls() {
     ImGui::EndDisabled();
     ImGui::SameLine();
     ImGui::SetNextItemWidth(ImGui::GetContentRegionAvail().x);
-    float seconds = static_cast<float>(searchPlaySeconds);
+    float seconds = static_cast<float>(world.session.view.playSeconds);
     // No typing into the slider: the panel never takes a key from the board.
     if (ImGui::SliderFloat("##playback", &seconds, 0.5f, 10.0f, "playback %.1f s",
                            ImGuiSliderFlags_NoInput)) {

@@ -113,7 +113,7 @@ void legend() {
     swatch(Shape::Disc, colourOf(stones.lit), true, "lit on stones");
     nextColumn();
     swatch(Shape::Square, colourOf(water.lit), false, "lit on water");
-    if (searchView.mode != SearchViewMode::Off) {
+    if (world.session.view.mode != SearchViewMode::Off) {
         swatch(Shape::Square, colourOf(ClosedMark.shown), false, "closed");
         nextColumn();
         swatch(Shape::Frame, colourOf(OpenMark.shown), false, "open");
@@ -139,7 +139,7 @@ void legend() {
         }
         place();
         swatch(Shape::Line, colourOf(CheapestLine.shown), false, "cheapest walk");
-        if (searchView.mode == SearchViewMode::Costs) {
+        if (world.session.view.mode == SearchViewMode::Costs) {
             place();
             ImGui::TextUnformatted("digits: g");
         }

@@ -61,7 +61,7 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
         writeSearchFigures(board, w.walk, text.figures, sizeof text.figures);
     }
     const ShownWalks shown = shownWalks(w);
-    if (searchView.mode != SearchViewMode::Off && shown.walks[0]->playback.playing) {
+    if (w.session.view.mode != SearchViewMode::Off && shown.walks[0]->playback.playing) {
         std::snprintf(text.step, sizeof text.step, "step %d of %d", playbackStep(*shown.walks[0]),
                       shown.steps);
     }
@@ -72,7 +72,7 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
                       hoverTile / board.columns,
                       w.tiles[hoverTile].outside ? "out of bounds"
                                                  : kindName(w.tiles[hoverTile].kind));
-        const Walk& walk = raceOn() && hoverView >= 0 ? race.racers[hoverView].walk : w.walk;
+        const Walk& walk = raceOn(w) && hoverView >= 0 ? w.session.racers[hoverView].walk : w.walk;
         writeHoverFigures(board, walk, hoverTile, text.tileFigures, sizeof text.tileFigures);
     }
     std::snprintf(text.pace, sizeof text.pace, "%d frames a step", w.stepFrames);
@@ -84,9 +84,9 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
     }
     writeListedLine(w, text.listed, sizeof text.listed);
 
-    for (int i = 0; i < RacerCount && raceOn(); i++) {
-        writeRacerLabel(board, i, text.race[i], sizeof text.race[i]);
-        const Walk& walk = race.racers[i].walk;
+    for (int i = 0; i < RacerCount && raceOn(w); i++) {
+        writeRacerLabel(w, i, text.race[i], sizeof text.race[i]);
+        const Walk& walk = w.session.racers[i].walk;
         RaceBar& bar = text.bars[i];
         bar = RaceBar{searchName(walk.kind), static_cast<int>(walk.search.closed.size()),
                       walk.searching(), walk.found.cost, walk.cheapest.cost};

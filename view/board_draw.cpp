@@ -13,9 +13,6 @@
 
 namespace {
 
-// The picture of the flat board in the one view the window has outside a race.
-FlatBoard worldFlat;
-
 // OpenGL counts viewport rows from the bottom of the window.
 void useViewport(const PixelRect& r) {
     glViewport(r.x, windowHeight - r.y - r.height, r.width, r.height);
@@ -26,11 +23,11 @@ void useViewport(const PixelRect& r) {
 // search view's marks, an any-angle walk's segments over the models, and over a flat board
 // the figures and the lit walk (whose line is an any-angle walk's segments there).
 void drawView(World& w, Walk& walk, const FlatBoard& flat, const DrawnTiles& sight) {
-    drawScene(w, walk, sight, searchViewHoldsWalk(walk));
+    drawScene(w, walk, sight, searchViewHoldsWalk(w.session.view, walk));
     if (!sight.models) {
         drawFlatBoard(w.board, flat);
     }
-    drawSearchMarks(w.board, walk, sight);
+    drawSearchMarks(w.board, w.session.view, walk, sight);
     if (sight.models) {
         drawSegments(w.board, walk);
     } else {
@@ -73,12 +70,13 @@ void drawBoard(World& w) {
 namespace {
 
 void drawViews(World& w) {
-    if (!raceOn()) {
+    Session& s = w.session;
+    if (!s.racing) {
         const DrawnTiles sight = boardSight(w.board, windowWidth, windowHeight);
         if (!sight.models) {
-            updateFlatBoard(w, w.walk, worldFlat);
+            updateFlatBoard(w, s.view, w.walk, s.flat);
         }
-        drawView(w, w.walk, worldFlat, sight);
+        drawView(w, w.walk, s.flat, sight);
         return;
     }
     DrawnTiles sights[RacerCount];
@@ -86,19 +84,19 @@ void drawViews(World& w) {
         const PixelRect view = raceViewport(i);
         sights[i] = boardSight(w.board, view.width, view.height);
         if (!sights[i].models) {
-            updateFlatBoard(w, race.racers[i].walk, race.racers[i].flat);
+            updateFlatBoard(w, s.view, s.racers[i].walk, s.racers[i].flat);
         }
     }
     for (int i = 0; i < RacerCount; i++) {
         useViewport(raceViewport(i));
-        drawView(w, race.racers[i].walk, race.racers[i].flat, sights[i]);
+        drawView(w, s.racers[i].walk, s.racers[i].flat, sights[i]);
     }
 }
 
 } // namespace
 
 void aimPickAt(int x, int y) {
-    const int view = raceOn() ? raceViewportAt(x, y) : -1;
+    const int view = raceOn(world) ? raceViewportAt(x, y) : -1;
     if (view >= 0) {
         useViewport(raceViewport(view));
     }

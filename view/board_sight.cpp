@@ -48,8 +48,10 @@ void tileColour(const MapBoard& map, int tile, bool lit, std::uint8_t rgb[3]) {
     std::copy(colour, colour + 3, rgb);
 }
 
-void flatColour(const MapBoard& map, const Walk& walk, int tile, std::uint8_t rgb[3]) {
-    const TileMark mark = map.tiles[tile].outside ? TileMark::None : searchViewMark(walk, tile);
+void flatColour(const MapBoard& map, const SearchView& view, const Walk& walk, int tile,
+                std::uint8_t rgb[3]) {
+    const TileMark mark =
+        map.tiles[tile].outside ? TileMark::None : searchViewMark(view, walk, tile);
     if (mark != TileMark::None) {
         const std::uint8_t* colour = mark == TileMark::Closed             ? ClosedMark.shown
                                      : mark == TileMark::ClosedFromTarget ? TargetClosedMark.shown

@@ -18,31 +18,14 @@ DrawnTiles boardSight(const Board& board, int width, int height);
 void tileColour(const MapBoard& map, int tile, bool lit, std::uint8_t rgb[3]);
 // The same with the walk's lights, and while the search view is on the colour of the walk's
 // mark on the tile.
-void flatColour(const MapBoard& map, const Walk& walk, int tile, std::uint8_t rgb[3]);
-
-// A view's picture of the board drawn flat: one texel a tile, kept while the walk it shows
-// and the board stay as they were. Each view has its own.
-struct FlatBoard {
-    unsigned texture = 0; // an OpenGL texture name; 0 before the first drawing
-    int columns = 0;
-    int rows = 0;
-    // What the texels were built from: the board's tiles, the walk's record and lights, the
-    // view's mode and the playback's step.
-    struct Key {
-        long long tiles = -1;
-        long long record = -1;
-        long long marks = -1;
-        int mode = -1;
-        int step = -1;
-        bool operator==(const Key&) const = default;
-    } key;
-    std::vector<std::uint8_t> texels; // red, green, blue and alpha
-};
+void flatColour(const MapBoard& map, const SearchView& view, const Walk& walk, int tile,
+                std::uint8_t rgb[3]);
 
 // Drawing (view/flat_board.cpp): the view's picture made to show the walk, then the board
 // as one square of its colours, at the height of the tile models' tops, so that a pick lands
 // on it as on the models. Every view's picture is made before any view draws: a texture
 // changed while the renderer still has drawing queued that reads another would make it
 // finish that drawing first.
-void updateFlatBoard(const MapBoard& map, const Walk& walk, FlatBoard& flat);
+void updateFlatBoard(const MapBoard& map, const SearchView& view, const Walk& walk,
+                     FlatBoard& flat);
 void drawFlatBoard(const Board& board, const FlatBoard& flat);

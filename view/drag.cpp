@@ -15,8 +15,8 @@ namespace {
 // The walk whose monkey a press at window pixel (x, y) finds: the world's, or in a race the
 // racer's of the view there.
 const Walk& pressedWalk(int x, int y) {
-    const int view = raceOn() ? raceViewportAt(x, y) : -1;
-    return view >= 0 ? race.racers[view].walk : world.walk;
+    const int view = raceOn(world) ? raceViewportAt(x, y) : -1;
+    return view >= 0 ? world.session.racers[view].walk : world.walk;
 }
 
 // The dragged figure put on `tile`, and the racers following; false where it cannot stand.
@@ -26,7 +26,6 @@ bool moveFigure(int tile) {
         drag.figure == DraggedFigure::Monkey ? world.dragMonkeyTo(tile) : world.dragBananaTo(tile);
     if (moved) {
         drag.figureTile = tile;
-        raceFollowDrag(world);
     }
     return moved;
 }
@@ -35,8 +34,7 @@ bool moveFigure(int tile) {
 // are let go every frame, and the walk is planned again when the monkey is let go.
 void holdMonkeys() {
     if (mouse.drag.figure == DraggedFigure::Monkey) {
-        world.holdMonkey(world.walk);
-        holdRacersMonkeys(world);
+        world.holdMonkeys();
     }
 }
 
@@ -45,7 +43,7 @@ void holdMonkeys() {
 void pressFigure() {
     FigureDrag& drag = mouse.drag;
     if (drag.settling) {
-        searchView.atOnce = false; // a click's search plays back as ever
+        world.session.view.atOnce = false; // a click's search plays back as ever
     }
     drag = FigureDrag{};
     // The tile where the button went down, in the view there: the cursor may have moved on
@@ -68,7 +66,7 @@ bool dragFigure(int tile, bool known) {
     }
     if (known && !drag.on && tile != drag.pressTile) {
         drag.on = true;
-        searchView.atOnce = true; // no playback while the drag goes on
+        world.session.view.atOnce = true; // no playback while the drag goes on
         // The figure leaves its tile for the cursor's; where it cannot stand there, it stays
         // on the pressed tile, the monkey taken off any step it was taking.
         drag.figureTile = drag.pressTile;
@@ -110,6 +108,6 @@ void settleDrag() {
             return;
         }
     }
-    searchView.atOnce = false;
+    world.session.view.atOnce = false;
     drag.settling = false;
 }

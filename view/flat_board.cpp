@@ -38,20 +38,21 @@ const std::vector<std::uint8_t>& pictureOf(const MapBoard& map) {
 }
 
 // A tile's texel, as flatColour has it.
-void texelColour(const MapBoard& map, const Walk& walk, int tile, std::uint8_t rgb[3]) {
-    flatColour(map, walk, tile, rgb);
+void texelColour(const MapBoard& map, const SearchView& view, const Walk& walk, int tile,
+                 std::uint8_t rgb[3]) {
+    flatColour(map, view, walk, tile, rgb);
 }
 
 // Colours the tiles whose mark the playback's steps from `from` to `to` changed: those it
 // closed, those that joined the open list, and those its jumps looked at. Returns the first
 // and last row touched.
-std::pair<int, int> stepOn(const MapBoard& map, const Walk& walk, FlatBoard& flat, int from,
-                           int to) {
+std::pair<int, int> stepOn(const MapBoard& map, const SearchView& view, const Walk& walk,
+                           FlatBoard& flat, int from, int to) {
     const Board& board = map.board;
     int first = board.rows;
     int last = -1;
     auto colour = [&](int tile) {
-        texelColour(map, walk, tile, &flat.texels[texel(tile)]);
+        texelColour(map, view, walk, tile, &flat.texels[texel(tile)]);
         first = std::min(first, tile / board.columns);
         last = std::max(last, tile / board.columns);
     };
@@ -73,17 +74,21 @@ std::pair<int, int> stepOn(const MapBoard& map, const Walk& walk, FlatBoard& fla
     for (auto j = scansBegin; j != scansEnd; ++j) {
         colour(walk.search.scanned[static_cast<std::size_t>(j - scannedAt.begin())]);
     }
+    if (walk.search.meeting >= 0 && to >= searchSteps(walk)) {
+        colour(walk.search.meeting); // marked once the search shows whole
+    }
     return {first, last};
 }
 
 // The picture over again: the board's own, the walk's lit tiles, and the marks of the steps
 // the playback shows.
-void startOver(const MapBoard& map, const Walk& walk, FlatBoard& flat, int step) {
+void startOver(const MapBoard& map, const SearchView& view, const Walk& walk, FlatBoard& flat,
+               int step) {
     flat.texels = pictureOf(map);
     for (int tile : walk.litTiles) {
-        texelColour(map, walk, tile, &flat.texels[texel(tile)]);
+        texelColour(map, view, walk, tile, &flat.texels[texel(tile)]);
     }
-    stepOn(map, walk, flat, 0, step);
+    stepOn(map, view, walk, flat, 0, step);
 }
 
 // The texture bound, one square over the board.
@@ -110,16 +115,17 @@ void drawBoardSquare(const Board& board) {
 
 } // namespace
 
-void updateFlatBoard(const MapBoard& map, const Walk& walk, FlatBoard& flat) {
+void updateFlatBoard(const MapBoard& map, const SearchView& view, const Walk& walk,
+                     FlatBoard& flat) {
     const Board& board = map.board;
     if (board.tileCount() == 0) {
         return;
     }
     // The marks show only a record the playback has taken up: until then none changes.
-    const bool viewOn = searchView.mode != SearchViewMode::Off;
+    const bool viewOn = view.mode != SearchViewMode::Off;
     const long long shown = walk.playback.serial == walk.search.serial ? walk.search.serial : -1;
     const FlatBoard::Key now{board.tilesSerial, shown, walk.marksSerial,
-                             static_cast<int>(searchView.mode), viewOn ? playbackStep(walk) : 0};
+                             static_cast<int>(view.mode), viewOn ? playbackStep(walk) : 0};
     if (flat.texture == 0) {
         glGenTextures(1, &flat.texture);
     }
@@ -129,13 +135,13 @@ void updateFlatBoard(const MapBoard& map, const Walk& walk, FlatBoard& flat) {
     FlatBoard::Key before = flat.key;
     before.step = now.step;
     if (sized && before == now && now.step > flat.key.step) {
-        const auto [first, last] = stepOn(map, walk, flat, flat.key.step, now.step);
+        const auto [first, last] = stepOn(map, view, walk, flat, flat.key.step, now.step);
         if (first <= last) {
             glTexSubImage2D(GL_TEXTURE_2D, 0, 0, first, board.columns, last - first + 1, GL_RGBA,
                             GL_UNSIGNED_BYTE, &flat.texels[texel(first * board.columns)]);
         }
     } else if (!sized || !(flat.key == now)) {
-        startOver(map, walk, flat, now.step);
+        startOver(map, view, walk, flat, now.step);
         if (!sized) {
             flat.columns = board.columns;
             flat.rows = board.rows;

@@ -98,11 +98,7 @@ void pickAndPaint() {
         const Vec3& at = mouse.pickedPoint;
         if (!dragged && !mouse.leftPaints && !mouse.leftOnPanel && mouse.pickedPointOk &&
             fitsInt(at.x) && fitsInt(at.z)) {
-            const long long serial = world.walk.search.serial;
             world.requestPath(int(at.x), int(at.z));
-            if (world.walk.search.serial != serial) { // started over or searched
-                raceFollowClick(world);
-            }
         }
     }
 }
@@ -153,10 +149,12 @@ bool turn() {
 // read-back every frame would only slow the frames down. Over the panel there is none.
 void lookUpHover() {
     const double now = frameClock.frameStartTime;
-    if ((searchView.mode == SearchViewMode::Costs || panel.shown) &&
+    if ((world.session.view.mode == SearchViewMode::Costs || panel.shown) &&
         (now - mouse.hoverPickedAt > 0.2 || now < mouse.hoverPickedAt)) {
-        searchView.hoverTile = overPanel(mouse.mouseX, mouse.mouseY) ? -1 : tileUnderCursor();
-        searchView.hoverView = raceOn() ? raceViewportAt(mouse.mouseX, mouse.mouseY) : -1;
+        world.session.view.hoverTile =
+            overPanel(mouse.mouseX, mouse.mouseY) ? -1 : tileUnderCursor();
+        world.session.view.hoverView =
+            raceOn(world) ? raceViewportAt(mouse.mouseX, mouse.mouseY) : -1;
         mouse.hoverPickedAt = now;
     }
 }

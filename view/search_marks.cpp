@@ -131,8 +131,9 @@ void cheapestLine(const Board& board, int start, const std::vector<int>& tiles) 
 
 } // namespace
 
-void drawSearchMarks(const Board& board, const Walk& walk, const DrawnTiles& sight) {
-    if (searchView.mode == SearchViewMode::Off) {
+void drawSearchMarks(const Board& board, const SearchView& view, const Walk& walk,
+                     const DrawnTiles& sight) {
+    if (view.mode == SearchViewMode::Off) {
         return;
     }
     // Unlit, so that each mark shows its own colour on every terrain and at every turn; both
@@ -156,10 +157,10 @@ void drawSearchMarks(const Board& board, const Walk& walk, const DrawnTiles& sig
             continue;
         }
         forEachTileInSight(board, sight, [&](int tile) {
-            const TileMark mark = searchViewMark(walk, tile);
+            const TileMark mark = searchViewMark(view, walk, tile);
             if (pass == 2 && mark != TileMark::None) {
                 tileMark(tileCentre(board, tile), mark);
-            } else if (pass == 0 && closedMark(mark) && searchView.mode == SearchViewMode::Costs) {
+            } else if (pass == 0 && closedMark(mark) && view.mode == SearchViewMode::Costs) {
                 // One decimal under the benchmark's rule: more would not fit on the tile.
                 number(tileCentre(board, tile), costText(closedCost(walk, tile), board.rule, 1));
             }

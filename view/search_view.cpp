@@ -1,24 +1,19 @@
 // The search view's playback: a walk's search is played back one closed tile a step over
-// `searchPlaySeconds`; the keys pause it and step it. In a race the four racers' playbacks
+// the view's `playSeconds`; the keys pause it and step it. In a race the four racers' playbacks
 // take the same steps together, so the one that closes fewest tiles finishes first.
 #include "view/search_view.h"
-
-#include "view/race.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <vector>
 
-SearchView searchView;
-double searchPlaySeconds = 2.0;
-
 namespace {
 
 // Starts the playback of `steps` steps over while the view is on; shows them all at once
 // while it is off.
-void restart(Playback& p, int steps) {
-    p.playing = searchView.mode != SearchViewMode::Off && steps > 0 && !searchView.atOnce;
+void restart(const SearchView& view, Playback& p, int steps) {
+    p.playing = view.mode != SearchViewMode::Off && steps > 0 && !view.atOnce;
     p.paused = false;
     p.shown = p.playing ? 0.0 : steps;
 }
@@ -35,7 +30,7 @@ void takeUpEnded(ShownWalks& shown) {
     }
     for (int i = 0; fresh && i < shown.count; i++) {
         shown.walks[i]->playback.serial = shown.walks[i]->search.serial;
-        restart(shown.walks[i]->playback, shown.steps);
+        restart(*shown.view, shown.walks[i]->playback, shown.steps);
     }
 }
 
@@ -74,11 +69,12 @@ const std::vector<int>& firstScans(const Walk& walk) {
 
 ShownWalks shownWalks(World& w) {
     ShownWalks shown;
-    if (!raceOn()) {
+    shown.view = &w.session.view;
+    if (!w.session.racing) {
         shown.walks[0] = &w.walk;
         shown.count = 1;
     } else {
-        for (Racer& racer : race.racers) {
+        for (Racer& racer : w.session.racers) {
             shown.walks[shown.count++] = &racer.walk;
         }
     }
@@ -103,7 +99,7 @@ void setSearchViewMode(World& w, SearchViewMode mode) {
     takeUpEnded(shown);
     for (int i = 0; i < shown.count; i++) {
         Playback& p = shown.walks[i]->playback;
-        if (searchView.mode == SearchViewMode::Off && mode != SearchViewMode::Off) {
+        if (w.session.view.mode == SearchViewMode::Off && mode != SearchViewMode::Off) {
             // A search made while it was off shows finished at once.
             p.playing = p.paused = false;
             p.shown = shown.steps;
@@ -111,17 +107,17 @@ void setSearchViewMode(World& w, SearchViewMode mode) {
             p.playing = false; // off ends a playback: the monkey sets off at once
         }
     }
-    searchView.mode = mode;
+    w.session.view.mode = mode;
 }
 
 void cycleSearchView(World& w) {
-    setSearchViewMode(w, searchView.mode == SearchViewMode::Off     ? SearchViewMode::Marks
-                         : searchView.mode == SearchViewMode::Marks ? SearchViewMode::Costs
-                                                                    : SearchViewMode::Off);
+    setSearchViewMode(w, w.session.view.mode == SearchViewMode::Off     ? SearchViewMode::Marks
+                         : w.session.view.mode == SearchViewMode::Marks ? SearchViewMode::Costs
+                                                                        : SearchViewMode::Off);
 }
 
 void pausePlayback(World& w) {
-    if (searchView.mode == SearchViewMode::Off) {
+    if (w.session.view.mode == SearchViewMode::Off) {
         return;
     }
     const ShownWalks shown = shownWalks(w);
@@ -133,7 +129,7 @@ void pausePlayback(World& w) {
 }
 
 void stepPlayback(World& w, int by) {
-    if (searchView.mode == SearchViewMode::Off) {
+    if (w.session.view.mode == SearchViewMode::Off) {
         return;
     }
     const ShownWalks shown = shownWalks(w);
@@ -154,27 +150,27 @@ void stepPlayback(World& w, int by) {
 void advanceSearchView(World& w, double now) {
     // A frame that stalled must not jump the playback on.
     const double elapsed =
-        searchView.lastTime < 0.0 ? 0.0 : std::clamp(now - searchView.lastTime, 0.0, 0.1);
-    searchView.lastTime = now;
+        w.session.view.lastTime < 0.0 ? 0.0 : std::clamp(now - w.session.view.lastTime, 0.0, 0.1);
+    w.session.view.lastTime = now;
     ShownWalks shown = shownWalks(w);
     takeUpEnded(shown);
-    if (searchView.mode == SearchViewMode::Off) {
+    if (w.session.view.mode == SearchViewMode::Off) {
         return;
     }
     const double steps = shown.steps;
     for (int i = 0; i < shown.count; i++) {
         Playback& p = shown.walks[i]->playback;
         if (!p.paused && p.shown < steps) {
-            p.shown = std::min(p.shown + elapsed * steps / searchPlaySeconds, steps);
+            p.shown = std::min(p.shown + elapsed * steps / w.session.view.playSeconds, steps);
         }
         p.playing = p.playing && p.shown < steps;
     }
 }
 
-TileMark searchViewMark(const Walk& walk, int tile) {
+TileMark searchViewMark(const SearchView& view, const Walk& walk, int tile) {
     const GridSearch& query = walk.query;
     const bool scans = !walk.search.scanned.empty();
-    if (searchView.mode == SearchViewMode::Off || walk.planning == Planning::Walk ||
+    if (view.mode == SearchViewMode::Off || walk.planning == Planning::Walk ||
         (query.listOf(tile) == NotListed && !scans)) {
         return TileMark::None;
     }
@@ -238,7 +234,7 @@ double closedCost(const Walk& walk, int tile) {
     return walk.query.costsOf(tile).g; // the start: 0
 }
 
-bool searchViewHoldsWalk(const Walk& walk) {
-    return searchView.mode != SearchViewMode::Off && walk.playback.playing &&
+bool searchViewHoldsWalk(const SearchView& view, const Walk& walk) {
+    return view.mode != SearchViewMode::Off && walk.playback.playing &&
            walk.playback.shown < searchSteps(walk);
 }

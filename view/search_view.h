@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <string>
 
-enum class SearchViewMode { Off, Marks, Costs };
 // Scanned: a tile JPS's jumps looked at on their way that is neither closed nor open at the
 // step shown. From a search of both ends: ClosedFromTarget, a tile its target's side closed;
 // Meeting, once the search is shown whole, the tile where the two sides' walks met.
@@ -21,23 +20,10 @@ inline bool closedMark(TileMark mark) {
            mark == TileMark::Meeting;
 }
 
-struct SearchView {
-    SearchViewMode mode = SearchViewMode::Off;
-    double lastTime = -1.0; // the frame clock at the last advance
-    // The tile under the cursor, looked up while costs or the panel are shown; -1 for none.
-    int hoverTile = -1;
-    int hoverView = -1; // in a race, the view the cursor is over
-    // While a figure is dragged each new record shows whole at once: no playback.
-    bool atOnce = false;
-};
-
-extern SearchView searchView;
-// Seconds the playback of a whole search takes, whatever its size.
-extern double searchPlaySeconds;
-
 // The walks the view shows and plays back together: the world's own, or in a race the four
 // racers', each closing one tile a step; `steps` is the most any of them closes.
 struct ShownWalks {
+    SearchView* view = nullptr;
     Walk* walks[4] = {};
     int count = 0;
     int steps = 0;
@@ -60,7 +46,7 @@ void stepPlayback(World& w, int by);
 // Once per frame, before the drawing: a search ended since the last frame starts its
 // playback (while the view is on), and the playback moves on.
 void advanceSearchView(World& w, double now);
-TileMark searchViewMark(const Walk& walk, int tile);
+TileMark searchViewMark(const SearchView& view, const Walk& walk, int tile);
 // Whether any of the walks the view shows has a record with scans (JPS's).
 bool shownScans(World& w);
 // Whether any of them is a search from both ends.
@@ -69,7 +55,7 @@ bool shownBothEnds(World& w);
 // its target's side closed first).
 double closedCost(const Walk& walk, int tile);
 // Whether the walk's monkey waits for the playback of its search.
-bool searchViewHoldsWalk(const Walk& walk);
+bool searchViewHoldsWalk(const SearchView& view, const Walk& walk);
 
 // Words (view/search_words.cpp). A walk's figures, as the title and the panel show them:
 // "closed 23, open 31, walk 136, cheapest 118" or "closed 4, open 0, no walk", after the
@@ -88,4 +74,5 @@ std::string withCommas(long long n);
 
 // The marks of the walk's search on the tiles in sight (view/search_marks.cpp); nothing
 // while the view is off.
-void drawSearchMarks(const Board& board, const Walk& walk, const DrawnTiles& sight);
+void drawSearchMarks(const Board& board, const SearchView& view, const Walk& walk,
+                     const DrawnTiles& sight);

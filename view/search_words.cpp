@@ -67,18 +67,18 @@ void writeHoverFigures(const Board& board, const Walk& walk, int tile, char* out
 }
 
 std::string searchViewTitle(const World& w) {
-    if (raceOn()) {
-        return raceTitle(w.board);
+    if (raceOn(w)) {
+        return raceTitle(w);
     }
-    if (searchView.mode == SearchViewMode::Off) {
+    if (w.session.view.mode == SearchViewMode::Off) {
         return "";
     }
     char figures[FiguresLength];
     writeSearchFigures(w.board, w.walk, figures, sizeof figures);
     std::string text = std::string(" | ") + figures;
-    const int tile = searchView.hoverTile;
+    const int tile = w.session.view.hoverTile;
     char hover[FiguresLength] = "";
-    if (searchView.mode == SearchViewMode::Costs) {
+    if (w.session.view.mode == SearchViewMode::Costs) {
         writeHoverFigures(w.board, w.walk, tile, hover, sizeof hover);
     }
     if (hover[0] != '\0') {

@@ -22,6 +22,14 @@ bool standable(const Board& board, int tile) {
 } // namespace
 
 void World::requestPath(int x, int v) {
+    const long long serial = walk.search.serial;
+    clickAt(x, v);
+    if (walk.search.serial != serial) { // started over or searched
+        racersStartOver(*this);
+    }
+}
+
+void World::clickAt(int x, int v) {
     const int i = tileIndexAt(board, x, v);
     if (i == -1 || !board.passable(i)) {
         return; // off the grid or on a tree: not a place to stand
@@ -63,6 +71,7 @@ void World::clickTile(int index) {
 
 void World::findPath() {
     planWalk(walk, LLONG_MAX);
+    racersStartOver(*this);
 }
 
 bool World::monkeyOn(const Walk& shown, int tile) const {
@@ -93,6 +102,7 @@ bool World::dragMonkeyTo(int tile) {
         walk.target = target;
         planWalk(walk, searchSlice);
     }
+    racersStartOver(*this);
     return true;
 }
 
@@ -105,8 +115,10 @@ bool World::dragBananaTo(int tile) {
     clickPoint(board, tile, &x, &v);
     setTarget(x, v);
     placeBanana(*this);
-    // From where the monkey is, as after a paint: it finishes the step it is taking.
+    // From where the monkey is, as after a paint: it finishes the step it is taking. The
+    // racers start over from the world's start, so that the four still race one problem.
     replan(walk, searchSlice);
+    racersStartOver(*this);
     return true;
 }
 

@@ -7,12 +7,12 @@
 int World::paintCycle(int index) const {
     const int kind = nextPaintKind(tiles[index].kind);
     // A figure never stands in a tree.
-    return kind == TreeCode && figureOn(walk, index) ? nextPaintKind(kind) : kind;
+    return kind == TreeCode && anyFigureOn(index) ? nextPaintKind(kind) : kind;
 }
 
 std::string World::paintTile(int index, int code) {
     if (index < 0 || index >= board.tileCount() || tiles[index].kind == code ||
-        (code == TreeCode && figureOn(walk, index))) {
+        (code == TreeCode && anyFigureOn(index))) {
         return "";
     }
     // Models the world already holds are shared; one it never needed is read now. One that
@@ -35,5 +35,6 @@ std::string World::paintTile(int index, int code) {
     if (banana.visible) {
         replan(walk, searchSlice);
     }
+    racersReplan(*this);
     return "";
 }

@@ -8,6 +8,7 @@
 #include "path/search.h"
 #include "world/map_board.h"
 #include "world/scenario.h"
+#include "world/session.h"
 #include "world/tile_geometry.h"
 #include "world/walk.h"
 
@@ -80,6 +81,9 @@ struct World : MapBoard {
     std::vector<Mesh> tileModels;
     Mesh banana;
     Walk walk; // the world's own
+    // The racers' walks beside it and the views' state (world/session.h): what the world does
+    // to its walk, the session does to every racer's.
+    Session session;
     // Every distinct problem met while reading the map and the models, one line each,
     // e.g. `map.txt:3: "x7" is not a tile code`. Empty when the world is sound.
     std::vector<std::string> problems;
@@ -141,11 +145,16 @@ struct World : MapBoard {
     // The tiles lit for the walk, worked out anew from its start, target and walk found.
     void relight(Walk& walk) const;
     int monkeyTile(const Walk& walk) const;
-    // Whether the walk's monkey stands on `tile` or steps onto it, or the banana is there.
+    // Whether the walk's monkey stands on `tile` or steps onto it, or the banana is there; and
+    // whether any walk's figure does (world/session.cpp).
     bool figureOn(const Walk& walk, int tile) const;
+    bool anyFigureOn(int tile) const;
+    // How walks step: every walk set up is planned again under the new rule.
+    void setRule(MoveRule rule);
 
-    // Click cycle (world/click.cpp): the world's own walk.
+    // Click cycle (world/click.cpp): the world's own walk, and the racers after it.
     void requestPath(int x, int v);
+    void clickAt(int x, int v); // the world's walk alone
     void setStart(int x, int v);
     void setTarget(int x, int v);
     // A click on the centre of a tile, handed over as the mouse step hands a pick.
@@ -170,6 +179,7 @@ struct World : MapBoard {
     // While the monkey is dragged it waits where it was put: the steps its plan gave the
     // walker are let go (the drag plans the walk again when it is let go).
     void holdMonkey(Walk& walk) const;
+    void holdMonkeys();
 
     // Painting (world/paint.cpp). paintTile gives a tile a new kind, as the map would have,
     // and plans the world's walk again while the banana is shown; it returns "" or why the

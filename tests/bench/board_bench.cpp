@@ -41,7 +41,7 @@ bool underWay(bool racing) {
         return world.walk.walking || world.walk.searching();
     }
     bool any = false;
-    for (const Racer& racer : race.racers) {
+    for (const Racer& racer : world.session.racers) {
         any = any || racer.walk.walking || racer.walk.searching();
     }
     return any || world.walk.searching();
@@ -70,9 +70,9 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
     ends(&start, &target);
     world.searchSlice = 8192; // as the window's
     world.stepFrames = 10;
-    searchView = SearchView();
-    searchView.mode = mode;
-    race = Race(); // no racer of the board before
+    world.session.view = SearchView();
+    world.session.view.mode = mode;
+    world.session = Session(); // no racer of the board before
     putViewBack();
     std::vector<double> busy, empty;
     int walks = 0;
@@ -85,7 +85,7 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
             // The clicks' work (and the race's start, a key of its own the first time) counts
             // in the frame after it.
             double clicks = glfwGetTime();
-            if (racing && !raceOn() && walks > 0) {
+            if (racing && !raceOn(world) && walks > 0) {
                 setRace(world, true);
                 sinceStart = 0;
             } else if (racing && ++sinceStart == 100 && !world.walk.search.walk.empty()) {
@@ -96,7 +96,7 @@ void boardRun(const std::string& name, const std::string& map, SearchViewMode mo
                 const bool back = walks++ % 2 == 1;
                 world.clickTile(back ? target : start);
                 world.clickTile(back ? start : target);
-                raceFollowClick(world);
+                racersStartOver(world);
                 sinceStart = 0;
             }
             clicks = glfwGetTime() - clicks;

@@ -47,7 +47,8 @@ Options readWords(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "marks" || word == "costs") {
-            searchView.mode = word == "marks" ? SearchViewMode::Marks : SearchViewMode::Costs;
+            world.session.view.mode =
+                word == "marks" ? SearchViewMode::Marks : SearchViewMode::Costs;
         } else if (word == "race") {
             options.racing = true;
         } else if (word == "hidden") {
@@ -63,11 +64,11 @@ Options readWords(int argc, char** argv) {
 
 // Whether any racer's monkey is still on its way or waits for its search.
 bool raceUnderWay() {
-    bool underWay = !raceOn();
-    for (const Racer& racer : race.racers) {
+    bool underWay = !raceOn(world);
+    for (const Racer& racer : world.session.racers) {
         underWay = underWay || racer.walk.walking || racer.walk.searching();
     }
-    return underWay && raceOn();
+    return underWay && raceOn(world);
 }
 
 // The work times of both kinds of frame, and the walks taken meanwhile.
@@ -90,7 +91,7 @@ void walkOnWhenDone(const Options& options, int start, int target, Timed& timed)
     timed.steps = world.walk.path.size();
     ++timed.walks;
     if (options.racing) {
-        raceOn() ? raceFollowClick(world) : setRace(world, true);
+        raceOn(world) ? racersStartOver(world) : setRace(world, true);
     }
 }
 

@@ -109,9 +109,9 @@ TEST(Bench, ChecksEveryListedLengthAndSaysWhichDoNotMatch) {
     EXPECT_EQ(run(bench + "close.scen' --search A*").status, 1);
     EXPECT_EQ(run(bench + "close.scen' --search A* --weight 1.5").status, 0);
     EXPECT_EQ(run(bench + "close.scen' --search A* --weight 1.2").status, 1);
-    for (const char* options : {"--weight nan", "--weight 1.5x", "--weight 10.5",
-                                "--heuristic manhattan", "--search Dijkstra --heuristic octile",
-                                "--search greedy --weight 2"}) {
+    for (const char* options :
+         {"--weight nan", "--weight 1.5x", "--weight 10.5", "--heuristic manhattan",
+          "--search Dijkstra --heuristic octile", "--search greedy --weight 2"}) {
         const Ran refused = run(bench + "good.scen' " + options);
         EXPECT_EQ(refused.status, 2) << options;
         EXPECT_EQ(refused.out, "") << options;

@@ -96,7 +96,8 @@ TEST(Trace, RefusesWordsThatAreNotTilesAndSaysWhenNoWalkJoinsTheTwo) {
         {"2,0 0,0x", 2, "trace: \"0,0x\" is not a tile"},
         {"2,0 0,0 --search A* --weight nan", 2, "trace: --weight takes a number from 1 to 10"},
         {"2,0 0,0 --search A* --heuristic octal", 2, "trace: \"octal\" is not a heuristic"},
-        {"2,0 0,0 --heuristic octile", 2, "trace: --heuristic is for A*, greedy, JPS and bidirectional A*, not"},
+        {"2,0 0,0 --heuristic octile", 2,
+         "trace: --heuristic is for A*, greedy, JPS and bidirectional A*, not"},
     };
     for (const auto& row : rows) {
         const Traced run = trace("0 1 0\n1 1 0\n", row.words);
@@ -115,7 +116,6 @@ TEST(Trace, TheSearchViewsTitleGivesTheFiguresItGives) {
         World w(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
         w.clickTile(r0 * w.board.columns + c0);
         w.clickTile(r1 * w.board.columns + c1);
-        searchView = SearchView();
         cycleSearchView(w);
         const std::string title = searchViewTitle(w);
 
@@ -144,7 +144,6 @@ TEST(Trace, TheSearchViewsTitleGivesTheFiguresItGives) {
             EXPECT_EQ(title, " | closed " + std::to_string(closed) + ", open 0, no walk");
         }
     }
-    searchView = SearchView();
 }
 
 std::string shippedMap() {
@@ -161,8 +160,8 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
                                   std::to_string(c1) + "," + std::to_string(r1);
         const Traced run = trace(shippedMap(), tiles + " --compare");
         ASSERT_EQ(run.status, 0) << run.output;
-        const size_t header =
-            run.output.find("search                  closed    open  steps   cost cheapest      us\n");
+        const size_t header = run.output.find(
+            "search                  closed    open  steps   cost cheapest      us\n");
         ASSERT_NE(header, std::string::npos) << run.output;
         std::istringstream rows(run.output.substr(run.output.find('\n', header) + 1));
         std::string expected = " | race:";
@@ -177,15 +176,11 @@ TEST(Trace, ComparesTheFiveSearchesAsTheRaceTitlesThem) {
             }
         }
         World w(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
-        searchView = SearchView();
-        race = Race();
         w.clickTile(r0 * w.board.columns + c0);
         w.clickTile(r1 * w.board.columns + c1);
         setRace(w, true);
-        EXPECT_EQ(raceTitle(w.board), expected) << tiles;
+        EXPECT_EQ(raceTitle(w), expected) << tiles;
     }
-    race = Race();
-    searchView = SearchView();
 
     const Traced breadth = trace(shippedMap(), "7,9 9,1 --search breadth-first");
     EXPECT_NE(

@@ -86,8 +86,8 @@ struct DragTest : testing::Test {
         world = wallBoard();
     }
     void TearDown() override {
-        race = Race();
-        searchView = SearchView();
+        world.session = Session();
+        world.session.view = SearchView();
         world = World(std::string());
     }
 };
@@ -247,7 +247,7 @@ TEST_F(DragTest, TheSearchViewShowsEachPlanWholeWhileDraggingAndTheLastAfter) {
     frame(true, at(8, 1));
     for (int row : {2, 3, 4}) {
         frame(true, at(8, row));
-        EXPECT_TRUE(searchView.atOnce && whole());
+        EXPECT_TRUE(world.session.view.atOnce && whole());
     }
     // Let go while the last plan is under way: it too shows whole once it ends.
     frame(true, at(8, 5));
@@ -255,7 +255,7 @@ TEST_F(DragTest, TheSearchViewShowsEachPlanWholeWhileDraggingAndTheLastAfter) {
     ASSERT_TRUE(world.walk.searching());
     EXPECT_TRUE(whole());
     frame(false, at(8, 5));
-    EXPECT_FALSE(searchView.atOnce);
+    EXPECT_FALSE(world.session.view.atOnce);
 
     // The next click's search plays back again.
     click(at(8, 5));
@@ -273,7 +273,7 @@ TEST_F(DragTest, InARaceAllFourFollowTheDraggedFigure) {
     fakeGlfw.pressY = fakeGlfw.mouseY = view.y + view.height / 2;
     // Each racer's walk from the world's start, its monkey there, waiting while held.
     const auto expectRacers = [](int start, int target, bool held) {
-        for (const Racer& racer : race.racers) {
+        for (const Racer& racer : world.session.racers) {
             EXPECT_EQ(
                 std::tuple(racer.walk.start, world.monkeyTile(racer.walk), walked(racer.walk.found),
                            racer.walk.path.empty()),
@@ -288,7 +288,7 @@ TEST_F(DragTest, InARaceAllFourFollowTheDraggedFigure) {
     frame(true, at(2, 4));
     frame(true, at(2, 4));
     expectRacers(at(2, 4), at(7, 5), true);
-    for (Racer& racer : race.racers) {
+    for (Racer& racer : world.session.racers) {
         world.stepWalker(racer.walk);
         EXPECT_TRUE(standsOn(racer.walk.monkey, at(2, 4)));
     }

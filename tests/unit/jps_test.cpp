@@ -224,7 +224,7 @@ TEST(Jps, TheSearchViewShowsATilesScanFromItsStepUntilItJoinsAListOnModelsAndFla
     // The corridor above, under the benchmark's rule: closed 7 (the start), 11, 5, 6; open
     // 11 from step 1, 5 from 2, 6 from 3; scanned 8 9 10 11 at step 1, 12 13 4 5 6 at 2.
     world = drawn({"TTTT...", ".......", "TTTTTTT"}, MoveRule::Benchmark);
-    searchView = SearchView();
+    world.session.view = SearchView();
     setSearchViewMode(world, SearchViewMode::Marks);
     world.walk.kind = SearchKind::JPS;
     world.clickTile(7);
@@ -240,7 +240,7 @@ TEST(Jps, TheSearchViewShowsATilesScanFromItsStepUntilItJoinsAListOnModelsAndFla
         ASSERT_EQ(playbackStep(world.walk), step);
         Tiles shown;
         for (int t = 0; t < world.board.tileCount(); t++) {
-            if (searchViewMark(world.walk, t) == TileMark::Scanned) {
+            if (searchViewMark(world.session.view, world.walk, t) == TileMark::Scanned) {
                 shown.push_back(t);
             }
         }
@@ -248,10 +248,10 @@ TEST(Jps, TheSearchViewShowsATilesScanFromItsStepUntilItJoinsAListOnModelsAndFla
         // The flat picture, stepped on and made anew: scanned tiles in their own colour.
         FlatBoard anew;
         for (FlatBoard* picture : {&flat, &anew}) {
-            updateFlatBoard(world, world.walk, *picture);
+            updateFlatBoard(world, world.session.view, world.walk, *picture);
             for (int t = 0; t < world.board.tileCount(); t++) {
                 std::uint8_t rgb[3];
-                flatColour(world, world.walk, t, rgb);
+                flatColour(world, world.session.view, world.walk, t, rgb);
                 const std::uint8_t* want =
                     std::count(shown.begin(), shown.end(), t) ? ScannedMark.shown : rgb;
                 EXPECT_EQ(0, std::memcmp(want, &picture->texels[t * 4], 3)) << "tile " << t;
@@ -261,7 +261,7 @@ TEST(Jps, TheSearchViewShowsATilesScanFromItsStepUntilItJoinsAListOnModelsAndFla
     }
     // Off: no marks at all.
     setSearchViewMode(world, SearchViewMode::Off);
-    EXPECT_EQ(searchViewMark(world.walk, 8), TileMark::None);
+    EXPECT_EQ(searchViewMark(world.session.view, world.walk, 8), TileMark::None);
     world = World(std::string());
-    searchView = SearchView();
+    world.session.view = SearchView();
 }

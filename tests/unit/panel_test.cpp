@@ -16,12 +16,12 @@ struct PanelTest : testing::Test {
     void SetUp() override {
         resetFakes();
         panel.shown = true;
-        searchView = SearchView();
+        world.session.view = SearchView();
         world = World(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
     }
     void TearDown() override {
         world = World(std::string());
-        searchView = SearchView();
+        world.session.view = SearchView();
     }
     static int tile(int column, int row) { return row * 16 + column; }
 };
@@ -45,7 +45,7 @@ TEST_F(PanelTest, LinesSayWhatTheTitleSaysWithTheViewOnOrOff) {
 
     // The view turned on afterwards: the title's part is the panel's line.
     setSearchViewMode(world, SearchViewMode::Costs);
-    searchView.hoverTile = tile(8, 8);
+    world.session.view.hoverTile = tile(8, 8);
     EXPECT_EQ(searchViewTitle(world),
               std::string(" | ") + text.figures + " | tile 8,8: " + text.tileFigures);
     const std::pair<int, const char*> tiles[] = {{tile(7, 9), "start"},

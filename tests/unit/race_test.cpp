@@ -48,25 +48,25 @@ std::vector<int> drawnMarkCorners() {
 }
 
 // The racer's picture of the flat board: each tile as its own walk shows it.
-void expectFlatPicture(const MapBoard& map, const Racer& racer) {
+void expectFlatPicture(const World& map, const Racer& racer) {
     const Board& board = map.board;
     ASSERT_EQ(racer.flat.texels.size(), std::size_t(board.tileCount()) * 4);
     for (int t = 0; t < board.tileCount(); ++t) {
         std::uint8_t rgb[3];
-        flatColour(map, racer.walk, t, rgb);
+        flatColour(map, map.session.view, racer.walk, t, rgb);
         ASSERT_EQ(0, std::memcmp(rgb, &racer.flat.texels[t * 4], 3)) << "tile " << t;
     }
 }
 
 struct RaceTest : testing::Test {
     void SetUp() override {
-        race = Race();
-        searchView = SearchView();
-        searchView.mode = SearchViewMode::Marks;
+        world.session = Session();
+        world.session.view = SearchView();
+        world.session.view.mode = SearchViewMode::Marks;
     }
     void TearDown() override {
-        race = Race();
-        searchView = SearchView();
+        world.session = Session();
+        world.session.view = SearchView();
         world = World(std::string());
         camera.zoom = 1.0f;
         camera.cameraY = 200.0f;
@@ -83,7 +83,7 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
     setRace(world, true);
     playToTheEnd(world);
     for (int i = 0; i < RacerCount; ++i) {
-        const Walk& walk = race.racers[i].walk;
+        const Walk& walk = world.session.racers[i].walk;
         SCOPED_TRACE(searchName(walk.kind));
         ASSERT_GE(playbackStep(walk), int(walk.search.closed.size())) << "the playback is over";
         // What the racer's search alone does between the same tiles.
@@ -95,13 +95,13 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
 
         // Its label and figures are its own.
         char label[160];
-        writeRacerLabel(world.board, i, label, sizeof label);
+        writeRacerLabel(world, i, label, sizeof label);
         const std::string expected =
             std::string(searchName(walk.kind)) + ": closed " +
             std::to_string(record.closed.size()) + ", open " + std::to_string(record.stillOpen()) +
             ", walk " + costText(routeCost(world.board, 0, record.walk), world.board.rule);
         EXPECT_EQ(std::string(label).rfind(expected + ",", 0), 0u) << label;
-        EXPECT_NE(std::string(label).find(std::string("\n") + "1234"[racePlace(i) - 1]),
+        EXPECT_NE(std::string(label).find(std::string("\n") + "1234"[racePlace(world, i) - 1]),
                   std::string::npos)
             << "its place once the race is over: " << label;
 
@@ -115,18 +115,18 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
         // Flat, seen from high above: its own picture, each tile as its own walk shows it.
         camera.cameraY = 20000.0f;
         drawBoard(world);
-        expectFlatPicture(world, race.racers[i]);
+        expectFlatPicture(world, world.session.racers[i]);
         camera.cameraY = 200.0f;
     }
     // The races really differ, or the test above could not tell one from another.
-    EXPECT_GT(race.racers[2].walk.search.closed.size(),
-              3 * race.racers[3].walk.search.closed.size());
+    EXPECT_GT(world.session.racers[2].walk.search.closed.size(),
+              3 * world.session.racers[3].walk.search.closed.size());
     // A racer that changes its search shows its new walk: its picture is keyed by its walk.
     setRacer(world, 3, SearchKind::BreadthFirst);
     playToTheEnd(world);
     camera.cameraY = 20000.0f;
     drawBoard(world);
-    expectFlatPicture(world, race.racers[3]);
+    expectFlatPicture(world, world.session.racers[3]);
 
     // A view's heuristic and weight are its own: its walk is planned with them, and its
     // label names them.
@@ -137,12 +137,12 @@ TEST_F(RaceTest, EachViewportDrawsAndDescribesItsOwnWalkWithModelsAndFlat) {
     GridSearch weighted;
     SearchRecord record;
     // Planned again from where its monkey stood.
-    weighted.begin(world.board, SearchKind::AStar, race.racers[1].walk.search.start,
+    weighted.begin(world.board, SearchKind::AStar, world.session.racers[1].walk.search.start,
                    world.board.tileCount() - 1, record, twice);
     weighted.advance(world.board, record, LLONG_MAX);
-    EXPECT_EQ(race.racers[1].walk.search.closed, record.closed);
+    EXPECT_EQ(world.session.racers[1].walk.search.closed, record.closed);
     char label[160];
-    writeRacerLabel(world.board, 1, label, sizeof label);
+    writeRacerLabel(world, 1, label, sizeof label);
     EXPECT_EQ(std::string(label).rfind("A* Manhattan x2: closed ", 0), 0u) << label;
 }
 
@@ -153,11 +153,11 @@ TEST_F(RaceTest, ARacersSearchSpreadOverFramesEndsAsTheSameSearchRunAtOnce) {
         world.clickTile(world.board.tileCount() - 1);
         setRace(world, true);
         std::vector<SearchRecord> atOnce;
-        for (const Racer& r : race.racers) {
+        for (const Racer& r : world.session.racers) {
             atOnce.push_back(r.walk.search);
         }
 
-        race = Race();
+        world.session = Session();
         world.searchSlice = 5; // as a window's frames would, a few tiles at a time
         setRace(world, true);
         int frames = 0;
@@ -166,12 +166,12 @@ TEST_F(RaceTest, ARacersSearchSpreadOverFramesEndsAsTheSameSearchRunAtOnce) {
         }
         EXPECT_GT(frames, 4 * 3);
         for (int i = 0; i < RacerCount; ++i) {
-            const Walk& walk = race.racers[i].walk;
+            const Walk& walk = world.session.racers[i].walk;
             EXPECT_EQ(std::tuple(walk.search.closed, walk.search.opened, walk.search.walk),
                       std::tuple(atOnce[i].closed, atOnce[i].opened, atOnce[i].walk))
                 << searchName(walk.kind) << " on seed " << seed;
             EXPECT_TRUE(walk.walking && walk.cheapest.cost >= 0);
         }
-        race = Race();
+        world.session = Session();
     }
 }

@@ -33,7 +33,7 @@ Tiles onList(const GridSearch& search, TileList list) {
 Lists shown(const World& w) {
     Lists lists;
     for (int i = 0; i < w.board.tileCount(); ++i) {
-        const TileMark mark = searchViewMark(w.walk, i);
+        const TileMark mark = searchViewMark(w.session.view, w.walk, i);
         if (mark != TileMark::None && mark != TileMark::Meeting) {
             (closedMark(mark) ? lists.closed : lists.open).insert(i);
         }
@@ -55,13 +55,13 @@ void press(int key) {
 struct SearchViewTest : testing::Test {
     void SetUp() override {
         world = World(std::string(TANGLOR_ASSETS_DIR) + "/map.txt");
-        searchView = SearchView();
+        world.session.view = SearchView();
         press('O');
     }
     void TearDown() override {
         searchStepWatcher = nullptr;
         world = World(std::string());
-        searchView = SearchView();
+        world.session.view = SearchView();
     }
 };
 
@@ -113,16 +113,17 @@ TEST_F(SearchViewTest, TheMonkeyWaitsForThePlaybackAndTurningItOffMidWayLeavesNo
     }
     advanceSearchView(world, 30.0);
     EXPECT_EQ(playbackStep(world.walk), 23 / 2);
-    EXPECT_TRUE(searchViewHoldsWalk(world.walk));
+    EXPECT_TRUE(searchViewHoldsWalk(world.session.view, world.walk));
     calls.clear();
-    drawSearchMarks(world.board, world.walk, DrawnTiles{});
+    drawSearchMarks(world.board, world.session.view, world.walk, DrawnTiles{});
     EXPECT_GT(calls.size(), 23u * 4);
 
     press('O'); // costs
     press('O'); // off
-    EXPECT_FALSE(searchViewHoldsWalk(world.walk)) << "off ends the playback: the monkey sets off";
+    EXPECT_FALSE(searchViewHoldsWalk(world.session.view, world.walk))
+        << "off ends the playback: the monkey sets off";
     calls.clear();
-    drawSearchMarks(world.board, world.walk, DrawnTiles{});
+    drawSearchMarks(world.board, world.session.view, world.walk, DrawnTiles{});
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(searchViewTitle(world), "");
 
@@ -130,10 +131,11 @@ TEST_F(SearchViewTest, TheMonkeyWaitsForThePlaybackAndTurningItOffMidWayLeavesNo
     press('O');
     advanceSearchView(world, 31.0);
     EXPECT_EQ(playbackStep(world.walk), 23);
-    EXPECT_FALSE(searchViewHoldsWalk(world.walk));
+    EXPECT_FALSE(searchViewHoldsWalk(world.session.view, world.walk));
     press(GLFW_KEY_LEFT); // back into the record, paused there, the walk still going
     const Walk& walk = world.walk;
-    EXPECT_TRUE(walk.playback.paused && playbackStep(walk) == 22 && !searchViewHoldsWalk(walk));
+    EXPECT_TRUE(walk.playback.paused && playbackStep(walk) == 22 &&
+                !searchViewHoldsWalk(world.session.view, walk));
 }
 
 } // namespace
