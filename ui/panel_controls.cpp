@@ -10,22 +10,21 @@
 
 #include <imgui.h>
 
-#include <cmath>
-#include <string>
-
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace {
 
 // Where the second of two radio buttons on a line starts, in pixels from the panel's edge.
 constexpr float SecondColumn = 150.0f;
 
-// A choice of search: a drop-down, in the width given.
-bool searchCombo(const char* id, SearchKind* kind, float width) {
+// A choice of search: a drop-down, in the width given, showing `shown` (none: the name).
+bool searchCombo(const char* id, SearchKind* kind, float width, const char* shown = nullptr) {
     bool chosen = false;
     ImGui::SetNextItemWidth(width);
-    if (ImGui::BeginCombo(id, searchName(*kind))) {
+    if (ImGui::BeginCombo(id, shown ? shown : searchName(*kind))) {
         for (int k = 0; k < SearchKindCount; k++) {
             const SearchKind each = static_cast<SearchKind>(k);
             // Greyed out where it cannot run: a board with stones or water.
@@ -53,9 +52,12 @@ float share(int count) {
 } // namespace
 
 void racerChoice(int viewport, float width) {
-    SearchKind kind = world.session.racers[viewport].walk.kind;
+    const Walk& walk = world.session.racers[viewport].walk;
+    SearchKind kind = walk.kind;
+    // Its settings named where they differ from the search's own: "A* x2".
+    const std::string caption = settingsCaption(kind, walk.settings, world.board.rule);
     ImGui::PushID(viewport);
-    if (searchCombo("##racer", &kind, width)) {
+    if (searchCombo("##racer", &kind, width, caption.c_str())) {
         chooseRacer(viewport, kind);
     }
     // A right click on it: that racer's heuristic and weight.

@@ -92,9 +92,10 @@ void legend() {
     // places of their own.
     const bool scans = shownScans(world);
     const bool bothEnds = shownBothEnds(world);
-    const int placed = scans + 2 * bothEnds + 2; // the cheapest walk and the digits besides
-    const Section section{ImGui::GetCursorPosY() +
-                          (6 + (placed + 1) / 2) * ImGui::GetTextLineHeightWithSpacing()};
+    // "closed from the target" takes a line of its own; the rest go two to a line.
+    const int placed = scans + bothEnds + 2; // the cheapest walk and the digits besides
+    const Section section{ImGui::GetCursorPosY() + (6 + bothEnds + (placed + 1) / 2) *
+                                                       ImGui::GetTextLineHeightWithSpacing()};
     const TileKind& ground = TileKinds[GroundCode];
     const TileKind& tree = TileKinds[TreeCode];
     const TileKind& stones = TileKinds[StonesCode];
@@ -117,6 +118,10 @@ void legend() {
         swatch(Shape::Square, colourOf(ClosedMark.shown), false, "closed");
         nextColumn();
         swatch(Shape::Frame, colourOf(OpenMark.shown), false, "open");
+        if (bothEnds) {
+            swatch(Shape::Square, colourOf(TargetClosedMark.shown), false,
+                   "closed from the target");
+        }
         // Then two to a line: the jumps' scans while there are any, the cheapest walk and,
         // with the costs, what the digits are.
         bool right = false;
@@ -131,9 +136,6 @@ void legend() {
             swatch(Shape::Dot, colourOf(ScannedMark.shown), false, "scanned");
         }
         if (bothEnds) {
-            place();
-            swatch(Shape::Square, colourOf(TargetClosedMark.shown), false,
-                   "closed from the target");
             place();
             swatch(Shape::Frame, colourOf(MeetingMark.shown), false, "sides met");
         }

@@ -1,0 +1,82 @@
+// The README's pictures of races: four settings (A* x1, A* x2, A* x5 and greedy), or with
+// `both` the searches from one end and from both (A*, bidirectional A*, Dijkstra,
+// bidirectional Dijkstra), between the same two tiles of the shipped map, drawn by the
+// program's own frame with its panel once every racer's playback is over and its monkey has
+// arrived.
+//
+// Usage (needs a display; on a machine without one, under xvfb-run):
+//   race_picture [OUT_PNG [both]]       (default: race-settings.png)
+#include "app/actions.h"
+#include "app/app.h"
+#include "platform/glfw2.h"
+#include "tools/png_write.h"
+#include "view/race.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <iostream>
+#include <string>
+#include <vector>
+
+World world(TANGLOR_ASSETS_DIR "/map.txt");
+
+namespace {
+
+bool arrived() {
+    for (const Racer& racer : world.session.racers) {
+        if (racer.walk.walking || racer.walk.searching()) {
+            return false;
+        }
+    }
+    return raceOver(world);
+}
+
+bool saveFront(const std::string& path) {
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(windowWidth) * windowHeight * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK); // kept by the swap on this renderer
+    glReadPixels(0, 0, windowWidth, windowHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    // OpenGL hands the bottom row first; PNG wants the top row first.
+    std::vector<unsigned char> flipped(pixels.size());
+    const std::size_t row = static_cast<std::size_t>(windowWidth) * 3;
+    for (int r = 0; r < windowHeight; ++r) {
+        std::copy_n(pixels.data() + row * (windowHeight - 1 - r), row, flipped.data() + row * r);
+    }
+    return writePng(path, windowWidth, windowHeight, flipped.data());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string out = argc > 1 ? argv[1] : "race-settings.png";
+    if (!startUp()) {
+        std::cerr << "race_picture: cannot open a window\n";
+        return 1;
+    }
+    const bool bothEnds = argc > 2 && std::string(argv[2]) == "both";
+    const double weights[RacerCount] = {1, 2, 5, 1};
+    const SearchKind settingsRace[RacerCount] = {SearchKind::AStar, SearchKind::AStar,
+                                                 SearchKind::AStar, SearchKind::Greedy};
+    const SearchKind endsRace[RacerCount] = {SearchKind::AStar, SearchKind::BidirectionalAStar,
+                                             SearchKind::Dijkstra,
+                                             SearchKind::BidirectionalDijkstra};
+    for (int i = 0; i < RacerCount; i++) {
+        chooseRacer(i, bothEnds ? endsRace[i] : settingsRace[i]);
+        chooseRacerSettings(i, SearchSettings{false, Heuristic::Octile, bothEnds ? 1 : weights[i]});
+    }
+    world.clickTile(1 * world.board.columns + 1);
+    world.clickTile(12 * world.board.columns + 14);
+    chooseRace(true);
+    setPlaybackSeconds(0.5);
+    for (int frame = 0; frame < 3000 && !arrived(); frame++) {
+        runFrame();
+    }
+    for (int frame = 0; frame < 5; frame++) { // the labels settle on the last places
+        runFrame();
+    }
+    const bool saved = arrived() && saveFront(out);
+    std::cout << (saved ? out : "race_picture: the race did not end") << '\n';
+    glfwTerminate();
+    return saved ? 0 : 1;
+}
