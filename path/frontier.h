@@ -43,6 +43,56 @@ inline std::uint64_t keyBits(double key) {
     return std::bit_cast<std::uint64_t>(key + 0.0); // + 0.0: a -0 would count as the largest
 }
 
+// A binary heap of entries, the smallest (key, order and cell) on top.
+struct OpenHeap {
+    std::vector<OpenEntry> entries;
+
+    static bool before(const OpenEntry& a, const OpenEntry& b) {
+        // As one 128-bit number, key above order: a single compare, no branch.
+        __extension__ using Rank = unsigned __int128;
+        return ((Rank{a.key} << 64) | a.orderCell) < ((Rank{b.key} << 64) | b.orderCell);
+    }
+    bool empty() const { return entries.empty(); }
+    const OpenEntry& top() const { return entries.front(); }
+    void clear() { entries.clear(); }
+    void push(OpenEntry entry) {
+        entries.push_back(entry);
+        rise(entries.size() - 1, entry);
+    }
+    // The top taken off: its hole goes down to a leaf by the smaller child, a compare a level
+    // with no branch to mispredict, and the last entry fills it from there, rising the few
+    // levels it usually needs.
+    void pop() {
+        const OpenEntry last = entries.back();
+        entries.pop_back();
+        const std::size_t size = entries.size();
+        if (size == 0) {
+            return;
+        }
+        std::size_t hole = 0;
+        for (std::size_t child = 1; child < size; child = 2 * hole + 1) {
+            child += child + 1 < size && before(entries[child + 1], entries[child]);
+            entries[hole] = entries[child];
+            hole = child;
+        }
+        rise(hole, last);
+    }
+
+  private:
+    // `entry` into the hole at `hole`, moved up past every entry it comes before.
+    void rise(std::size_t hole, OpenEntry entry) {
+        while (hole > 0) {
+            const std::size_t up = (hole - 1) / 2;
+            if (!before(entry, entries[up])) {
+                break;
+            }
+            entries[hole] = entries[up];
+            hole = up;
+        }
+        entries[hole] = entry;
+    }
+};
+
 struct Frontier {
     // Given pages by the system as they are first touched, so that a board's cells cost
     // memory only where searches go; the states zeroed, and a stamp of 0 is no search's.
@@ -53,8 +103,8 @@ struct Frontier {
     std::unique_ptr<CellState[], Free> states;
     std::size_t cellCount = 0;
     std::uint32_t stamp = 0;
-    std::vector<OpenEntry> heap; // a binary heap, the smallest (key, order) on top
-    std::vector<int> queue;      // the open list of a search by order of joining
+    OpenHeap heap;          // the smallest (key, order) on top
+    std::vector<int> queue; // the open list of a search by order of joining
     std::size_t queueHead = 0;
     int joined = 0; // tiles that joined the open list
     int closed = 0; // tiles closed, the start among them
@@ -86,21 +136,13 @@ struct Frontier {
     bool known(int cell) const { return states[cell].stamp == stamp; }
     bool isClosed(int cell) const { return known(cell) && states[cell].closedAt >= 0; }
 
-    static bool before(const OpenEntry& a, const OpenEntry& b) {
-        // As one 128-bit number, key above order: a single compare, no branch.
-        __extension__ using Rank = unsigned __int128;
-        return ((Rank{a.key} << 64) | a.orderCell) < ((Rank{b.key} << 64) | b.orderCell);
-    }
-    void push(OpenEntry entry) {
-        heap.push_back(entry);
-        rise(heap.size() - 1, entry);
-    }
+    void push(OpenEntry entry) { heap.push(entry); }
     // The open cell of the smallest key (among equals the first to join), off the list; -1
     // when none is left. An entry of a tile already closed was left behind by a cheaper way.
     int takeCheapest() {
         while (!heap.empty()) {
-            const int cell = heap.front().cell();
-            popTop();
+            const int cell = heap.top().cell();
+            heap.pop();
             if (!isClosed(cell)) {
                 return cell;
             }
@@ -109,43 +151,11 @@ struct Frontier {
     }
     // The smallest key still open (stale entries dropped on the way); infinity for none.
     double cheapestKey() {
-        while (!heap.empty() && isClosed(heap.front().cell())) {
-            popTop();
+        while (!heap.empty() && isClosed(heap.top().cell())) {
+            heap.pop();
         }
-        return heap.empty() ? HUGE_VAL : std::bit_cast<double>(heap.front().key);
+        return heap.empty() ? HUGE_VAL : std::bit_cast<double>(heap.top().key);
     }
     // The open cell that joined first; a tile joins a queue once, and leaves it only here.
     int takeQueued() { return queueHead < queue.size() ? queue[queueHead++] : -1; }
-
-  private:
-    // The top taken off: its hole goes down to a leaf by the smaller child, a compare a level
-    // with no branch to mispredict, and the last entry fills it from there, rising the few
-    // levels it usually needs.
-    void popTop() {
-        const OpenEntry last = heap.back();
-        heap.pop_back();
-        const std::size_t size = heap.size();
-        if (size == 0) {
-            return;
-        }
-        std::size_t hole = 0;
-        for (std::size_t child = 1; child < size; child = 2 * hole + 1) {
-            child += child + 1 < size && before(heap[child + 1], heap[child]);
-            heap[hole] = heap[child];
-            hole = child;
-        }
-        rise(hole, last);
-    }
-    // `entry` into the hole at `hole`, moved up past every entry it comes before.
-    void rise(std::size_t hole, OpenEntry entry) {
-        while (hole > 0) {
-            const std::size_t up = (hole - 1) / 2;
-            if (!before(entry, heap[up])) {
-                break;
-            }
-            heap[hole] = heap[up];
-            hole = up;
-        }
-        heap[hole] = entry;
-    }
 };

@@ -150,12 +150,25 @@ bool GridSearch::start(const Board& board, SearchKind searchKind, int from, int 
     return true;
 }
 
+// A search from the target is the same search with its ends swapped, each step costing the
+// extra of the tile it leaves (the walk enters that one); from a tree it finds no walk.
+bool GridSearch::startEither(const Board& board, SearchKind searchKind, int from, int to,
+                             const SearchSettings& settings) {
+    const bool back = searchRow(searchKind).fromTarget;
+    const bool started = start(board, searchKind, back ? to : from, back ? from : to, settings);
+    if (back) {
+        reversed = true;
+        next = board.cellEnterable(startCell) ? next : -1;
+    }
+    return started;
+}
+
 void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int to,
                        SearchRecord& record, const SearchSettings& settings) {
-    const bool started = start(board, searchKind, from, to, settings);
+    const bool started = startEither(board, searchKind, from, to, settings);
     restartRecord(record, *this, from, to);
     if (started) {
-        record.closed.push_back(from);
+        record.closed.push_back(tileOf(startCell));
     }
     if (bothEnds) {
         record.fromTarget = {false};
@@ -176,7 +189,7 @@ void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int 
 
 void GridSearch::begin(const Board& board, SearchKind searchKind, int from, int to,
                        const SearchSettings& settings) {
-    start(board, searchKind, from, to, settings);
+    startEither(board, searchKind, from, to, settings);
 }
 
 bool GridSearch::advance(const Board& board, SearchRecord& record, long long tiles) {

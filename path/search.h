@@ -120,6 +120,8 @@ struct GridSearch {
   private:
     bool start(const Board& board, SearchKind kind, int start, int target,
                const SearchSettings& settings, bool fromTarget = false);
+    bool startEither(const Board& board, SearchKind kind, int from, int to,
+                     const SearchSettings& settings);
     bool beginTargetSide(const Board& board, const SearchSettings& settings);
     std::vector<int> walkBothWays() const;
 };

@@ -13,25 +13,27 @@ using enum Stop;
 constexpr Ties First = Ties::FirstJoined;
 
 // name, key, promises cheapest, needs one cost, any angle, expansion, heuristic, order, ties,
-// updates, stop, takes a heuristic, takes a weight, from both ends.
+// updates, stop, takes a heuristic, takes a weight, from both ends, from the target.
 constexpr SearchRow Rows[SearchKindCount] = {
     {"first-sight A*", '1', false, false, false, Neighbours, Manhattan, GPlusH, First, true,
-     AtSight, false, false, false},
+     AtSight, false, false, false, false},
     {"A*", '2', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking, true, true,
-     false},
+     false, false},
     {"Dijkstra", '3', true, false, false, Neighbours, Zero, G, First, true, AtTaking, false, false,
-     false},
+     false, false},
     {"greedy", '4', false, false, false, Neighbours, Octile, H, First, false, AtTaking, true, false,
-     false},
+     false, false},
     {"breadth-first", '5', false, false, false, Neighbours, Zero, Joining, First, false, AtTaking,
-     false, false, false},
-    {"JPS", '6', true, true, false, Jumps, Octile, GPlusH, First, true, AtTaking, true, true,
+     false, false, false, false},
+    {"JPS", '6', true, true, false, Jumps, Octile, GPlusH, First, true, AtTaking, true, true, false,
      false},
     {"Theta*", '7', false, true, true, SightParents, Euclidean, GPlusH, First, true, AtTaking,
-     false, false, false},
+     false, false, false, false},
     {"bidirectional A*", '8', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking,
-     true, true, true},
+     true, true, true, false},
     {"bidirectional Dijkstra", '9', true, false, false, Neighbours, Zero, G, First, true, AtTaking,
+     false, false, true, false},
+    {"D* Lite", '0', true, false, false, Neighbours, Octile, GPlusH, First, true, AtTaking, false,
      false, false, true},
 };
 

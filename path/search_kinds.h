@@ -8,9 +8,10 @@
 #include <cstdint>
 #include <string>
 
-// In the order the keys 1 to 9 choose them. The first is the program's own: A* that stops
-// at its first sight of the target. JPS and Theta* run on a board of one cost only; the last
-// two grow a frontier from each end.
+// In the order the keys 1 to 9, then 0, choose them. The first is the program's own: A* that
+// stops at its first sight of the target. JPS and Theta* run on a board of one cost only;
+// the bidirectional two grow a frontier from each end; D* Lite searches from the target back
+// to the walker, and a walk under fog keeps it between plans (path/dstar_lite.h).
 enum class SearchKind : std::uint8_t {
     FirstSightAStar,
     AStar,
@@ -20,9 +21,10 @@ enum class SearchKind : std::uint8_t {
     JPS,
     ThetaStar,
     BidirectionalAStar,
-    BidirectionalDijkstra
+    BidirectionalDijkstra,
+    DStarLite
 };
-constexpr int SearchKindCount = 9;
+constexpr int SearchKindCount = 10;
 
 // How a tile is expanded: its neighbours under the rule; jumps along straight and diagonal
 // runs to the tiles where a run must turn; or its neighbours, each reached straight from the
@@ -50,6 +52,7 @@ struct SearchRow {
     bool takesHeuristic; // its heuristic may be chosen
     bool takesWeight;    // its estimate may be weighted
     bool bothEnds;       // a second frontier grows from the target to meet the first
+    bool fromTarget;     // it searches from the target back to the walker
 };
 
 // What is chosen for a search that takes a choice: its heuristic (none chosen: its row's)
@@ -69,7 +72,7 @@ enum class Promise : std::uint8_t { Shortest, Bounded, None };
 
 const SearchRow& searchRow(SearchKind kind);
 // "first-sight A*", "A*", "Dijkstra", "greedy", "breadth-first", "JPS", "Theta*",
-// "bidirectional A*", "bidirectional Dijkstra".
+// "bidirectional A*", "bidirectional Dijkstra", "D* Lite".
 const char* searchName(SearchKind kind);
 // The search of that name; false when no search has it.
 bool searchNamed(const std::string& name, SearchKind* kind);

@@ -89,6 +89,13 @@ std::vector<int> GridSearch::walkFound() const {
     if (targetSide()) {
         return walkBothWays();
     }
+    if (reversed) { // from the target: its parents lead from the walker to the target
+        for (int t = targetCell; t != startCell;) {
+            t = frontier.cells[t].parent;
+            walk.push_back(tileOf(t));
+        }
+        return walk;
+    }
     for (int t = targetCell; t != startCell; t = frontier.cells[t].parent) {
         const int from = frontier.cells[t].parent;
         if (anyAngle(kind)) {

@@ -3,8 +3,8 @@
 //
 //   trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--rule RULE] [--compare] [--dump]
 //
-// Tiles are column,row from 0 at the top left. --search traces one of the nine searches
-// (the program's own, first-sight A*, by default); --compare runs all nine on the same two
+// Tiles are column,row from 0 at the top left. --search traces one of the ten searches
+// (the program's own, first-sight A*, by default); --compare runs all ten on the same two
 // tiles and prints a row of figures for each. --rule "corners cut" (the program's own) or
 // --rule benchmark chooses how the walks step, and so their costs.
 //
@@ -66,7 +66,7 @@ const char* const Usage =
     "  MAPFILE is a map in either format, its models beside it or the shipped ones;\n"
     "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
     "  NAME is first-sight A* (the default), A*, Dijkstra, greedy, breadth-first, JPS,\n"
-    "  Theta*, bidirectional A* or bidirectional Dijkstra;\n"
+    "  Theta*, bidirectional A*, bidirectional Dijkstra or D* Lite;\n"
     "  RULE is \"corners cut\" (the default), benchmark or \"four ways\".\n";
 
 int usage() {
@@ -81,7 +81,7 @@ const char* const OptionLines =
     "                   may pass a tree's corner, costs 10 and 14) or benchmark (the\n"
     "                   benchmark sets': no corner cut, costs 1 and 1.41421356) or\n"
     "                   \"four ways\" (no diagonal step, 10 a step)\n"
-    "  --compare        a row of figures for each of the nine searches\n"
+    "  --compare        a row of figures for each of the ten searches\n"
     "  --heuristic NAME octile, Manhattan, Euclidean, Chebyshev or none, for A*, greedy,\n"
     "                   JPS and bidirectional A*\n"
     "  --weight W       the value of A*, JPS and bidirectional A* is g + W x h, W from 1 to\n"

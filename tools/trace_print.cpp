@@ -142,6 +142,7 @@ void printSteps(const Board& board, const TracedWalk& walk) {
             "",
             "its segments are measured as straight lines, the cheapest walk step by step",
             "",
+            "",
             ""};
         static_assert(std::size(Why) == SearchKindCount, "a reason for every search");
         std::cout << "The walk costs " << text(cost - walk.cheapest.cost)

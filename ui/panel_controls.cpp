@@ -74,9 +74,7 @@ void racerChoice(int viewport, float width) {
 namespace {
 
 void searchChoice() {
-    char title[32];
-    std::snprintf(title, sizeof title, "Search (1 to %d)", SearchKindCount);
-    heading(title);
+    heading("Search (1 to 9 and 0)"); // 0 chooses the tenth
     SearchKind kind = world.walk.kind;
     ImGui::BeginDisabled(raceOn(world));
     if (searchCombo("##search", &kind, SecondColumn - 16.0f)) {

@@ -88,7 +88,7 @@ TEST(Bench, ChecksEveryListedLengthAndSaysWhichDoNotMatch) {
             rows += 100; // the first problem's A* row, its length in the benchmark's unit
         }
     }
-    EXPECT_EQ(rows, 2 * 9 + 100); // two problems, nine searches
+    EXPECT_EQ(rows, 2 * 10 + 100); // two problems, ten searches
 
     // A wrong listed length: named with its line and both lengths, and exit status 1.
     std::string wrong = Problems;
