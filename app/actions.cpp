@@ -109,6 +109,10 @@ void chooseRacerSettings(int viewport, const SearchSettings& settings) {
     setRacerSettings(world, viewport, settings);
 }
 
+void toggleFog() {
+    world.setFog(!world.session.fog);
+}
+
 void togglePanel() {
     panel.shown = !panel.shown;
 }

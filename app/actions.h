@@ -46,6 +46,10 @@ void goToProblem(int number);
 void previousProblem();
 void nextProblem();
 
+// Fog on or off for every walk: each monkey then knows only what it has seen, and plans
+// again from where it stands.
+void toggleFog();
+
 // The view: the panel shown or hidden, and the start view back (the zoom stays).
 void togglePanel();
 void putViewBack();

@@ -23,6 +23,7 @@ const PressKey PressKeys[] = {
     {'R', [] { reloadMap(frameClock.frameStartTime); }},
     {'G', [] { makeNextMap(frameClock.frameStartTime); }},
     {'H', togglePanel},
+    {'F', toggleFog},
     {'C', [] { chooseRace(!raceOn(world)); }},
     {'B', // the three rules in turn: corners cut, benchmark, four ways
      [] { chooseRule(static_cast<MoveRule>((int(world.board.rule) + 1) % MoveRuleCount)); }},

@@ -11,15 +11,19 @@
 #include "world/map_file.h"
 #include "world/world.h"
 
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 // Built before the window exists: reading the map and the models needs no OpenGL.
 World world("map.txt");
 
 namespace {
 
-const char* const Usage = "usage: tanglor [FOLDER | MAPFILE [SCENFILE]]";
+const char* const Usage = "usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog R]";
 
 // What --help adds to the usage line.
 const char* const Words =
@@ -30,7 +34,27 @@ const char* const Words =
     "                   shipped ones\n"
     "  SCENFILE         a benchmark scenario file of problems on MAPFILE: the map opens\n"
     "                   under the benchmark's rule at its first problem; [ and ] go to\n"
-    "                   the one before and after\n";
+    "                   the one before and after\n"
+    "  --fog R          start with fog on: the monkey sees R tiles round it, 1 to 64 (F\n"
+    "                   turns fog on and off)\n";
+
+// `--fog R` taken out of the arguments: R, 0 when not given, -1 after saying what is wrong.
+int takeFog(std::vector<std::string>& args) {
+    const auto at = std::find(args.begin(), args.end(), "--fog");
+    if (at == args.end()) {
+        return 0;
+    }
+    const std::string value = at + 1 == args.end() ? "" : *(at + 1);
+    int sight = 0;
+    const char* end = value.data() + value.size();
+    const auto [after, error] = std::from_chars(value.data(), end, sight);
+    if (value.empty() || error != std::errc() || after != end || sight < 1 || sight > MaxSight) {
+        std::cerr << "tanglor: --fog takes a whole number from 1 to 64, not \"" << value << "\"\n";
+        return -1;
+    }
+    args.erase(at, at + 2);
+    return sight;
+}
 
 // Works in `folder` from here on, as if started there, so that files read or written later
 // are found there too; 0 when that worked, else the exit status after one line saying why.
@@ -83,20 +107,29 @@ int main(int argc, char** argv) {
             answerHelpOrVersion(argc, argv, "tanglor", std::string(Usage) + "\n" + Words)) {
         return *status;
     }
-    if (argc > 3) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const int sight = takeFog(args);
+    if (sight < 0) {
+        return 2;
+    }
+    if (args.size() > 2) {
         std::cerr << Usage << '\n';
         return 2;
     }
-    std::string scenarioFile = argc == 3 ? argv[2] : "";
-    if (argc >= 2) {
+    std::string scenarioFile = args.size() == 2 ? args[1] : "";
+    if (!args.empty()) {
         std::error_code error;
-        if (!scenarioFile.empty() && std::filesystem::is_directory(argv[1], error)) {
+        if (!scenarioFile.empty() && std::filesystem::is_directory(args[0], error)) {
             // Named from where the program was started, not from the folder it works in.
             scenarioFile = std::filesystem::absolute(scenarioFile, error).string();
         }
-        if (const int status = enterFolder(argv[1])) {
+        if (const int status = enterFolder(args[0])) {
             return status;
         }
+    }
+    if (sight > 0) {
+        world.session.fog = true;
+        world.session.sight = sight;
     }
     if (!scenarioFile.empty()) {
         if (const int status = openScenario(scenarioFile)) {

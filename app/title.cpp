@@ -34,6 +34,9 @@ void setTitle(double now) {
     } else if (world.board.rule == MoveRule::FourWays) {
         title += " | four ways";
     }
+    if (world.session.fog) {
+        title += " | fog " + std::to_string(world.session.sight);
+    }
     title += settingsTitle(world.walk, world.board.rule);
     title += problemTitle(world) + searchViewTitle(world);
     if (!notice.empty() && now < noticeUntil) {

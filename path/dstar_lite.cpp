@@ -5,6 +5,7 @@
 #include "path/search_loop.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 // Whether `top` may still change the walker's cost: a key not above its own. Sums of the same
@@ -36,6 +37,7 @@ void DStarLite::begin(const Board& board, int start, int target) {
     heap.clear();
     lastClosed.clear();
     plans = 0;
+    underWay = false;
     km = 0;
     startCell = lastCell = cellOf(start);
     targetCell = cellOf(target);
@@ -143,9 +145,19 @@ void DStarLite::tileChanged(const Board& board, int tile) {
 }
 
 int DStarLite::plan(const Board& board) {
+    startPlan();
+    carryOn(board, LLONG_MAX);
+    return static_cast<int>(lastClosed.size());
+}
+
+void DStarLite::startPlan() {
     catchUp();
     ++plans;
     lastClosed.clear();
+    underWay = true;
+}
+
+bool DStarLite::carryOn(const Board& board, long long tiles) {
     Key top{};
     // The walker's own key needs no estimate: it is 0 from where it stands.
     const auto startKey = [this] {
@@ -158,6 +170,9 @@ int DStarLite::plan(const Board& board) {
         if (OpenHeap::before(queuedAt[u], entryOf(now.first, now.second, u))) {
             push(u); // its key rose since it was entered
             continue;
+        }
+        if (tiles-- <= 0) {
+            return false; // the rest on the next call
         }
         heap.pop();
         queued[u] = 0;
@@ -194,7 +209,8 @@ int DStarLite::plan(const Board& board) {
             }
         }
     }
-    return static_cast<int>(lastClosed.size());
+    underWay = false;
+    return true;
 }
 
 double DStarLite::cost() const {

@@ -25,6 +25,11 @@ struct DStarLite {
     // Settles what the walker's cost to the target needs: the whole search the first time, a
     // repair after. Returns the tiles it closed.
     int plan(const Board& board);
+    // The same a slice at a time: a plan begun, then carried on by at most `tiles` closings a
+    // call; true once it has ended.
+    void startPlan();
+    bool carryOn(const Board& board, long long tiles);
+    bool planning() const { return underWay; }
 
     // The walker's cost to the target as last planned; infinite when there is no walk.
     double cost() const;
@@ -38,7 +43,8 @@ struct DStarLite {
     double gOf(int tile) const { return g[cellOf(tile)]; }
     double rhsOf(int tile) const { return rhs[cellOf(tile)]; }
     int startTile() const { return tileOf(startCell); }
-    int targetTile() const { return tileOf(targetCell); }
+    MoveRule ruleOf() const { return costs.rule; }
+    int targetTile() const { return targetCell < 0 ? -1 : tileOf(targetCell); }
 
   private:
     struct Key {
@@ -61,6 +67,7 @@ struct DStarLite {
     std::vector<long long> settledAt; // the plan that last closed each cell (-1: none)
     std::vector<int> bestNext;        // the neighbour each cell's rhs came through (-1: none)
     long long plans = 0;
+    bool underWay = false;
     OpenHeap heap; // the smallest key on top; stale entries are passed over
     std::vector<int> lastClosed;
 

@@ -9,9 +9,11 @@ void Fog::begin(const Board& truth, int sightTiles) {
     known.buildGrid(truth.columns, truth.rows);
     known.rule = truth.rule;
     seen.assign(static_cast<std::size_t>(truth.tileCount()), 0);
+    seenCount = 0;
 }
 
 bool Fog::learn(const Board& truth, int tile) {
+    seenCount += seen[tile] == 0;
     seen[tile] = 1;
     const int cost = truth.extraCost(tile);
     if (known.extraCost(tile) == cost) {

@@ -15,6 +15,7 @@ struct Fog {
     int sight = DefaultSight;
     Board known;                    // the board as the walker knows it
     std::vector<std::uint8_t> seen; // by tile
+    int seenCount = 0;
 
     // Nothing seen yet: the known board all ground, of the truth's size and rule.
     void begin(const Board& truth, int sightTiles);

@@ -1,11 +1,12 @@
-// The README's pictures of races: four settings (A* x1, A* x2, A* x5 and greedy), or with
+// The README's pictures of races: four settings (A* x1, A* x2, A* x5 and greedy); with
 // `both` the searches from one end and from both (A*, bidirectional A*, Dijkstra,
-// bidirectional Dijkstra), between the same two tiles of the shipped map, drawn by the
+// bidirectional Dijkstra); with `fog` A*, D* Lite, Dijkstra and breadth-first under fog of 3,
+// each monkey at its banana, between the same two tiles of the shipped map, drawn by the
 // program's own frame with its panel once every racer's playback is over and its monkey has
 // arrived.
 //
 // Usage (needs a display; on a machine without one, under xvfb-run):
-//   race_picture [OUT_PNG [both]]       (default: race-settings.png)
+//   race_picture [OUT_PNG [both | fog]]       (default: race-settings.png)
 #include "app/actions.h"
 #include "app/app.h"
 #include "platform/glfw2.h"
@@ -26,6 +27,11 @@ namespace {
 bool arrived() {
     for (const Racer& racer : world.session.racers) {
         if (racer.walk.walking || racer.walk.searching()) {
+            return false;
+        }
+    }
+    for (const Racer& racer : world.session.racers) {
+        if (world.monkeyTile(racer.walk) != racer.walk.target) {
             return false;
         }
     }
@@ -54,15 +60,22 @@ int main(int argc, char** argv) {
         std::cerr << "race_picture: cannot open a window\n";
         return 1;
     }
-    const bool bothEnds = argc > 2 && std::string(argv[2]) == "both";
+    const std::string mode = argc > 2 ? argv[2] : "";
+    const bool bothEnds = mode == "both";
     const double weights[RacerCount] = {1, 2, 5, 1};
     const SearchKind settingsRace[RacerCount] = {SearchKind::AStar, SearchKind::AStar,
                                                  SearchKind::AStar, SearchKind::Greedy};
     const SearchKind endsRace[RacerCount] = {SearchKind::AStar, SearchKind::BidirectionalAStar,
                                              SearchKind::Dijkstra,
                                              SearchKind::BidirectionalDijkstra};
+    const SearchKind fogRace[RacerCount] = {SearchKind::AStar, SearchKind::DStarLite,
+                                            SearchKind::Dijkstra, SearchKind::BreadthFirst};
+    if (mode == "fog") {
+        world.session.sight = 3;
+        toggleFog();
+    }
     for (int i = 0; i < RacerCount; i++) {
-        chooseRacer(i, bothEnds ? endsRace[i] : settingsRace[i]);
+        chooseRacer(i, mode == "fog" ? fogRace[i] : bothEnds ? endsRace[i] : settingsRace[i]);
         chooseRacerSettings(i, SearchSettings{false, Heuristic::Octile, bothEnds ? 1 : weights[i]});
     }
     world.clickTile(1 * world.board.columns + 1);

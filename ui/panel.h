@@ -43,6 +43,7 @@ struct RaceBar {
     double cost = -1;
     double cheapest = -1;
     char costLabel[24] = "";
+    long long closedInAll = -1; // under fog, every tile every plan of the walk closed; else -1
 };
 
 // The panel's lines, built once a frame from the state into fixed buffers; "" for a line

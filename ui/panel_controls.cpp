@@ -144,6 +144,11 @@ void ruleChoice() {
         }
         ImGui::EndCombo();
     }
+    ImGui::SameLine();
+    bool fog = world.session.fog;
+    if (ImGui::Checkbox("fog (F)", &fog)) {
+        toggleFog();
+    }
 }
 
 void searchViewControls() {

@@ -92,9 +92,11 @@ void legend() {
     // places of their own.
     const bool scans = shownScans(world);
     const bool bothEnds = shownBothEnds(world);
-    // "closed from the target" takes a line of its own; the rest go two to a line.
+    const bool repair = shownRepair(world);
+    // "closed from the target" and "kept from the last plan" take a line of their own; the
+    // rest go two to a line.
     const int placed = scans + bothEnds + 2; // the cheapest walk and the digits besides
-    const Section section{ImGui::GetCursorPosY() + (6 + bothEnds + (placed + 1) / 2) *
+    const Section section{ImGui::GetCursorPosY() + (6 + bothEnds + repair + (placed + 1) / 2) *
                                                        ImGui::GetTextLineHeightWithSpacing()};
     const TileKind& ground = TileKinds[GroundCode];
     const TileKind& tree = TileKinds[TreeCode];
@@ -121,6 +123,9 @@ void legend() {
         if (bothEnds) {
             swatch(Shape::Square, colourOf(TargetClosedMark.shown), false,
                    "closed from the target");
+        }
+        if (repair) {
+            swatch(Shape::Square, colourOf(KeptMark.shown), false, "kept from the last plan");
         }
         // Then two to a line: the jumps' scans while there are any, the cheapest walk and,
         // with the costs, what the digits are.

@@ -45,17 +45,27 @@ void raceLabels(const PanelText& text) {
 void raceBars(const PanelText& text) {
     int mostClosed = 1;
     double dearest = 1;
+    long long mostInAll = 1;
+    bool fogged = false; // under fog a third bar: the tiles every plan of the walk closed
     for (const RaceBar& b : text.bars) {
         mostClosed = std::max(mostClosed, b.closed);
         dearest = std::max({dearest, b.cost, b.cheapest});
+        mostInAll = std::max(mostInAll, b.closedInAll);
+        fogged = fogged || b.closedInAll >= 0;
     }
+    const int columns = fogged ? 3 : 2;
     const float name = ImGui::CalcTextSize("first-sight A*").x + 26.0f;
-    const float width = (ImGui::GetContentRegionAvail().x - name - 8.0f) / 2.0f;
+    const float width =
+        (ImGui::GetContentRegionAvail().x - name - 8.0f * (columns - 1)) / float(columns);
     const float left = ImGui::GetCursorPosX();
     ImGui::SetCursorPosX(left + name);
     ImGui::TextDisabled("closed");
     ImGui::SameLine(left + name + width + 8.0f);
-    ImGui::TextDisabled("walk cost");
+    ImGui::TextDisabled(fogged ? "cost" : "walk cost");
+    if (fogged) {
+        ImGui::SameLine(left + name + 2.0f * (width + 8.0f));
+        ImGui::TextDisabled("in all");
+    }
     ImDrawList* draw = ImGui::GetWindowDrawList();
     const float height = ImGui::GetTextLineHeight();
     for (int i = 0; i < RacerCount; i++) {
@@ -80,6 +90,15 @@ void raceBars(const PanelText& text) {
             const float x = walk.x + width * float(b.cheapest / dearest);
             draw->AddLine(ImVec2(x, walk.y - 1), ImVec2(x, walk.y + height + 1), CheapestRed, 2.0f);
         }
+        if (fogged) {
+            char all[32];
+            std::snprintf(all, sizeof all, "%lld", std::max(b.closedInAll, 0LL));
+            bar(draw, ImVec2(walk.x + width + 8.0f, walk.y), width, height,
+                float(double(std::max(b.closedInAll, 0LL)) / double(mostInAll)), ClosedPurple, all);
+        }
     }
     ImGui::TextDisabled("red mark: the cheapest walk's cost");
+    if (fogged) {
+        ImGui::TextDisabled("in all: closed in all, by every plan");
+    }
 }

@@ -92,5 +92,6 @@ void buildPanelText(World& w, int hoverTile, int hoverView, PanelText& text) {
                       walk.searching(), walk.found.cost, walk.cheapest.cost};
         std::snprintf(bar.costLabel, sizeof bar.costLabel, "%s",
                       costText(walk.found.cost, board.rule, walk.kind).c_str());
+        bar.closedInAll = walk.fogged() ? walk.closedInAll : -1;
     }
 }

@@ -56,8 +56,15 @@ void flatColour(const MapBoard& map, const SearchView& view, const Walk& walk, i
         const std::uint8_t* colour = mark == TileMark::Closed             ? ClosedMark.shown
                                      : mark == TileMark::ClosedFromTarget ? TargetClosedMark.shown
                                      : mark == TileMark::Meeting          ? MeetingMark.shown
+                                     : mark == TileMark::Kept             ? KeptMark.shown
                                      : mark == TileMark::Scanned          ? ScannedMark.shown
                                                                           : OpenMark.shown;
+        std::copy(colour, colour + 3, rgb);
+        return;
+    }
+    if (walk.fogged() && !walk.fog.isSeen(tile)) {
+        const TileKind& assumed = TileKinds[GroundCode];
+        const std::uint8_t* colour = walk.lit(tile) ? assumed.lit : UnseenColour;
         std::copy(colour, colour + 3, rgb);
         return;
     }

@@ -14,6 +14,8 @@ inline constexpr Shade ClosedMark{{0.55f, 0.2f, 0.85f}, {140, 51, 217}};
 // Closed from the target's side, and where the two sides met: apart from every tile and mark.
 inline constexpr Shade TargetClosedMark{{0.1f, 0.8f, 0.9f}, {26, 204, 230}};
 inline constexpr Shade MeetingMark{{1.0f, 1.0f, 1.0f}, {255, 255, 255}};
+// Kept from D* Lite's last plan: a paler shade of the closed purple.
+inline constexpr Shade KeptMark{{0.78f, 0.66f, 0.92f}, {199, 168, 235}};
 inline constexpr Shade OpenMark{{1.0f, 0.85f, 0.1f}, {255, 217, 25}};
 // The tiles JPS's jumps looked at: a pale amber, apart from the marks' purple and yellow.
 inline constexpr Shade ScannedMark{{1.0f, 0.8f, 0.6f}, {255, 204, 153}};

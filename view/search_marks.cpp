@@ -41,8 +41,10 @@ void tileMark(const Vec3& centre, TileMark mark) {
         rectangle(x - Dot, z - Dot, x + Dot, z + Dot);
         return;
     }
-    if (mark == TileMark::Closed || mark == TileMark::ClosedFromTarget) {
-        glColor3fv(mark == TileMark::Closed ? ClosedMark.gl : TargetClosedMark.gl);
+    if (mark == TileMark::Closed || mark == TileMark::ClosedFromTarget || mark == TileMark::Kept) {
+        glColor3fv(mark == TileMark::Closed ? ClosedMark.gl
+                   : mark == TileMark::Kept ? KeptMark.gl
+                                            : TargetClosedMark.gl);
         rectangle(x - Outer, z - Outer, x + Outer, z + Outer);
         return;
     }
@@ -148,8 +150,9 @@ void drawSearchMarks(const Board& board, const SearchView& view, const Walk& wal
     glBegin(GL_QUADS);
     const SearchRecord& record = walk.search;
     for (int pass = 0; pass < 3; pass++) {
+        // Under fog the walk found goes on from where the monkey planned: no line to set by it.
         if (pass == 1 && playbackStep(walk) >= searchSteps(walk) && record.found &&
-            walk.found.cost > walk.cheapest.cost) {
+            walk.found.cost > walk.cheapest.cost && !walk.fogged()) {
             cheapestLine(board, record.start, walk.cheapest.tiles);
         }
         // Only the tiles in view; drawn flat, the board shows the marks in its own colours.

@@ -167,8 +167,30 @@ void advanceSearchView(World& w, double now) {
     }
 }
 
+namespace {
+
+// D* Lite's last plan: its closings by this step, and after a repair what it kept.
+TileMark repairMark(const Walk& walk, int tile, int step) {
+    if (tile < 0 || tile >= static_cast<int>(walk.dstarClosedAt.size())) {
+        return TileMark::None;
+    }
+    const int closed = walk.dstarClosedAt[tile];
+    if (closed >= 0 && closed < step) {
+        return TileMark::Closed;
+    }
+    const bool kept = walk.newSearchClosed >= 0 && walk.dstar.settledBefore(tile) &&
+                      walk.dstar.gOf(tile) < HUGE_VAL;
+    return kept ? TileMark::Kept : TileMark::None;
+}
+
+} // namespace
+
 TileMark searchViewMark(const SearchView& view, const Walk& walk, int tile) {
     const GridSearch& query = walk.query;
+    if (view.mode != SearchViewMode::Off && walk.planning != Planning::Walk && walk.repairs &&
+        walk.search.kind == SearchKind::DStarLite) {
+        return repairMark(walk, tile, playbackStep(walk));
+    }
     const bool scans = !walk.search.scanned.empty();
     if (view.mode == SearchViewMode::Off || walk.planning == Planning::Walk ||
         (query.listOf(tile) == NotListed && !scans)) {
@@ -222,6 +244,16 @@ bool shownScans(World& w) {
 
 bool shownBothEnds(World& w) {
     return anyShown(w, [](const SearchRecord& r) { return !r.fromTarget.empty(); });
+}
+
+bool shownRepair(World& w) {
+    const ShownWalks shown = shownWalks(w);
+    for (int i = 0; i < shown.count; i++) {
+        if (shown.walks[i]->newSearchClosed >= 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 double closedCost(const Walk& walk, int tile) {

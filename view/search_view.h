@@ -14,10 +14,11 @@
 // Scanned: a tile JPS's jumps looked at on their way that is neither closed nor open at the
 // step shown. From a search of both ends: ClosedFromTarget, a tile its target's side closed;
 // Meeting, once the search is shown whole, the tile where the two sides' walks met.
-enum class TileMark { None, Open, Closed, Scanned, ClosedFromTarget, Meeting };
+// Kept: after a D* Lite repair, a tile settled by an earlier plan that this one left as it was.
+enum class TileMark { None, Open, Closed, Scanned, ClosedFromTarget, Meeting, Kept };
 inline bool closedMark(TileMark mark) {
     return mark == TileMark::Closed || mark == TileMark::ClosedFromTarget ||
-           mark == TileMark::Meeting;
+           mark == TileMark::Meeting || mark == TileMark::Kept;
 }
 
 // The walks the view shows and plays back together: the world's own, or in a race the four
@@ -49,8 +50,9 @@ void advanceSearchView(World& w, double now);
 TileMark searchViewMark(const SearchView& view, const Walk& walk, int tile);
 // Whether any of the walks the view shows has a record with scans (JPS's).
 bool shownScans(World& w);
-// Whether any of them is a search from both ends.
+// Whether any of them is a search from both ends; a D* Lite repair.
 bool shownBothEnds(World& w);
+bool shownRepair(World& w);
 // The cost from the start of a tile the walk's search closed (from the target, for a tile
 // its target's side closed first).
 double closedCost(const Walk& walk, int tile);

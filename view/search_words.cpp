@@ -27,11 +27,20 @@ void writeSearchFigures(const Board& board, const Walk& walk, char* out, size_t 
     if (named && record.kind != SearchKind::FirstSightAStar) {
         std::snprintf(name, sizeof name, "%s: ", searchName(record.kind));
     }
-    const int closed = static_cast<int>(record.closed.size());
+    // D* Lite's plan under way keeps its closings until it ends.
+    const bool dstar = walk.dstarBegun && walk.planning == Planning::Walk;
+    const int closed =
+        static_cast<int>(dstar ? walk.dstar.closedLastPlan().size() : record.closed.size());
     const int open = record.stillOpen();
     if (walk.searching()) {
         std::snprintf(out, size, "searching: %s of %s tiles", withCommas(closed).c_str(),
                       withCommas(board.tileCount()).c_str());
+    } else if (record.start >= 0 && record.found && walk.newSearchClosed >= 0) {
+        // D* Lite repaired its last search: what that closed, beside a search from nothing.
+        std::snprintf(out, size, "%srepaired: closed %s (a new search: %s), walk %s, cheapest %s",
+                      name, withCommas(closed).c_str(), withCommas(walk.newSearchClosed).c_str(),
+                      costText(walk.found.cost, board.rule, walk.kind).c_str(),
+                      costText(walk.cheapest.cost, board.rule).c_str());
     } else if (record.start >= 0 && record.found) {
         std::snprintf(out, size, "%sclosed %d, open %d, walk %s, cheapest %s", name, closed, open,
                       costText(walk.found.cost, board.rule, walk.kind).c_str(),

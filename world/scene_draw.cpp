@@ -1,6 +1,7 @@
 // One walk's scene: the light, the tiles (its walk lit), the walker's step, the two figures
 // and the green ground square. The projection and model-view matrices are left as the camera
 // set them, because the mouse pick right after this reads them with the depth buffer.
+#include "world/tile_kinds.h"
 #include "world/world.h"
 
 #include <GL/gl.h>
@@ -11,7 +12,35 @@ void World::drawTiles(const Walk& walk, const DrawnTiles& sight) const {
     if (!sight.models) {
         return;
     }
-    forEachTileInSight(board, sight, [&](int tile) { tileModels[tile].draw(walk.lit(tile)); });
+    if (!walk.fogged()) {
+        forEachTileInSight(board, sight, [&](int tile) { tileModels[tile].draw(walk.lit(tile)); });
+        return;
+    }
+    // Under fog a tile the monkey has not seen shows no model: a flat slate square, unlit so
+    // that it is the same colour at every turn (lit ground where the plan goes over it).
+    std::vector<int> unseen;
+    forEachTileInSight(board, sight, [&](int tile) {
+        if (walk.fog.isSeen(tile)) {
+            tileModels[tile].draw(walk.lit(tile));
+        } else {
+            unseen.push_back(tile);
+        }
+    });
+    const float x0 = boardEdges(board).left, z0 = boardEdges(board).top;
+    glDisable(GL_LIGHTING);
+    glBegin(GL_QUADS);
+    for (int tile : unseen) {
+        const std::uint8_t* c = walk.lit(tile) ? TileKinds[GroundCode].lit : UnseenColour;
+        glColor3f(c[0] / 255.0f, c[1] / 255.0f, c[2] / 255.0f);
+        const float x = x0 + TileSize * (tile % board.columns);
+        const float z = z0 + TileSize * (tile / board.columns);
+        glVertex3f(x, 0.05f, z);
+        glVertex3f(x, 0.05f, z + TileSize);
+        glVertex3f(x + TileSize, 0.05f, z + TileSize);
+        glVertex3f(x + TileSize, 0.05f, z);
+    }
+    glEnd();
+    glEnable(GL_LIGHTING);
 }
 
 namespace {
@@ -74,6 +103,7 @@ void drawScene(World& w, Walk& walk, const DrawnTiles& sight, bool held) {
     const bool atWaypoint = walk.stepFrame == 0 || walk.stepFrame == w.stepFrames;
     if (walk.walking && !(held && atWaypoint)) {
         w.stepWalker(walk);
+        w.lookAround(walk); // under fog, what the monkey sees from a tile it came to
     }
     if (walk.monkey.visible) {
         walk.monkey.draw(false);

@@ -4,6 +4,7 @@
 // that a racer never misses one. It is part of the one world; nothing else holds a walk.
 #pragma once
 
+#include "path/fog.h"
 #include "world/walk.h"
 
 #include <cstdint>
@@ -56,6 +57,10 @@ struct Session {
     // window, with its own walk, all to the same banana. C starts and ends it; the world's
     // own walk goes on under it and shows again when it ends.
     bool racing = false;
+    // Fog: each walk's monkey knows only what it has seen, `sight` tiles round every tile it
+    // stood on (F turns it on and off).
+    bool fog = false;
+    int sight = DefaultSight;
     // By viewport: top left, top right, bottom left, bottom right.
     Racer racers[RacerCount];
     SearchView view;

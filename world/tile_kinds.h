@@ -39,6 +39,11 @@ extern const TileKind TileKinds[TileKindCount];
 // A code the map gives no kind: open ground without a model, showing the ground square.
 extern const TileKind BareTile;
 
+// A tile the monkey has not seen under fog: a dull slate, darker than every kind and apart
+// from the background's black; planned over as ground, so on the planned walk it shows as lit
+// ground.
+inline constexpr std::uint8_t UnseenColour[3] = {52, 54, 66};
+
 // The row of a map code (BareTile for a code without a kind).
 const TileKind& tileKindOf(int code);
 // The kind of a benchmark map character, or nullptr for one that names no kind.

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "mesh/mesh.h"
+#include "path/dstar_lite.h"
+#include "path/fog.h"
 #include "path/search.h"
 
 #include <cstdint>
@@ -69,6 +71,28 @@ struct Walk {
     // the search ends.
     bool resumeStep = false;
     Vec3 resumeWaypoint{};
+
+    // Under fog: what its monkey knows of the board (nothing seen: no fog), the tile it last
+    // looked round from, and every tile closed by every plan of this walk so far.
+    Fog fog;
+    int lookedFrom = -1;
+    long long closedInAll = 0;
+    double walkedCost = 0; // of the steps taken before the last plan: its cost counts them
+    int origin = -1;       // the tile the walk began on, which its cheapest walk starts from
+    bool fogged() const { return !fog.seen.empty(); }
+    int cheapestFrom() const { return fogged() ? origin : start; }
+
+    // D* Lite's search, kept between the plans of this walk (`repairs`: begun on its target,
+    // board and rule), the tiles changed since its last plan, and after a repair the tiles an
+    // A* from nothing closed on the same knowledge (-1: the last plan was no repair). Each
+    // tile's place in the last plan's closing order, for the search view (-1: not closed).
+    DStarLite dstar;
+    bool repairs = false;
+    std::vector<int> changedTiles;
+    long long newSearchClosed = -1;
+    std::vector<int> dstarClosedAt;
+    bool dstarBegun = false;     // a plan begun and not yet ended
+    bool dstarRepairing = false; // and it repairs the one before
 
     bool searching() const { return planning != Planning::Idle; }
     bool lit(int tile) const {

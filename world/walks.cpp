@@ -82,6 +82,12 @@ void World::startWalk(Walk& walk, int tile) {
     walk.walkFromZ = walk.monkey.position[2];
     walk.stepFrame = 0;
     walk.stepTiles = walk.stepWalked = 0.0;
+    walk.closedInAll = 0;
+    walk.walkedCost = 0;
+    walk.origin = tile;
+    walk.repairs = false; // a new walk: D* Lite begins anew
+    walk.changedTiles.clear();
+    beginFog(walk, tile); // a new walk sees nothing but its start's sight
     relight(walk);
 }
 
@@ -89,13 +95,17 @@ void World::planWalk(Walk& walk, long long tiles) {
     walk.search = freshRecord(walk);
     walk.cheapestQuery = GridSearch();
     walk.cheapestSearch = SearchRecord();
-    walk.found = walk.cheapest = Route();
+    // Under fog the cheapest walk is the whole walk's, from its first tile: kept over plans.
+    const Route cheapest = walk.fogged() ? walk.cheapest : Route();
+    walk.found = Route();
+    walk.cheapest = cheapest;
     walk.path.clear();
     relight(walk);
     // Begun when its first unit of work comes: a race's four then never hold four searches'
     // cells at once.
     walk.planning = Planning::Walk;
     walk.query = GridSearch();
+    walk.dstarBegun = false; // D* Lite's next plan starts with what changed
     if (tiles == LLONG_MAX) {
         while (!advanceWalk(walk, tiles)) {
         }
@@ -110,18 +120,22 @@ void World::planWalk(Walk& walk, long long tiles) {
 // found, or the same for the cheapest walk.
 bool World::advanceWalk(Walk& walk, long long tiles) {
     if (walk.planning == Planning::Walk) {
-        if (walk.search.closed.empty() && !walk.search.refused) { // not begun yet
-            walk.query.begin(board, walk.kind, walk.start, walk.target, walk.search, walk.settings);
-        } else if (walk.query.advance(board, walk.search, tiles)) {
+        // Under fog, on what its monkey knows.
+        const Board& known = planBoard(walk);
+        if (walk.kind == SearchKind::DStarLite) {
+            planWithDStar(walk, tiles);
+        } else if (walk.search.closed.empty() && !walk.search.refused) { // not begun yet
+            walk.query.begin(known, walk.kind, walk.start, walk.target, walk.search, walk.settings);
+        } else if (walk.query.advance(known, walk.search, tiles)) {
             endPlan(walk);
         }
     } else if (walk.planning == Planning::Cheapest) {
         if (walk.cheapestSearch.closed.empty()) {
-            walk.cheapestQuery.begin(board, SearchKind::AStar, walk.start, walk.target,
+            walk.cheapestQuery.begin(board, SearchKind::AStar, walk.cheapestFrom(), walk.target,
                                      walk.cheapestSearch);
         } else if (walk.cheapestQuery.advance(board, walk.cheapestSearch, tiles)) {
             const std::vector<int>& route = walk.cheapestSearch.walk;
-            walk.cheapest = Route{route, routeCost(board, walk.start, route)};
+            walk.cheapest = Route{route, routeCost(board, walk.cheapestFrom(), route)};
             walk.cheapestQuery = GridSearch();
             walk.cheapestSearch = SearchRecord();
             walk.planning = Planning::Idle;
@@ -134,7 +148,8 @@ bool World::advanceWalk(Walk& walk, long long tiles) {
 void World::endPlan(Walk& walk) {
     const SearchRecord& record = walk.search;
     if (record.found) {
-        walk.found = Route{record.walk, walkCost(board, walk.kind, record.start, record.walk)};
+        walk.found = Route{record.walk, walk.walkedCost + walkCost(planBoard(walk), walk.kind,
+                                                                   record.start, record.walk)};
         for (auto t = record.walk.rbegin(); t != record.walk.rend(); ++t) {
             walk.path.push_back(tileAnchor(board, *t)); // the target first
         }
@@ -148,9 +163,10 @@ void World::endPlan(Walk& walk) {
     }
     relight(walk);
     walk.planning = Planning::Idle;
-    if (record.found && promisesCheapest(walk.kind)) {
+    walk.closedInAll += static_cast<long long>(record.closed.size());
+    if (record.found && promisesCheapest(walk.kind) && !walk.fogged()) {
         walk.cheapest = walk.found;
-    } else if (record.found) {
+    } else if (record.found && walk.cheapest.cost < 0) {
         walk.planning = Planning::Cheapest; // begun by the next unit of work
         walk.cheapestSearch = SearchRecord();
     }

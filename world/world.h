@@ -152,6 +152,22 @@ struct World : MapBoard {
     // How walks step: every walk set up is planned again under the new rule.
     void setRule(MoveRule rule);
 
+    // Fog (world/fog_walks.cpp). The board a walk is planned on: what its monkey knows under
+    // fog, else the board. Fog turned on or off for every walk, each planned again from where
+    // its monkey stands; a walk's knowledge begun on its start; its monkey looking round from
+    // the tile it has come to, planning again when what it sees differs from what the plan
+    // assumed on the way ahead.
+    const Board& planBoard(const Walk& walk) const {
+        return walk.fogged() ? walk.fog.known : board;
+    }
+    void setFog(bool on);
+    void beginFog(Walk& walk, int tile) const;
+    void lookAround(Walk& walk);
+    // D* Lite (world/dstar_walks.cpp): the walk planned, or its last plan repaired, at once;
+    // a tile changed, told to every walk that repairs.
+    void planWithDStar(Walk& walk, long long tiles);
+    void noteChanged(int tile);
+
     // Click cycle (world/click.cpp): the world's own walk, and the racers after it.
     void requestPath(int x, int v);
     void clickAt(int x, int v); // the world's walk alone

@@ -156,9 +156,10 @@ TEST(Window, WithoutADisplayOrAMapItSaysWhyAndFails) {
         {empty, "", 1, notFound},
         {assets, empty, 1, notFound},
         {empty, assets, 1, "tanglor: cannot open the window: X11: The DISPLAY environment"},
-        {empty, "a b c", 2, "usage: tanglor [FOLDER | MAPFILE [SCENFILE]]\n"},
+        {empty, "a b c", 2, "usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog R]\n"},
         {empty, "none", 2,
-         "tanglor: none: no such folder (usage: tanglor [FOLDER | MAPFILE [SCENFILE]])\n"},
+         "tanglor: none: no such folder (usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog "
+         "R])\n"},
         // A benchmark map with no models beside it takes the shipped ones; a broken one is
         // refused, line by line, before any window.
         {assets, empty + "/good.map", 1, "tanglor: cannot open the window: X11: The DISPLAY"},

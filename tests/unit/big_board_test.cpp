@@ -90,8 +90,10 @@ TEST(BigBoard, ASearchCarriedOnOverFramesEndsAsTheSameSearchRunAtOnce) {
             if (frames == 1) { // the start and two slices of three
                 PanelText text;
                 buildPanelText(w, -1, -1, text);
-                EXPECT_EQ(std::string(text.figures).rfind("searching: 7 of ", 0), 0u)
-                    << text.figures;
+                // D* Lite's plan closes no start before its slices: 6.
+                const char* soFar =
+                    kind == SearchKind::DStarLite ? "searching: 6 of " : "searching: 7 of ";
+                EXPECT_EQ(std::string(text.figures).rfind(soFar, 0), 0u) << text.figures;
             }
             w.advanceWalk(w.walk, 3);
             ++frames;

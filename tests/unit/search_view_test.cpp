@@ -76,6 +76,9 @@ TEST_F(SearchViewTest, PlaybackShowsTheSearchsOwnListsAtEveryStepForwardAndBackF
         const auto [from, to] =
             run % 2 ? std::pair{3 * 16 + 3, 4 * 16 + 6} : std::pair{9 * 16 + 7, 16 + 9};
         world.walk.kind = static_cast<SearchKind>(run / 2);
+        if (world.walk.kind == SearchKind::DStarLite) {
+            continue; // its plans are D* Lite's own, shown as tests/unit/fog_test.cpp tells
+        }
         watched.clear();
         world.clickTile(from);
         world.clickTile(to);
