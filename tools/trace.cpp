@@ -13,6 +13,7 @@
 // unless the search promises one. So it shows exactly the walk the window would light.
 #include "tools/trace.h"
 #include "app/command.h"
+#include "path/fog.h"
 #include "world/map_file.h"
 
 #include <algorithm>
@@ -34,6 +35,7 @@ struct Options {
     MoveRule rule = MoveRule::CornersCut;
     bool compare = false;
     bool dump = false;
+    int fog = 0;           // --fog R: the walk under fog of R tiles; 0 for none
     ChosenSettings chosen; // --heuristic and --weight
 };
 
@@ -61,7 +63,7 @@ int indexOf(const Board& board, Tile t) {
 
 const char* const Usage =
     "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--rule RULE] [--compare]\n"
-    "             [--dump] [--heuristic NAME] [--weight W]\n"
+    "             [--dump] [--heuristic NAME] [--weight W] [--fog R]\n"
     "  FOLDER holds map.txt and the eight models (default: the current folder);\n"
     "  MAPFILE is a map in either format, its models beside it or the shipped ones;\n"
     "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
@@ -86,6 +88,8 @@ const char* const OptionLines =
     "                   JPS and bidirectional A*\n"
     "  --weight W       the value of A*, JPS and bidirectional A* is g + W x h, W from 1 to\n"
     "                   10 (default 1)\n"
+    "  --fog R          the walk under fog: the monkey sees R tiles round it (1 to 64) and\n"
+    "                   plans again as it sees; each plan, and the tiles it stood on\n"
     "  --dump           the tile codes around the start, the heuristics and the target's\n"
     "                   neighbours\n";
 
@@ -116,6 +120,18 @@ int parseOptions(std::vector<std::string> args, Options* options) {
             return usage();
         }
         args.erase(ruleWord, ruleWord + 2);
+    }
+    if (const auto at = std::find(args.begin(), args.end(), "--fog"); at != args.end()) {
+        const std::string value = at + 1 == args.end() ? "" : *(at + 1);
+        const char* end = value.data() + value.size();
+        const auto [after, error] = std::from_chars(value.data(), end, options->fog);
+        if (value.empty() || error != std::errc() || after != end || options->fog < 1 ||
+            options->fog > MaxSight) {
+            std::cerr << "trace: --fog takes a whole number from 1 to 64, not \"" << value
+                      << "\"\n";
+            return usage();
+        }
+        args.erase(at, at + 2);
     }
     for (const char* word : {"--heuristic", "--weight"}) {
         const auto at = std::find(args.begin(), args.end(), word);
@@ -242,6 +258,9 @@ int main(int argc, char** argv) {
     walk.start = indexOf(map.board, options.ends[0]);
     walk.target = indexOf(map.board, options.ends[1]);
     plan(map.board, walk);
+    if (options.fog > 0 && !options.compare) {
+        return printFoggedWalk(map.board, walk, options.fog);
+    }
     if (options.compare) {
         // Every search gets the same two tiles, whether or not a walk joins them.
         printGrids(map, walk);

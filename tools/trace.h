@@ -39,5 +39,8 @@ void printGrids(const MapBoard& map, const TracedWalk& walk);
 void printSteps(const Board& board, const TracedWalk& walk);
 // One row per search, each run again between the walk's two tiles and timed on its own.
 void printComparison(const Board& board, const TracedWalk& walk);
+// The walk under fog of `sight` tiles: each plan, and every tile the monkey stood on; the
+// exit status (1 when what it came to know left no way).
+int printFoggedWalk(const Board& board, const TracedWalk& walk, int sight);
 // The grid dumps: the tile codes around the start, every heuristic, the target's neighbours.
 void printDumps(const MapBoard& map, const TracedWalk& walk, Tile start);
