@@ -6,16 +6,20 @@
 // arrived.
 //
 // Usage (needs a display; on a machine without one, under xvfb-run):
-//   race_picture [OUT_PNG [both | fog]]       (default: race-settings.png)
+//   race_picture [OUT_PNG [both | fog [MAPFILE]]]       (default: race-settings.png)
+// On another map the race runs between the open tiles nearest its quarter points.
 #include "app/actions.h"
 #include "app/app.h"
+#include "app/command.h"
 #include "platform/glfw2.h"
 #include "tools/png_write.h"
 #include "view/race.h"
+#include "world/map_file.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -54,8 +58,25 @@ bool saveFront(const std::string& path) {
 
 } // namespace
 
+// The open tile nearest (column, row): the walks' ends on a map given.
+int openNear(int column, int row) {
+    const Board& b = world.board;
+    for (int r = 0; r < std::max(b.columns, b.rows); r++) {
+        for (int t = 0; t < b.tileCount(); t++) {
+            if (std::abs(t % b.columns - column) <= r && std::abs(t / b.columns - row) <= r &&
+                b.passable(t)) {
+                return t;
+            }
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     const std::string out = argc > 1 ? argv[1] : "race-settings.png";
+    if (argc > 3) {
+        world = World(argv[3], modelFolderFor(argv[3], shippedAssetsFolder()));
+    }
     if (!startUp()) {
         std::cerr << "race_picture: cannot open a window\n";
         return 1;
@@ -78,11 +99,13 @@ int main(int argc, char** argv) {
         chooseRacer(i, mode == "fog" ? fogRace[i] : bothEnds ? endsRace[i] : settingsRace[i]);
         chooseRacerSettings(i, SearchSettings{false, Heuristic::Octile, bothEnds ? 1 : weights[i]});
     }
-    world.clickTile(1 * world.board.columns + 1);
-    world.clickTile(12 * world.board.columns + 14);
+    const int columns = world.board.columns, rows = world.board.rows;
+    world.clickTile(argc > 3 ? openNear(columns / 4, rows / 4) : 1 * columns + 1);
+    world.clickTile(argc > 3 ? openNear(3 * columns / 4, 3 * rows / 4) : 12 * columns + 14);
     chooseRace(true);
     setPlaybackSeconds(0.5);
-    for (int frame = 0; frame < 3000 && !arrived(); frame++) {
+    world.stepFrames = argc > 3 ? 1 : world.stepFrames; // a long walk, quickly
+    for (int frame = 0; frame < 20000 && !arrived(); frame++) {
         runFrame();
     }
     for (int frame = 0; frame < 5; frame++) { // the labels settle on the last places

@@ -85,6 +85,12 @@ std::pair<int, int> stepOn(const MapBoard& map, const SearchView& view, const Wa
 void startOver(const MapBoard& map, const SearchView& view, const Walk& walk, FlatBoard& flat,
                int step) {
     flat.texels = pictureOf(map);
+    // Under fog, every tile the monkey has not seen dimmed (a new sight makes a new picture).
+    for (int tile = 0; walk.fogged() && tile < map.board.tileCount(); tile++) {
+        if (!walk.fog.isSeen(tile)) {
+            texelColour(map, view, walk, tile, &flat.texels[texel(tile)]);
+        }
+    }
     for (int tile : walk.litTiles) {
         texelColour(map, view, walk, tile, &flat.texels[texel(tile)]);
     }
