@@ -9,8 +9,7 @@
 // status 1.
 #include "tools/bench.h"
 #include "app/command.h"
-#include "world/map_board.h"
-#include "world/map_file.h"
+#include "tools/map_input.h"
 
 #include <algorithm>
 #include <charconv>
@@ -126,17 +125,9 @@ int main(int argc, char** argv) {
         return status;
     }
     // The map's tiles alone: the searches need no model.
-    std::vector<std::string> problems;
     MapBoard map;
-    readTiles(map, readMap(options.mapFile, problems));
     Scenario scenario;
-    if (problems.empty()) {
-        readScenario(options.scenarioFile, map, scenario, problems);
-    }
-    for (const std::string& problem : problems) {
-        std::cerr << "bench: " << problem << '\n';
-    }
-    if (!problems.empty()) {
+    if (!readMapAndScenario("bench", options.mapFile, options.scenarioFile, map, scenario)) {
         return 1;
     }
     map.board.rule = options.rule;

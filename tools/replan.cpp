@@ -7,9 +7,7 @@
 //          [--walks FILE]
 #include "app/command.h"
 #include "path/fogged_walk.h"
-#include "world/map_board.h"
-#include "world/map_file.h"
-#include "world/scenario.h"
+#include "tools/map_input.h"
 
 #include <charconv>
 #include <cmath>
@@ -184,17 +182,9 @@ int main(int argc, char** argv) {
     if (const int status = parseOptions(argc, argv, &o)) {
         return status;
     }
-    std::vector<std::string> problems;
     MapBoard map;
-    readTiles(map, readMap(o.mapFile, problems));
     Scenario scenario;
-    if (problems.empty()) {
-        readScenario(o.scenarioFile, map, scenario, problems);
-    }
-    for (const std::string& problem : problems) {
-        std::cerr << "replan: " << problem << '\n';
-    }
-    if (!problems.empty()) {
+    if (!readMapAndScenario("replan", o.mapFile, o.scenarioFile, map, scenario)) {
         return 1;
     }
     map.board.rule = o.rule;
