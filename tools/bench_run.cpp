@@ -9,11 +9,18 @@
 #include <iostream>
 #include <ostream>
 
+#include <unistd.h>
+
 namespace {
 
 // A bar of 40 marks, drawn again only when it grows, so that it costs nothing beside the
 // searches; the last one ends its line.
 void showProgress(std::size_t done, std::size_t total) {
+    // Into a file or a pipe a bar would be a log of a hundred lines run together.
+    static const bool terminal = isatty(STDERR_FILENO) != 0;
+    if (!terminal) {
+        return;
+    }
     static int shown = -1;
     const int marks = total == 0 ? 40 : static_cast<int>(done * 40 / total);
     if (marks == shown && done != total) {
