@@ -152,7 +152,7 @@ void drawSearchMarks(const Board& board, const SearchView& view, const Walk& wal
     for (int pass = 0; pass < 3; pass++) {
         // Under fog the walk found goes on from where the monkey planned: no line to set by it.
         if (pass == 1 && playbackStep(walk) >= searchSteps(walk) && record.found &&
-            walk.found.cost > walk.cheapest.cost && !walk.fogged()) {
+            walk.found.cost > walk.cheapest.cost && !walk.partWay()) {
             cheapestLine(board, record.start, walk.cheapest.tiles);
         }
         // Only the tiles in view; drawn flat, the board shows the marks in its own colours.

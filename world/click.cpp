@@ -117,7 +117,7 @@ bool World::dragBananaTo(int tile) {
     placeBanana(*this);
     // From where the monkey is, as after a paint: it finishes the step it is taking. The
     // racers start over from the world's start, so that the four still race one problem.
-    replan(walk, searchSlice);
+    replan(walk, searchSlice, false);
     racersStartOver(*this);
     return true;
 }

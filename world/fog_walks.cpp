@@ -19,12 +19,7 @@ template <typename Act> void eachWalk(World& w, Act act) {
 // The monkey plans again from the tile it stands on; a step it had begun is given up. The
 // steps it took on the last plan count in the walk's cost.
 void planFromHere(World& w, Walk& walk, int tile) {
-    const std::vector<int>& planned = walk.search.walk;
-    const auto reached = std::find(planned.begin(), planned.end(), tile);
-    if (walk.search.found && reached != planned.end()) {
-        const std::vector<int> taken(planned.begin(), reached + 1);
-        walk.walkedCost += walkCost(w.board, walk.kind, walk.search.start, taken);
-    }
+    w.countStepsTaken(walk, tile);
     walk.start = tile;
     walk.stepFrame = 0;
     walk.stepTiles = walk.stepWalked = 0.0;

@@ -80,7 +80,10 @@ struct Walk {
     double walkedCost = 0; // of the steps taken before the last plan: its cost counts them
     int origin = -1;       // the tile the walk began on, which its cheapest walk starts from
     bool fogged() const { return !fog.seen.empty(); }
-    int cheapestFrom() const { return fogged() ? origin : start; }
+    // Planned again part way (under fog, or after a paint or a new search): the cheapest
+    // walk is the whole walk's, from where it began.
+    bool partWay() const { return fogged() || walkedCost > 0; }
+    int cheapestFrom() const { return partWay() ? origin : start; }
 
     // D* Lite's search, kept between the plans of this walk (`repairs`: begun on its target,
     // board and rule), the tiles changed since its last plan, and after a repair the tiles an

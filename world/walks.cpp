@@ -95,10 +95,7 @@ void World::planWalk(Walk& walk, long long tiles) {
     walk.search = freshRecord(walk);
     walk.cheapestQuery = GridSearch();
     walk.cheapestSearch = SearchRecord();
-    // Under fog the cheapest walk is the whole walk's, from its first tile: kept over plans.
-    const Route cheapest = walk.fogged() ? walk.cheapest : Route();
-    walk.found = Route();
-    walk.cheapest = cheapest;
+    walk.found = walk.cheapest = Route();
     walk.path.clear();
     relight(walk);
     // Begun when its first unit of work comes: a race's four then never hold four searches'
@@ -164,20 +161,26 @@ void World::endPlan(Walk& walk) {
     relight(walk);
     walk.planning = Planning::Idle;
     walk.closedInAll += static_cast<long long>(record.closed.size());
-    if (record.found && promisesCheapest(walk.kind) && !walk.fogged()) {
+    if (record.found && promisesCheapest(walk.kind) && !walk.partWay()) {
         walk.cheapest = walk.found;
-    } else if (record.found && walk.cheapest.cost < 0) {
+    } else if (record.found) {
         walk.planning = Planning::Cheapest; // begun by the next unit of work
         walk.cheapestSearch = SearchRecord();
     }
 }
 
-void World::replan(Walk& walk, long long tiles) {
+void World::replan(Walk& walk, long long tiles, bool sameWalk) {
     // From the tile the monkey stands on, or from the one it is stepping onto: it finishes
     // that step first, so it never jumps.
     const bool stepping =
         walk.walking && !walk.path.empty() && (walk.stepFrame > 0 || walk.stepWalked > 0.0);
     const Vec3 waypoint = stepping ? walk.path.back() : Vec3{walk.walkFromX, 0.0, walk.walkFromZ};
+    if (sameWalk) {
+        countStepsTaken(walk, tileOfWaypoint(board, waypoint));
+    } else {
+        walk.walkedCost = 0; // a walk of its own from here
+        walk.origin = tileOfWaypoint(board, waypoint);
+    }
     walk.start = tileOfWaypoint(board, waypoint);
     if (!stepping) {
         walk.stepFrame = 0; // the next step starts where the monkey stands
@@ -189,6 +192,15 @@ void World::replan(Walk& walk, long long tiles) {
     walk.resumeStep = stepping;
     walk.resumeWaypoint = waypoint;
     planWalk(walk, tiles);
+}
+
+void World::countStepsTaken(Walk& walk, int tile) const {
+    const std::vector<int>& planned = walk.search.walk;
+    const auto reached = std::find(planned.begin(), planned.end(), tile);
+    if (walk.search.found && reached != planned.end()) {
+        const std::vector<int> taken(planned.begin(), reached + 1);
+        walk.walkedCost += walkCost(board, walk.kind, walk.search.start, taken);
+    }
 }
 
 int World::monkeyTile(const Walk& walk) const {

@@ -141,7 +141,11 @@ struct World : MapBoard {
     void endPlan(Walk& walk);
     // Plans the walk again from where its monkey is, to its target (after a paint or a new
     // search): from the tile it stands on, or the one it steps onto, finishing that step.
-    void replan(Walk& walk, long long tiles);
+    // `sameWalk` false: a walk of its own from there (a new target), its cost counted anew.
+    void replan(Walk& walk, long long tiles, bool sameWalk = true);
+    // Before a plan from `tile` part way along the last: the steps taken to it, counted in
+    // the walk's cost, so that a walk's figures are of the whole walk.
+    void countStepsTaken(Walk& walk, int tile) const;
     // The tiles lit for the walk, worked out anew from its start, target and walk found.
     void relight(Walk& walk) const;
     int monkeyTile(const Walk& walk) const;
