@@ -1,6 +1,7 @@
 // Walks under fog in the world, and D* Lite repairing its walk: the monkey never steps into a
 // tree it could not see, unseen tiles show dimmed until seen, and a paint on D* Lite's way is
 // repaired, not planned from nothing.
+#include "app/actions.h"
 #include "app/app.h"
 #include "view/board_sight.h"
 #include "view/search_view.h"
@@ -130,4 +131,23 @@ TEST_F(FogTest, APaintOnDStarLitesWayIsRepairedNotPlannedFromNothing) {
     const std::set<int> distinct(world.walk.search.closed.begin(), world.walk.search.closed.end());
     EXPECT_EQ(closed, static_cast<int>(distinct.size()));
     EXPECT_GT(kept, 0);
+}
+
+TEST_F(FogTest, APlanPartWayCountsTheStepsTakenSoTheWalkNeverBeatsTheCheapest) {
+    world.stepFrames = 2;
+    world.clickTile(tile(1, 1));
+    world.clickTile(tile(14, 12));
+    const double least = aStarCost(world.board, tile(1, 1), tile(14, 12));
+    for (int frame = 0; frame < 12; frame++) { // a few steps along the way
+        world.stepWalker(world.walk);
+    }
+    const int at = world.monkeyTile(world.walk);
+    ASSERT_NE(at, tile(1, 1));
+    chooseSearch(SearchKind::AStar); // planned again from where the monkey is
+    while (world.walk.searching()) {
+        world.advanceWalk(world.walk, LLONG_MAX);
+    }
+    EXPECT_GE(world.walk.found.cost, least);
+    EXPECT_EQ(world.walk.cheapest.cost, least) << "the whole walk's cheapest";
+    EXPECT_GT(world.walk.found.cost, aStarCost(world.board, world.walk.start, tile(14, 12)));
 }
