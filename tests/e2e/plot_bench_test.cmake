@@ -3,7 +3,8 @@
 # with one line and exit status 1, and no picture.
 #   cmake -DSCRIPT=tools/plot_bench.py -DWORK=FOLDER -P plot_bench_test.cmake
 # Without matplotlib the figure cannot be drawn: the test says so and is skipped, not failed.
-execute_process(COMMAND python3 -c "import matplotlib" RESULT_VARIABLE missing
+# The interpreter the script names in its first line.
+execute_process(COMMAND /usr/bin/python3 -c "import matplotlib" RESULT_VARIABLE missing
                 OUTPUT_QUIET ERROR_QUIET)
 if(NOT missing EQUAL 0)
   message("SKIPPED: matplotlib is not installed (apt-get install python3-matplotlib)")
