@@ -67,6 +67,30 @@ bool refusedHere(SearchKind kind) {
     return false;
 }
 
+// Whether the world's walk is a scenario's problem, as going to it set it up.
+bool onProblem() {
+    const std::vector<ScenarioProblem>& problems = world.scenario.problems;
+    if (world.problemAt < 1 || world.problemAt > static_cast<int>(problems.size()) ||
+        !world.banana.visible) {
+        return false;
+    }
+    const ScenarioProblem& p = problems[world.problemAt - 1];
+    const int columns = world.board.columns;
+    return world.walk.origin == p.startRow * columns + p.startColumn &&
+           world.walk.target == p.goalRow * columns + p.goalColumn;
+}
+
+// Planned again after a new search, heuristic, weight or rule: a scenario's problem from its
+// start, the monkey put back there, so that its length and the listed one answer the same
+// problem; any other walk from where the monkey is, as after a paint.
+void planAgain() {
+    if (onProblem()) {
+        goToProblem(world.problemAt);
+    } else if (world.banana.visible) {
+        world.replan(world.walk, world.searchSlice);
+    }
+}
+
 } // namespace
 
 void chooseSearch(SearchKind kind) {
@@ -74,10 +98,7 @@ void chooseSearch(SearchKind kind) {
         return;
     }
     world.walk.kind = kind;
-    // Planned again from where the monkey is, as after a paint.
-    if (world.banana.visible) {
-        world.replan(world.walk, world.searchSlice);
-    }
+    planAgain();
 }
 
 void chooseSettings(const SearchSettings& settings) {
@@ -85,13 +106,15 @@ void chooseSettings(const SearchSettings& settings) {
         return;
     }
     world.walk.settings = settings;
-    if (world.banana.visible) {
-        world.replan(world.walk, world.searchSlice);
-    }
+    planAgain();
 }
 
 void chooseRule(MoveRule rule) {
+    const bool problem = onProblem();
     world.setRule(rule);
+    if (problem) {
+        goToProblem(world.problemAt);
+    }
 }
 
 void chooseRace(bool on) {

@@ -7,7 +7,7 @@
 execute_process(COMMAND /usr/bin/python3 -c "import matplotlib" RESULT_VARIABLE missing
                 OUTPUT_QUIET ERROR_QUIET)
 if(NOT missing EQUAL 0)
-  message("SKIPPED: matplotlib is not installed (apt-get install python3-matplotlib)")
+  message("SKIPPED: matplotlib not installed (apt-get install python3-matplotlib)")
   return()
 endif()
 file(REMOVE_RECURSE "${WORK}")

@@ -151,3 +151,19 @@ TEST_F(FogTest, APlanPartWayCountsTheStepsTakenSoTheWalkNeverBeatsTheCheapest) {
     EXPECT_EQ(world.walk.cheapest.cost, least) << "the whole walk's cheapest";
     EXPECT_GT(world.walk.found.cost, aStarCost(world.board, world.walk.start, tile(14, 12)));
 }
+
+TEST_F(FogTest, ANewSearchOrRuleOnAProblemPlansItAgainFromItsStart) {
+    world.stepFrames = 2;
+    world.scenario.problems = {ScenarioProblem{2, 1, 0, 1, 1, 14, 12, 1}};
+    goToProblem(1);
+    for (int frame = 0; frame < 12; frame++) {
+        world.stepWalker(world.walk);
+    }
+    ASSERT_NE(world.monkeyTile(world.walk), tile(1, 1));
+    chooseSearch(SearchKind::AStar);
+    EXPECT_EQ(world.monkeyTile(world.walk), tile(1, 1)) << "put back on the problem's start";
+    EXPECT_EQ(world.walk.found.cost, aStarCost(world.board, tile(1, 1), tile(14, 12)));
+    chooseRule(MoveRule::Benchmark);
+    EXPECT_EQ(world.walk.search.start, tile(1, 1));
+    EXPECT_NEAR(world.walk.found.cost, aStarCost(world.board, tile(1, 1), tile(14, 12)), 1e-9);
+}
