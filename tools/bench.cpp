@@ -16,12 +16,13 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <thread>
 
 namespace {
 
 const char* const Usage =
     "usage: bench MAPFILE SCENFILE [--search NAME | --search all] [--rule RULE] [--csv FILE]\n"
-    "             [--every N] [--heuristic NAME] [--weight W]\n";
+    "             [--every N] [--heuristic NAME] [--weight W] [--jobs N] [--shard K/N]\n";
 
 const char* const OptionLines =
     "  MAPFILE          a map in either format\n"
@@ -35,6 +36,10 @@ const char* const OptionLines =
     "  --csv FILE       a row per problem and search: problem,bucket,search,listed,length,\n"
     "                   closed,us\n"
     "  --every N        problems 1, 1 + N, 1 + 2N, ... only\n"
+    "  --jobs N         run the problems on N threads (default: every core); rows and\n"
+    "                   table as on one, in the problems' order\n"
+    "  --shard K/N      only the K-th of N contiguous, equal shares of the problems (after\n"
+    "                   --every): the CSVs of shards 1 to N in turn are one run's\n"
     "  --heuristic NAME octile, Manhattan, Euclidean, Chebyshev or none, for A*, greedy,\n"
     "                   JPS and bidirectional A* (the others ignore it in a run of several)\n"
     "  --weight W       the value of A*, JPS and bidirectional A* is g + W x h, W from 1 to\n"
@@ -48,13 +53,21 @@ int usage(const std::string& why) {
     return 2;
 }
 
+bool wholeFrom1(const std::string& value, int* out) {
+    const char* end = value.data() + value.size();
+    const auto [after, error] = std::from_chars(value.data(), end, *out);
+    return !value.empty() && error == std::errc() && after == end && *out >= 1;
+}
+
 // The options, or the exit status of a usage error (2) after saying what is wrong.
 int parseOptions(int argc, char** argv, BenchOptions* options) {
+    options->jobs = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     std::vector<std::string> files;
     for (int i = 1; i < argc; i++) {
         const std::string word = argv[i];
         const bool valued = word == "--search" || word == "--rule" || word == "--csv" ||
-                            word == "--every" || word == "--heuristic" || word == "--weight";
+                            word == "--every" || word == "--heuristic" || word == "--weight" ||
+                            word == "--jobs" || word == "--shard";
         if (!valued) {
             if (word.rfind("--", 0) == 0) {
                 return usage("\"" + word + "\" is not an option");
@@ -94,6 +107,15 @@ int parseOptions(int argc, char** argv, BenchOptions* options) {
             }
         } else if (word == "--csv") {
             options->csv = value;
+        } else if (word == "--jobs" && !wholeFrom1(value, &options->jobs)) {
+            return usage("--jobs takes a whole number from 1, not \"" + value + "\"");
+        } else if (word == "--shard") {
+            const std::size_t slash = value.find('/');
+            if (slash == value.npos || !wholeFrom1(value.substr(0, slash), &options->shard) ||
+                !wholeFrom1(value.substr(slash + 1), &options->shards) ||
+                options->shard > options->shards) {
+                return usage("--shard takes K/N with 1 <= K <= N, not \"" + value + "\"");
+            }
         } else if (word == "--every") {
             const char* end = value.data() + value.size();
             const auto [after, error] = std::from_chars(value.data(), end, options->every);

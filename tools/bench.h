@@ -26,6 +26,9 @@ struct BenchOptions {
     MoveRule rule = MoveRule::Benchmark;
     std::string csv;
     int every = 1;
+    int jobs = 1;  // threads the problems are run on
+    int shard = 1; // this run takes the shard-th of `shards` contiguous shares
+    int shards = 1;
 };
 
 // One search's figures over the problems run.

@@ -3,11 +3,14 @@
 #include "tools/bench.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <cstdio>
 #include <iostream>
 #include <ostream>
+#include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -84,6 +87,60 @@ bool keeps(Promise promise, double weight, double length, double listed) {
 
 } // namespace
 
+namespace {
+
+// The problems this run takes: every `every`-th, then its shard of them, contiguous.
+std::vector<std::size_t> problemsRun(const Scenario& scenario, const BenchOptions& options) {
+    std::vector<std::size_t> all;
+    for (std::size_t p = 0; p < scenario.problems.size(); p += options.every) {
+        all.push_back(p);
+    }
+    const std::size_t n = all.size(), shards = options.shards, k = options.shard;
+    return std::vector<std::size_t>(all.begin() + static_cast<long>((k - 1) * n / shards),
+                                    all.begin() + static_cast<long>(k * n / shards));
+}
+
+// Every search on every problem taken, on `jobs` threads, each a contiguous part of the
+// problems with its own searches; each problem is timed alone on its thread.
+std::vector<Run> runAll(const Board& board, const Scenario& scenario,
+                        const std::vector<std::size_t>& taken, const BenchOptions& options) {
+    const std::size_t searches = options.searches.size();
+    std::vector<Run> runs(taken.size() * searches);
+    std::atomic<std::size_t> done{0};
+    const auto work = [&](std::size_t from, std::size_t to, bool shows) {
+        GridSearch search; // its frontier kept from one problem to the next
+        for (std::size_t i = from; i < to; i++) {
+            const ScenarioProblem& problem = scenario.problems[taken[i]];
+            const int start = problem.startRow * board.columns + problem.startColumn;
+            const int goal = problem.goalRow * board.columns + problem.goalColumn;
+            for (std::size_t k = 0; k < searches; k++) {
+                runs[i * searches + k] = runOne(board, search, options.searches[k],
+                                                options.chosen.settings, start, goal);
+            }
+            const std::size_t now = ++done;
+            if (shows) {
+                showProgress(now, taken.size());
+            }
+        }
+    };
+    const std::size_t jobs = std::max<std::size_t>(
+        1, std::min<std::size_t>(static_cast<std::size_t>(options.jobs), taken.size()));
+    std::vector<std::thread> threads;
+    for (std::size_t j = 1; j < jobs; j++) {
+        threads.emplace_back(work, j * taken.size() / jobs, (j + 1) * taken.size() / jobs, false);
+    }
+    work(0, taken.size() / jobs, true);
+    for (std::thread& t : threads) {
+        t.join();
+    }
+    if (jobs > 1 && !taken.empty()) {
+        showProgress(taken.size(), taken.size());
+    }
+    return runs;
+}
+
+} // namespace
+
 BenchTally runScenario(const Board& board, const Scenario& scenario, const BenchOptions& options,
                        std::ostream* csv) {
     BenchTally tally;
@@ -92,16 +149,14 @@ BenchTally runScenario(const Board& board, const Scenario& scenario, const Bench
     }
     const bool benchmark = options.rule == MoveRule::Benchmark;
     const int decimals = benchmark ? 8 : 0;
-    GridSearch search; // its frontier kept from one problem to the next
-    const std::size_t total = (scenario.problems.size() + options.every - 1) / options.every;
-    std::size_t done = 0;
-    for (std::size_t p = 0; p < scenario.problems.size(); p += options.every) {
-        const ScenarioProblem& problem = scenario.problems[p];
-        const int start = problem.startRow * board.columns + problem.startColumn;
-        const int goal = problem.goalRow * board.columns + problem.goalColumn;
+    const std::vector<std::size_t> taken = problemsRun(scenario, options);
+    const std::vector<Run> runs = runAll(board, scenario, taken, options);
+    // The rows and the tally in the problems' order, whatever thread ran them.
+    for (std::size_t i = 0; i < taken.size(); i++) {
+        const ScenarioProblem& problem = scenario.problems[taken[i]];
         for (std::size_t k = 0; k < tally.searches.size(); k++) {
             SearchTally& t = tally.searches[k];
-            const Run run = runOne(board, search, t.kind, options.chosen.settings, start, goal);
+            const Run& run = runs[i * tally.searches.size() + k];
             t.problems++;
             t.closed += static_cast<double>(run.closed);
             t.us += run.us;
@@ -128,7 +183,6 @@ BenchTally runScenario(const Board& board, const Scenario& scenario, const Bench
                      << run.closed << ',' << costText(run.us, MoveRule::Benchmark, 1) << '\n';
             }
         }
-        showProgress(++done, total);
     }
     return tally;
 }

@@ -141,6 +141,30 @@ TEST(Bench, ChecksEveryListedLengthAndSaysWhichDoNotMatch) {
     }
     EXPECT_EQ(numbers, "1 4 7 ");
 
+    // On two threads, and in shards put together, the same rows as on one (but the times).
+    const auto rowsOf = [&](const std::string& options, const std::string& file) {
+        EXPECT_EQ(
+            run(bench + "seven.scen' --every 1 " + options + " --csv '" + dir + "/" + file + "'")
+                .status,
+            0)
+            << options;
+        std::ifstream in(folder.dir / file);
+        std::string all;
+        std::getline(in, line); // the header
+        while (std::getline(in, line)) {
+            all += line.substr(0, line.rfind(',')) + "\n";
+        }
+        return all;
+    };
+    const std::string one = rowsOf("--jobs 1", "one.csv");
+    EXPECT_EQ(rowsOf("--jobs 2", "two.csv"), one);
+    EXPECT_EQ(rowsOf("--shard 1/3", "s1.csv") + rowsOf("--shard 2/3", "s2.csv") +
+                  rowsOf("--shard 3/3", "s3.csv"),
+              one);
+    for (const char* bad : {"--jobs 0", "--jobs x", "--shard 0/2", "--shard 3/2", "--shard 2"}) {
+        EXPECT_EQ(run(bench + "seven.scen' " + bad).status, 2) << bad;
+    }
+
     // Stones or water: a warning; a broken scenario: its line, and exit status 1.
     std::ofstream(folder.dir / "wet.map") << "type octile\nheight 4\nwidth 6\nmap\n......\n"
                                              "..T...\n..TW..\n......\n";
