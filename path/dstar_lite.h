@@ -39,10 +39,8 @@ struct DStarLite {
     // The tiles the last plan closed, in order; and whether a tile was settled before it.
     const std::vector<int>& closedLastPlan() const { return lastClosed; }
     bool settledBefore(int tile) const;
-    // What it knows of `tile` (as tiles): its g and its rhs (infinite: none).
+    // What it knows of `tile`: its g (infinite: none).
     double gOf(int tile) const { return g[cellOf(tile)]; }
-    double rhsOf(int tile) const { return rhs[cellOf(tile)]; }
-    int startTile() const { return tileOf(startCell); }
     MoveRule ruleOf() const { return costs.rule; }
     int targetTile() const { return targetCell < 0 ? -1 : tileOf(targetCell); }
 

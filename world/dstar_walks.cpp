@@ -75,10 +75,9 @@ void World::planWithDStar(Walk& walk, long long tiles) {
 }
 
 void World::noteChanged(int tile) {
-    for (Walk* w : {&walk, &session.racers[0].walk, &session.racers[1].walk,
-                    &session.racers[2].walk, &session.racers[3].walk}) {
-        if (w->repairs) {
-            w->changedTiles.push_back(tile);
+    forEachWalk([tile](Walk& w) {
+        if (w.repairs) {
+            w.changedTiles.push_back(tile);
         }
-    }
+    });
 }

@@ -8,14 +8,6 @@
 
 namespace {
 
-// Every walk of the session: the world's own and, in a race, the racers'.
-template <typename Act> void eachWalk(World& w, Act act) {
-    act(w.walk);
-    for (int i = 0; w.session.racing && i < RacerCount; i++) {
-        act(w.session.racers[i].walk);
-    }
-}
-
 // The monkey plans again from the tile it stands on; a step it had begun is given up. The
 // steps it took on the last plan count in the walk's cost.
 void planFromHere(World& w, Walk& walk, int tile) {
@@ -51,7 +43,7 @@ void World::setFog(bool on) {
         return;
     }
     session.fog = on;
-    eachWalk(*this, [&](Walk& walk) {
+    forEachWalk([&](Walk& walk) {
         const int tile = walk.monkey.visible ? monkeyTile(walk) : -1;
         beginFog(walk, tile);
         walk.marksSerial = nextSerial(); // the flat pictures dim or clear

@@ -34,12 +34,11 @@ std::string World::paintTile(int index, int code) {
     unsavedPaints = true;
     noteChanged(index); // D* Lite repairs rather than starts over
     // Under fog a painted tile is known to every walk as it now is.
-    for (Walk* w : {&walk, &session.racers[0].walk, &session.racers[1].walk,
-                    &session.racers[2].walk, &session.racers[3].walk}) {
-        if (w->fogged()) {
-            w->fog.learn(board, index);
+    forEachWalk([&](Walk& w) {
+        if (w.fogged()) {
+            w.fog.learn(board, index);
         }
-    }
+    });
     if (banana.visible) {
         replan(walk, searchSlice);
     }

@@ -125,10 +125,7 @@ bool World::anyFigureOn(int tile) const {
 }
 
 void World::holdMonkeys() {
-    holdMonkey(walk);
-    for (int i = 0; session.racing && i < RacerCount; i++) {
-        holdMonkey(session.racers[i].walk);
-    }
+    forEachWalk([this](Walk& w) { holdMonkey(w); });
 }
 
 void World::setRule(MoveRule rule) {

@@ -153,6 +153,13 @@ struct World : MapBoard {
     // whether any walk's figure does (world/session.cpp).
     bool figureOn(const Walk& walk, int tile) const;
     bool anyFigureOn(int tile) const;
+    // Every walk of the session: the world's own and, in a race, the racers'.
+    template <typename Act> void forEachWalk(Act act) {
+        act(walk);
+        for (int i = 0; session.racing && i < RacerCount; i++) {
+            act(session.racers[i].walk);
+        }
+    }
     // How walks step: every walk set up is planned again under the new rule.
     void setRule(MoveRule rule);
 
