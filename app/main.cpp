@@ -9,6 +9,7 @@
 #include "platform/glfw2.h"
 #include "ui/panel.h"
 #include "world/map_file.h"
+#include "world/trace_file.h"
 #include "world/world.h"
 
 #include <algorithm>
@@ -23,7 +24,8 @@ World world("map.txt");
 
 namespace {
 
-const char* const Usage = "usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog R]";
+const char* const Usage =
+    "usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog R] [--trace FILE]";
 
 // What --help adds to the usage line.
 const char* const Words =
@@ -36,7 +38,9 @@ const char* const Words =
     "                   under the benchmark's rule at its first problem; [ and ] go to\n"
     "                   the one before and after\n"
     "  --fog R          start with fog on: the monkey sees R tiles round it, 1 to 64 (F\n"
-    "                   turns fog on and off)\n";
+    "                   turns fog on and off)\n"
+    "  --trace FILE     play a search trace (YAML or JSON, format 1.x, ours or another\n"
+    "                   solver's over the same map) in the search view\n";
 
 // `--fog R` taken out of the arguments: R, 0 when not given, -1 after saying what is wrong.
 int takeFog(std::vector<std::string>& args) {
@@ -54,6 +58,22 @@ int takeFog(std::vector<std::string>& args) {
     }
     args.erase(at, at + 2);
     return sight;
+}
+
+// `--trace FILE` taken out of the arguments: FILE, "" when not given; false after saying what
+// is wrong.
+bool takeTrace(std::vector<std::string>& args, std::string* file) {
+    const auto at = std::find(args.begin(), args.end(), "--trace");
+    if (at == args.end()) {
+        return true;
+    }
+    if (at + 1 == args.end() || (at + 1)->empty()) {
+        std::cerr << "tanglor: --trace takes the name of a search trace file\n";
+        return false;
+    }
+    *file = *(at + 1);
+    args.erase(at, at + 2);
+    return true;
 }
 
 // Works in `folder` from here on, as if started there, so that files read or written later
@@ -109,9 +129,14 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> args(argv + 1, argv + argc);
     const int sight = takeFog(args);
-    if (sight < 0) {
+    std::string traceFile;
+    if (sight < 0 || !takeTrace(args, &traceFile)) {
         return 2;
     }
+    // Named from where the program was started, not from the folder it works in.
+    std::error_code error;
+    const std::string tracePath =
+        traceFile.empty() ? "" : std::filesystem::absolute(traceFile, error).string();
     if (args.size() > 2) {
         std::cerr << Usage << '\n';
         return 2;
@@ -148,11 +173,22 @@ int main(int argc, char** argv) {
         }
         return 1;
     }
+    SearchTrace trace;
+    if (!traceFile.empty()) {
+        if (const std::string why = readTraceFile(tracePath, world.board, trace, traceFile);
+            !why.empty()) {
+            std::cerr << "tanglor: " << why << '\n';
+            return 1;
+        }
+    }
     if (!startUp()) {
         std::cerr << "tanglor: cannot open the window: " << glfwGetOpenError() << '\n';
         return 1;
     }
     goToProblem(1); // none without a scenario
+    if (!traceFile.empty()) {
+        world.showTrace(trace);
+    }
     runFrameLoop();
     stopPanel();
     glfwTerminate();

@@ -18,11 +18,15 @@ template <typename Listener> struct Meeting {
         inner.joined(s, cell);
         meet(s, cell);
     }
-    void lowered(const GridSearch& s, int cell) { meet(s, cell); }
+    void lowered(const GridSearch& s, int cell) {
+        inner.lowered(s, cell);
+        meet(s, cell);
+    }
     void closed(const GridSearch& s, int cell) { inner.closed(s, cell); }
     void scannedRun(int, int, int, int) {}
     void scannedTile(int, int) {}
     void stepped(const GridSearch&) {}
+    void sighted(const GridSearch&, int, int, double) {}
 
     void meet(const GridSearch& s, int cell) {
         if (!other.frontier.known(cell)) {
@@ -89,6 +93,7 @@ bool runBothEnds(GridSearch& s, const Board& board, Listener& listen, long long 
 
 template bool runBothEnds<Unheard>(GridSearch&, const Board&, Unheard&, long long);
 template bool runBothEnds<Recorder>(GridSearch&, const Board&, Recorder&, long long);
+template bool runBothEnds<Tracer>(GridSearch&, const Board&, Tracer&, long long);
 
 bool GridSearch::beginTargetSide(const Board& board, const SearchSettings& settings) {
     if (!board.cellEnterable(targetCell)) {

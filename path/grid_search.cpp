@@ -79,6 +79,7 @@ void restartRecord(SearchRecord& record, const GridSearch& s, int start, int tar
     record.found = false;
     record.targetFrom = -1;
     record.refused = s.refused;
+    record.traced = TracedFigures();
 }
 
 void endRecord(SearchRecord& record, const GridSearch& s) {
@@ -200,6 +201,10 @@ bool GridSearch::advance(const Board& board, SearchRecord& record, long long til
         endRecord(record, *this);
     }
     return ended;
+}
+
+bool GridSearch::advance(const Board& board, Tracer& tracer, long long tiles) {
+    return run(*this, board, tracer, tiles);
 }
 
 bool GridSearch::advance(const Board& board, long long tiles) {

@@ -149,3 +149,4 @@ bool expandJumps(GridSearch& s, const Board& board, Listener& listen, int curren
 
 template bool expandJumps<Unheard>(GridSearch&, const Board&, Unheard&, int);
 template bool expandJumps<Recorder>(GridSearch&, const Board&, Recorder&, int);
+template bool expandJumps<Tracer>(GridSearch&, const Board&, Tracer&, int);

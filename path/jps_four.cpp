@@ -92,3 +92,4 @@ bool expandFourWayJumps(GridSearch& s, const Board& board, Listener& listen, int
 
 template bool expandFourWayJumps<Unheard>(GridSearch&, const Board&, Unheard&, int);
 template bool expandFourWayJumps<Recorder>(GridSearch&, const Board&, Recorder&, int);
+template bool expandFourWayJumps<Tracer>(GridSearch&, const Board&, Tracer&, int);

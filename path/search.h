@@ -73,6 +73,7 @@ struct GridSearch {
     // ended (with a record, the one it began with: whole).
     bool advance(const Board& board, SearchRecord& record, long long tiles);
     bool advance(const Board& board, long long tiles);
+    bool advance(const Board& board, struct Tracer& tracer, long long tiles); // told as events
     bool underWay() const { return next >= 0; }
 
     // What it knew of `tile` (NotListed: nothing), its costs, and its places in the orders of

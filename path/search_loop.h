@@ -7,6 +7,7 @@
 #include "path/any_angle.h"
 #include "path/jps_runs.h"
 #include "path/search.h"
+#include "path/search_trace.h"
 
 #include <bit>
 #include <cstdlib>
@@ -20,6 +21,7 @@ struct Unheard {
     void scannedRun(int, int, int, int) {}
     void scannedTile(int, int) {}
     void stepped(const GridSearch&) {}
+    void sighted(const GridSearch&, int, int, double) {}
 };
 
 // Writes the record every search writes, in tiles, for the search view, playback and panel.
@@ -55,6 +57,7 @@ struct Recorder {
             searchStepWatcher(s, record);
         }
     }
+    void sighted(const GridSearch&, int, int, double) {}
 };
 
 inline std::uint64_t keyOf(const GridSearch& s, double g, double h) {
@@ -149,6 +152,9 @@ bool expandNeighbours(GridSearch& s, const Board& board, Listener& listen, int c
         }
         if (s.stopsAtSight && n == s.targetCell) {
             f.cells[n].parent = current; // its own cost never counts
+            listen.sighted(s, n, current,
+                           g + s.stepLengths[slot] +
+                               (weighted ? s.costs.extra(board.extra[std::size_t(n)]) : 0.0));
             return true;
         }
         double newG = s.stepLengths[slot] + g;

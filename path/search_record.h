@@ -5,6 +5,7 @@
 #include "path/search_kinds.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 // A walk as tiles, from the first step on to the target, and what it costs under the board's
@@ -23,6 +24,16 @@ struct TileCosts {
     double f = 0;
     int from = -1;
     bool operator==(const TileCosts&) const = default;
+};
+
+// What a trace read from a file gave beyond the steps: each tile's costs and parent as it
+// last gave them (a cost NaN: none), the end's cost of the walk (NaN: none), and the tiles
+// it left open. Empty for a search of our own.
+struct TracedFigures {
+    bool fromFile = false;
+    std::vector<TileCosts> costs;
+    double walkCost = NAN;
+    int open = 0;
 };
 
 // What a search did, step by step, written by the recording listener; what it knew of each
@@ -48,6 +59,7 @@ struct SearchRecord {
     int meeting = -1;
     // The search did not run: it needs a board of one cost, and this one has stones or water.
     bool refused = false;
+    TracedFigures traced;
 
     // Tiles still open when the search stopped: every closed tile but the start (and for a
     // search from both ends the target) left the open list for it.

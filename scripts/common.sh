@@ -3,11 +3,13 @@
 # Debian packages the program and its demo need to build and run. libgl1-mesa-dri is the
 # software OpenGL driver that draws on the virtual display; the demo drives the program
 # through X (libxtst) and saves PNG files (libpng). The panel is drawn with Dear ImGui
-# (libimgui-dev, found through pkg-config).
+# (libimgui-dev, found through pkg-config). Search traces are read with yaml-cpp and
+# nlohmann's JSON.
 RUN_PACKAGES=(cmake g++ make pkg-config libglfw3-dev libgl-dev libglu1-mesa-dev
-              libgl1-mesa-dri libimgui-dev libx11-dev libxtst-dev libpng-dev xvfb xauth)
+              libgl1-mesa-dri libimgui-dev libx11-dev libxtst-dev libpng-dev xvfb xauth
+              libyaml-cpp-dev nlohmann-json3-dev)
 # What the tests and benchmarks add.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev python3-matplotlib)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev python3-matplotlib python3-yaml)
 
 # ensure_packages PACKAGE...: installs those of them that are missing.
 ensure_packages() {

@@ -37,25 +37,8 @@ struct Options {
     bool dump = false;
     int fog = 0;           // --fog R: the walk under fog of R tiles; 0 for none
     ChosenSettings chosen; // --heuristic and --weight
+    std::string posthoc;   // --posthoc FILE: the search written there as a search trace
 };
-
-// A tile as written on the command line: two whole numbers, "column,row", and nothing else:
-// no sign, no blank, nothing an int cannot hold.
-bool parseTile(const std::string& text, Tile* tile) {
-    const char* end = text.data() + text.size();
-    auto number = [&](const char* from, int* value) -> const char* {
-        if (from == end || *from < '0' || *from > '9') {
-            return nullptr;
-        }
-        const auto [after, error] = std::from_chars(from, end, *value);
-        return error == std::errc() ? after : nullptr;
-    };
-    const char* comma = number(text.data(), &tile->column);
-    if (comma == nullptr || comma == end || *comma != ',') {
-        return false;
-    }
-    return number(comma + 1, &tile->row) == end;
-}
 
 int indexOf(const Board& board, Tile t) {
     return t.row * board.columns + t.column;
@@ -63,7 +46,7 @@ int indexOf(const Board& board, Tile t) {
 
 const char* const Usage =
     "usage: trace [FOLDER | MAPFILE] START TARGET [--search NAME] [--rule RULE] [--compare]\n"
-    "             [--dump] [--heuristic NAME] [--weight W] [--fog R]\n"
+    "             [--dump] [--heuristic NAME] [--weight W] [--fog R] [--posthoc FILE]\n"
     "  FOLDER holds map.txt and the eight models (default: the current folder);\n"
     "  MAPFILE is a map in either format, its models beside it or the shipped ones;\n"
     "  START and TARGET are tiles as column,row, counted from 0 at the top left;\n"
@@ -91,7 +74,9 @@ const char* const OptionLines =
     "  --fog R          the walk under fog: the monkey sees R tiles round it (1 to 64) and\n"
     "                   plans again as it sees; each plan, and the tiles it stood on\n"
     "  --dump           the tile codes around the start, the heuristics and the target's\n"
-    "                   neighbours\n";
+    "                   neighbours\n"
+    "  --posthoc FILE   the search written to FILE as a search trace (YAML for .yaml, JSON\n"
+    "                   for .json) for Posthoc and like viewers, its map to FILE.grid\n";
 
 // The options, or the exit status of a usage error (2) after saying what is wrong.
 int parseOptions(std::vector<std::string> args, Options* options) {
@@ -129,6 +114,14 @@ int parseOptions(std::vector<std::string> args, Options* options) {
             options->fog > MaxSight) {
             std::cerr << "trace: --fog takes a whole number from 1 to 64, not \"" << value
                       << "\"\n";
+            return usage();
+        }
+        args.erase(at, at + 2);
+    }
+    if (const auto at = std::find(args.begin(), args.end(), "--posthoc"); at != args.end()) {
+        options->posthoc = at + 1 == args.end() ? "" : *(at + 1);
+        if (!isTraceFileName(options->posthoc)) {
+            std::cerr << "trace: --posthoc takes a file name ending in .yaml or .json\n";
             return usage();
         }
         args.erase(at, at + 2);
@@ -258,6 +251,9 @@ int main(int argc, char** argv) {
     walk.start = indexOf(map.board, options.ends[0]);
     walk.target = indexOf(map.board, options.ends[1]);
     plan(map.board, walk);
+    if (!options.posthoc.empty() && !writePosthoc(map, walk, options.posthoc)) {
+        return 1;
+    }
     if (options.fog > 0 && !options.compare) {
         return printFoggedWalk(map.board, walk, options.fog);
     }

@@ -14,6 +14,9 @@ struct Tile {
     int row = 0;
 };
 
+// A tile as written on the command line: "column,row", two whole numbers and nothing else.
+bool parseTile(const std::string& text, Tile* tile);
+
 // "3 tiles", "1 step".
 std::string count(std::size_t n, const char* thing);
 // A tile as "column,row".
@@ -44,3 +47,9 @@ void printComparison(const Board& board, const TracedWalk& walk);
 int printFoggedWalk(const Board& board, const TracedWalk& walk, int sight);
 // The grid dumps: the tile codes around the start, every heuristic, the target's neighbours.
 void printDumps(const MapBoard& map, const TracedWalk& walk, Tile start);
+
+// Search traces (tools/trace_posthoc.cpp). Whether a name ends in .yaml, .yml or .json.
+bool isTraceFileName(const std::string& fileName);
+// The walk's search written to `fileName` as a search trace and its map to `fileName`.grid,
+// saying so on standard output; false after saying why one could not be written.
+bool writePosthoc(const MapBoard& map, const TracedWalk& walk, const std::string& fileName);

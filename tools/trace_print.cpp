@@ -4,6 +4,7 @@
 #include "world/grid_dumps.h"
 #include "world/tile_kinds.h"
 
+#include <charconv>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -186,4 +187,22 @@ void printDumps(const MapBoard& map, const TracedWalk& walk, Tile start) {
     printHeuristics(map, walk.query);
     std::cout << "\nNeighbours of the target (GridNode::printNeighbours):\n";
     printNeighbours(map, walk.query, walk.target);
+}
+
+// A tile as written on the command line: two whole numbers, "column,row", and nothing else:
+// no sign, no blank, nothing an int cannot hold.
+bool parseTile(const std::string& text, Tile* tile) {
+    const char* end = text.data() + text.size();
+    auto number = [&](const char* from, int* value) -> const char* {
+        if (from == end || *from < '0' || *from > '9') {
+            return nullptr;
+        }
+        const auto [after, error] = std::from_chars(from, end, *value);
+        return error == std::errc() ? after : nullptr;
+    };
+    const char* comma = number(text.data(), &tile->column);
+    if (comma == nullptr || comma == end || *comma != ',') {
+        return false;
+    }
+    return number(comma + 1, &tile->row) == end;
 }

@@ -3,12 +3,30 @@
 #include "view/race.h"
 #include "view/search_view.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
 
 std::string tileName(const Board& board, int tile) {
     return std::to_string(tile % board.columns) + "," + std::to_string(tile / board.columns);
+}
+
+// What a trace file gave of the tile, as far as it gave it.
+void writeTracedFigures(const Board& board, const SearchRecord& record, int tile, char* out,
+                        size_t size) {
+    const TileCosts& c = record.traced.costs[static_cast<std::size_t>(tile)];
+    std::string text;
+    for (const auto& [word, value] : {std::pair{"g ", c.g}, {"h ", c.h}, {"f ", c.f}}) {
+        if (!std::isnan(value)) {
+            text += (text.empty() ? "" : ", ") + std::string(word) +
+                    costText(value, board.rule, record.kind);
+        }
+    }
+    if (c.from >= 0) {
+        text += (text.empty() ? "from " : ", from ") + tileName(board, c.from);
+    }
+    std::snprintf(out, size, "%s", text.c_str());
 }
 
 } // namespace
@@ -32,7 +50,13 @@ void writeSearchFigures(const Board& board, const Walk& walk, char* out, size_t 
     const int closed =
         static_cast<int>(dstar ? walk.dstar.closedLastPlan().size() : record.closed.size());
     const int open = record.stillOpen();
-    if (walk.searching()) {
+    if (record.traced.fromFile) {
+        // Played from a trace file: its own counts, and the cost its end gives.
+        const double cost = record.traced.walkCost;
+        std::snprintf(out, size, "trace: closed %s, open %s, %s%s", withCommas(closed).c_str(),
+                      withCommas(record.traced.open).c_str(), std::isnan(cost) ? "no walk" : "walk ",
+                      std::isnan(cost) ? "" : costText(cost, board.rule, record.kind).c_str());
+    } else if (walk.searching()) {
         std::snprintf(out, size, "searching: %s of %s tiles", withCommas(closed).c_str(),
                       withCommas(board.tileCount()).c_str());
     } else if (record.start >= 0 && record.found && walk.newSearchClosed >= 0) {
@@ -57,7 +81,9 @@ void writeHoverFigures(const Board& board, const Walk& walk, int tile, char* out
         tile >= board.tileCount()) {
         return;
     }
-    if (tile == record.start) {
+    if (record.traced.fromFile) {
+        writeTracedFigures(board, record, tile, out, size);
+    } else if (tile == record.start) {
         std::snprintf(out, size, "start");
     } else if (tile == record.target) {
         // The program's search never sets the target's costs; only where it came from.

@@ -5,15 +5,6 @@
 
 namespace {
 
-// The banana shows on the walk's target.
-void placeBanana(World& w) {
-    const Vec3 anchor = tileAnchor(w.board, w.walk.target);
-    w.banana.visible = true;
-    w.banana.position[0] = static_cast<float>(anchor.x);
-    w.banana.position[1] = 0.0f;
-    w.banana.position[2] = static_cast<float>(anchor.z);
-}
-
 // A tile of the board a figure can stand on: no tree, nothing outside the map.
 bool standable(const Board& board, int tile) {
     return tile >= 0 && tile < board.tileCount() && board.passable(tile);
@@ -50,7 +41,15 @@ void World::clickAt(int x, int v) {
     walk.resumeStep = false; // a walk of its own, from where the monkey stands
     planWalk(walk, searchSlice);
     clickPhase = 0;
-    placeBanana(*this);
+    placeBanana();
+}
+
+void World::placeBanana() {
+    const Vec3 anchor = tileAnchor(board, walk.target);
+    banana.visible = true;
+    banana.position[0] = static_cast<float>(anchor.x);
+    banana.position[1] = 0.0f;
+    banana.position[2] = static_cast<float>(anchor.z);
 }
 
 void World::setStart(int x, int v) {
@@ -114,7 +113,7 @@ bool World::dragBananaTo(int tile) {
     int v = 0;
     clickPoint(board, tile, &x, &v);
     setTarget(x, v);
-    placeBanana(*this);
+    placeBanana();
     // From where the monkey is, as after a paint: it finishes the step it is taking. The
     // racers start over from the world's start, so that the four still race one problem.
     replan(walk, searchSlice, false);

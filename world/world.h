@@ -6,6 +6,7 @@
 #include "mesh/mesh.h"
 #include "path/board.h"
 #include "path/search.h"
+#include "path/search_trace.h"
 #include "world/map_board.h"
 #include "world/scenario.h"
 #include "world/session.h"
@@ -188,6 +189,12 @@ struct World : MapBoard {
     void clickTile(int index);
     // The world's own walk planned at once, from its start to its target.
     void findPath();
+    // The banana shown on the world's walk's target.
+    void placeBanana();
+    // A search trace read from a file (world/trace_walk.cpp) shown as the world's walk: the
+    // monkey on its source, the banana on its destination, the search view on and playing it,
+    // then the monkey walking the walk its parents give.
+    void showTrace(const SearchTrace& trace);
 
     // Dragging a figure with the left button (world/click.cpp); the click cycle is left as it
     // is. Whether `walk`'s monkey shows on `tile`: the one it stands on or last stood on, or
