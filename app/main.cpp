@@ -24,8 +24,7 @@ World world("map.txt");
 
 namespace {
 
-const char* const Usage =
-    "usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog R] [--trace FILE]";
+const char* const Usage = "usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog R] [--trace FILE]";
 
 // What --help adds to the usage line.
 const char* const Words =

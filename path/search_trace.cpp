@@ -13,7 +13,7 @@ constexpr const char* EventNames[TraceEventTypeCount] = {
 // the target, on a search grown from there) are told their parent on the walk, with their
 // cost along it.
 void parentsAlongWalk(SearchTrace& trace, const Board& board, SearchKind kind, int start,
-                      const std::vector<int>& walk) {
+                      int target, const std::vector<int>& walk) {
     std::unordered_map<int, int> parentOf;
     for (const TraceEvent& e : trace.events) {
         if (e.parent >= 0) {
@@ -26,9 +26,8 @@ void parentsAlongWalk(SearchTrace& trace, const Board& board, SearchKind kind, i
         g += walkCost(board, kind, before, {tile});
         const auto known = parentOf.find(tile);
         if (known == parentOf.end() || known->second != before) {
-            TraceEvent e{TraceEventType::Updating, tile, before};
-            e.g = g;
-            trace.events.push_back(e);
+            const double h = searchHeuristic(kind, board.rule, board.columns, tile, target);
+            trace.events.push_back(TraceEvent{TraceEventType::Updating, tile, before, g, h, g + h});
         }
         before = tile;
     }
@@ -54,8 +53,8 @@ void Tracer::costEvent(TraceEventType type, const GridSearch& s, int at) {
     const int tile = s.tileOf(at);
     const SearchCell& c = s.frontier.cells[at];
     const double h = s.heuristicAt(tile % s.columns, tile / s.columns);
-    trace.events.push_back(TraceEvent{type, tile, c.parent < 0 ? -1 : s.tileOf(c.parent), c.g, h,
-                                      c.g + s.weight * h});
+    trace.events.push_back(
+        TraceEvent{type, tile, c.parent < 0 ? -1 : s.tileOf(c.parent), c.g, h, c.g + s.weight * h});
 }
 
 void Tracer::closeDue() {
@@ -112,7 +111,7 @@ SearchTrace traceSearch(const Board& board, SearchKind kind, int start, int targ
     tracer.closeDue();
     const std::vector<int> walk = s.walkFound();
     if (s.found && (s.reversed || s.targetSide())) {
-        parentsAlongWalk(trace, board, kind, start, walk);
+        parentsAlongWalk(trace, board, kind, start, target, walk);
     }
     TraceEvent end{TraceEventType::End, target};
     if (s.found) {

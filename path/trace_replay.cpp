@@ -49,8 +49,12 @@ struct Replayer {
         if (!std::isnan(e.g) || !std::isnan(e.h) || !std::isnan(e.f) || e.parent >= 0) {
             TileCosts& costs = record.traced.costs[static_cast<std::size_t>(e.tile)];
             costs.g = std::isnan(e.g) ? costs.g : e.g;
-            costs.h = !std::isnan(e.h) ? e.h : !std::isnan(e.f) && !std::isnan(e.g) ? e.f - e.g : costs.h;
-            costs.f = !std::isnan(e.f) ? e.f : !std::isnan(e.g) && !std::isnan(e.h) ? e.g + e.h : costs.f;
+            costs.h = !std::isnan(e.h)                       ? e.h
+                      : !std::isnan(e.f) && !std::isnan(e.g) ? e.f - e.g
+                                                             : costs.h;
+            costs.f = !std::isnan(e.f)                       ? e.f
+                      : !std::isnan(e.g) && !std::isnan(e.h) ? e.g + e.h
+                                                             : costs.f;
             costs.from = e.parent >= 0 ? e.parent : costs.from;
         }
     }
@@ -58,7 +62,7 @@ struct Replayer {
         switch (e.type) {
         case TraceEventType::Generating:
         case TraceEventType::Updating:
-            if (e.type == TraceEventType::Generating && std::isnan(e.g) && !known(e.tile)) {
+            if (e.type == TraceEventType::Generating && std::isnan(e.g)) {
                 record.scanned.push_back(e.tile); // looked at on a jump's way, never open
                 record.scannedAt.push_back(static_cast<int>(record.closed.size()));
                 return;

@@ -3,10 +3,12 @@
 // bidirectional Dijkstra); with `fog` A*, D* Lite, Dijkstra and breadth-first under fog of 3,
 // each monkey at its banana, between the same two tiles of the shipped map, drawn by the
 // program's own frame with its panel once every racer's playback is over and its monkey has
-// arrived.
+// arrived. With `trace`, no race: a search trace file played on MAPFILE, drawn halfway through
+// its playback.
 //
 // Usage (needs a display; on a machine without one, under xvfb-run):
 //   race_picture [OUT_PNG [both | fog [MAPFILE]]]       (default: race-settings.png)
+//   race_picture OUT_PNG trace MAPFILE TRACEFILE
 // On another map the race runs between the open tiles nearest its quarter points.
 #include "app/actions.h"
 #include "app/app.h"
@@ -15,6 +17,7 @@
 #include "tools/png_write.h"
 #include "view/race.h"
 #include "world/map_file.h"
+#include "world/trace_file.h"
 
 #include <GL/gl.h>
 
@@ -56,6 +59,29 @@ bool saveFront(const std::string& path) {
     return writePng(path, windowWidth, windowHeight, flipped.data());
 }
 
+// The trace played until half its tiles closed show, with costs under the cursor's tile.
+int tracePicture(const std::string& out, const std::string& traceFile) {
+    SearchTrace trace;
+    if (const std::string why = readTraceFile(traceFile, world.board, trace); !why.empty()) {
+        std::cerr << "race_picture: " << why << '\n';
+        return 1;
+    }
+    if (!startUp()) {
+        std::cerr << "race_picture: cannot open a window\n";
+        return 1;
+    }
+    world.showTrace(trace);
+    setPlaybackSeconds(4.0);
+    const double half = static_cast<double>(world.walk.search.closed.size()) / 2;
+    for (int frame = 0; frame < 20000 && world.walk.playback.shown < half; frame++) {
+        runFrame();
+    }
+    const bool saved = world.walk.playback.shown >= half && saveFront(out);
+    std::cout << (saved ? out : "race_picture: the trace did not play") << '\n';
+    glfwTerminate();
+    return saved ? 0 : 1;
+}
+
 } // namespace
 
 // The open tile nearest (column, row): the walks' ends on a map given.
@@ -76,6 +102,9 @@ int main(int argc, char** argv) {
     const std::string out = argc > 1 ? argv[1] : "race-settings.png";
     if (argc > 3) {
         world = World(argv[3], modelFolderFor(argv[3], shippedAssetsFolder()));
+    }
+    if (argc > 4 && std::string(argv[2]) == "trace") {
+        return tracePicture(out, argv[4]);
     }
     if (!startUp()) {
         std::cerr << "race_picture: cannot open a window\n";

@@ -27,8 +27,7 @@ bool writeFile(const std::string& fileName, const std::string& text) {
 } // namespace
 
 bool isTraceFileName(const std::string& fileName) {
-    return endsWith(fileName, ".yaml") || endsWith(fileName, ".yml") ||
-           endsWith(fileName, ".json");
+    return endsWith(fileName, ".yaml") || endsWith(fileName, ".yml") || endsWith(fileName, ".json");
 }
 
 bool writePosthoc(const MapBoard& map, const TracedWalk& walk, const std::string& fileName) {

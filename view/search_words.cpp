@@ -54,7 +54,8 @@ void writeSearchFigures(const Board& board, const Walk& walk, char* out, size_t 
         // Played from a trace file: its own counts, and the cost its end gives.
         const double cost = record.traced.walkCost;
         std::snprintf(out, size, "trace: closed %s, open %s, %s%s", withCommas(closed).c_str(),
-                      withCommas(record.traced.open).c_str(), std::isnan(cost) ? "no walk" : "walk ",
+                      withCommas(record.traced.open).c_str(),
+                      std::isnan(cost) ? "no walk" : "walk ",
                       std::isnan(cost) ? "" : costText(cost, board.rule, record.kind).c_str());
     } else if (walk.searching()) {
         std::snprintf(out, size, "searching: %s of %s tiles", withCommas(closed).c_str(),

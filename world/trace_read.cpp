@@ -3,9 +3,9 @@
 #include "world/trace_file.h"
 
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <sstream>
 #include <unordered_map>
 #include <yaml-cpp/yaml.h>
 
@@ -65,8 +65,8 @@ RawEvent jsonEvent(const nlohmann::json& node) {
         e.bad = "is not an object";
         return e;
     }
-    e.type = node.contains("type") && node["type"].is_string() ? node["type"].get<std::string>()
-                                                                : "";
+    e.type =
+        node.contains("type") && node["type"].is_string() ? node["type"].get<std::string>() : "";
     for (int k = 0; k < 5; k++) {
         if (!node.contains(NumberKeys[k]) || node[NumberKeys[k]].is_null()) {
             continue;
@@ -96,7 +96,8 @@ std::string readRaw(const std::string& fileName, const std::string& text, RawTra
                 const nlohmann::json& v = root["version"];
                 raw.version = v.is_string() ? v.get<std::string>() : v.dump();
             }
-            raw.hasEvents = root.is_object() && root.contains("events") && root["events"].is_array();
+            raw.hasEvents =
+                root.is_object() && root.contains("events") && root["events"].is_array();
             if (raw.hasEvents) {
                 for (const nlohmann::json& node : root["events"]) {
                     raw.events.push_back(jsonEvent(node));
@@ -157,12 +158,12 @@ std::string readTraceFile(const std::string& path, const Board& board, SearchTra
                           const std::string& shownAs) {
     const std::string& fileName = shownAs.empty() ? path : shownAs;
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf())) {
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof()) {
         return fileName + ": cannot be read (no such file, or not readable)";
     }
     RawTrace raw;
-    if (const std::string why = readRaw(path, text.str(), raw); !why.empty()) {
+    if (const std::string why = readRaw(path, text, raw); !why.empty()) {
         return fileName + ": " + why;
     }
     if (!raw.version || raw.version->rfind("1.", 0) != 0) {

@@ -156,10 +156,18 @@ TEST(Window, WithoutADisplayOrAMapItSaysWhyAndFails) {
         {empty, "", 1, notFound},
         {assets, empty, 1, notFound},
         {empty, assets, 1, "tanglor: cannot open the window: X11: The DISPLAY environment"},
-        {empty, "a b c", 2, "usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog R]\n"},
+        {empty, "a b c", 2,
+         "usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog R] [--trace FILE]\n"},
         {empty, "none", 2,
          "tanglor: none: no such folder (usage: tanglor [FOLDER | MAPFILE [SCENFILE]] [--fog "
-         "R])\n"},
+         "R] [--trace FILE])\n"},
+        // A trace that cannot be played is refused in one line before any window.
+        {assets, empty + "/good.map --trace " + empty + "/v2.yaml", 1,
+         "tanglor: " + empty +
+             "/v2.yaml: not a search trace of format 1.x (its version is "
+             "\"2.1\")\n"},
+        {assets, empty + "/good.map --trace " + empty + "/off.json", 1,
+         "tanglor: " + empty + "/off.json: event 2: its tile is off the map (3 x 2 tiles)\n"},
         // A benchmark map with no models beside it takes the shipped ones; a broken one is
         // refused, line by line, before any window.
         {assets, empty + "/good.map", 1, "tanglor: cannot open the window: X11: The DISPLAY"},
@@ -171,6 +179,10 @@ TEST(Window, WithoutADisplayOrAMapItSaysWhyAndFails) {
     };
     std::ofstream(empty + "/good.map") << "type octile\nheight 2\nwidth 3\nmap\n.@T\nSW.\n";
     std::ofstream(empty + "/bad.map") << "type octile\nheight 3\nwidth 3\nmap\n...\n..\nx..\n";
+    std::ofstream(empty + "/v2.yaml") << "version: 2.1\nevents: []\n";
+    std::ofstream(empty + "/off.json")
+        << R"({"version": "1.4.0", "events": [{"type": "source", "x": 0, "y": 0},)"
+        << R"( {"type": "expanding", "x": 3, "y": 0}]})";
     for (const auto& [where, arguments, status, message] : cases) {
         FILE* run = popen(("cd '" + where + "' && timeout 60 env -u DISPLAY " TANGLOR_EXE " " +
                            arguments + " 2>&1 >/dev/null")
