@@ -152,17 +152,28 @@ bool showPaint(Demo& demo) {
                  [&] { return monkeyStep(demo.seen, demo.map, demo.walk) == 0; })) {
         return false;
     }
-    clickTile(demo, demo.target);
-    settle(demo.x); // the paint only once a frame has taken the second click
-    if (paint >= 0) {
+    // Each paint only once the frame before has shown what came before it: the walk planned
+    // over the tile (it lights up), then each new kind. Clicks quicker than a frame count once.
+    const auto changes = [&] {
+        const std::vector<unsigned char> before = tilePatch(grabWindow(demo.x), demo.map, paint);
+        return [&demo, paint, before] { return tilePatch(demo.seen, demo.map, paint) != before; };
+    };
+    if (paint < 0) {
+        clickTile(demo, demo.target);
+        settle(demo.x);
+    } else {
+        auto lit = changes();
+        clickTile(demo, demo.target);
+        waitFor(demo, "the walk lit", lit);
         holdKey(demo.x, XK_Shift_L, true);
         for (int i = 0; i < 3; ++i) {
+            auto painted = changes();
             clickTile(demo, paint);
-            settle(demo.x); // one paint a frame at most: a click quicker than that counts once
+            waitFor(demo, "the tile painted", painted);
         }
         holdKey(demo.x, XK_Shift_L, false);
     }
-    settle(demo.x);
+    settle(demo.x); // the walk planned round the tree
     demo.seen = grabWindow(demo.x);
     save(demo, "6-painted.png");
     return true;
@@ -175,7 +186,7 @@ bool showRace(Demo& demo) {
                  [&] { return windowTitle(demo.x).find(" | race:") != std::string::npos; })) {
         return false;
     }
-    settleFor(demo, std::chrono::milliseconds(3500)); // past the two-second playback, the
+    settleFor(demo, std::chrono::milliseconds(2500)); // past the two-second playback, the
                                                       // monkeys under way
     demo.seen = grabWindow(demo.x);
     save(demo, "7-race.png");
@@ -195,12 +206,14 @@ bool showMazeRace(Demo& demo) {
     const Board& board = demo.map.board;
     const int lastColumn = 2 * ((board.columns - 1) / 2) - 1;
     const int lastRow = 2 * ((board.rows - 1) / 2) - 1;
-    clickTile(demo, board.columns + 1);
-    settle(demo.x);
-    clickTile(demo, lastRow * board.columns + lastColumn);
+    const std::vector<int> ends = {board.columns + 1, lastRow * board.columns + lastColumn};
+    clickTile(demo, ends[0]);
+    waitFor(demo, "monkey on the maze's start",
+            [&] { return monkeyStep(demo.seen, demo.map, ends) == 0; });
+    clickTile(demo, ends[1]);
     settle(demo.x);
     tapKey(demo.x, XK_c);
-    settleFor(demo, std::chrono::milliseconds(3500));
+    settleFor(demo, std::chrono::milliseconds(2500)); // as above
     demo.seen = grabWindow(demo.x);
     save(demo, "8-maze-race.png");
     printTitle(demo);

@@ -5,6 +5,11 @@
 #include <cstdio>
 #include <utility>
 
+// The program's own process-wide world, which its frame code names. The demo drives the
+// program in another process and keeps the map it reckons with in `Demo`; this one stays
+// empty, there only because a unity build links the frame code along with the rest.
+World world{std::string()};
+
 bool waitFor(Demo& demo, const char* what, const std::function<bool()>& shown) {
     const bool ok = waitUntil(
         [&] {
@@ -28,7 +33,9 @@ bool waitFor(Demo& demo, const char* what, const std::function<bool()>& shown) {
 }
 
 std::function<bool()> still(Demo& demo) {
-    return [&demo, title = windowTitle(demo.x), before = Picture{}]() mutable {
+    // From the picture last seen: where that already shows the end of a movement, one title
+    // change (at the end of a frame) with the same picture tells it is over.
+    return [&demo, title = windowTitle(demo.x), before = demo.seen]() mutable {
         const std::string now = windowTitle(demo.x);
         return now != std::exchange(title, now) && std::exchange(before, demo.seen) == demo.seen;
     };

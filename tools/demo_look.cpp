@@ -47,3 +47,16 @@ double monkeyBearing(const Picture& picture) {
     double x = 0.0, y = 0.0;
     return monkeyAt(picture, &x, &y) ? std::atan2(360.0 - y, x - 640.0) * 180.0 / M_PI : NAN;
 }
+
+std::vector<unsigned char> tilePatch(const Picture& picture, const World& map, int tile) {
+    const Vec3 centre = tileCentre(map.board, tile);
+    const auto [x, y] = startCameraPixel(centre.x, centre.z);
+    std::vector<unsigned char> patch;
+    for (int dy = -3; dy <= 3; dy++) {
+        for (int dx = -3; dx <= 3; dx++) {
+            const unsigned char* p = picture.at(x + dx, y + dy);
+            patch.insert(patch.end(), p, p + 3);
+        }
+    }
+    return patch;
+}

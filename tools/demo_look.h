@@ -14,3 +14,7 @@ int monkeyStep(const Picture& picture, const World& map, const std::vector<int>&
 // The monkey's direction from the window's middle, about which the view turns, in
 // degrees; not a number when it does not show.
 double monkeyBearing(const Picture& picture);
+
+// The pixels round the centre of `tile` at the start view: a paint, a light or a figure there
+// changes them.
+std::vector<unsigned char> tilePatch(const Picture& picture, const World& map, int tile);

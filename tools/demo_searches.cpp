@@ -3,6 +3,7 @@
 #include "tools/demo_searches.h"
 
 #include "tools/demo_context.h"
+#include "tools/demo_look.h"
 
 #include <X11/keysym.h>
 
@@ -33,14 +34,19 @@ const char* const OpenGround = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
 // One search's walk from the bottom-left to the top-right, watched to its end with the
 // search view's marks; its picture saved as `name`.
 bool showSearch(Demo& demo, int key, const char* name) {
+    const std::vector<int> ends = {14 * 16 + 1, 1 * 16 + 14};
     tapKey(demo.x, key);
-    clickTile(demo, 14 * 16 + 1);
-    settle(demo.x);
-    clickTile(demo, 1 * 16 + 14);
-    settle(demo.x);
-    // The playback, then the monkey's walk: the picture is still once it has arrived.
-    settleFor(demo, std::chrono::milliseconds(2500));
-    if (!waitFor(demo, "the walk's end", still(demo))) {
+    clickTile(demo, ends[0]);
+    if (!waitFor(demo, "the monkey on the start",
+                 [&] { return monkeyStep(demo.seen, demo.map, ends) == 0; })) {
+        return false;
+    }
+    clickTile(demo, ends[1]);
+    // The playback, then the monkey's walk: past halfway it is nearer the target than the
+    // start, and the picture is still once it has arrived.
+    if (!waitFor(demo, "the monkey past halfway",
+                 [&] { return monkeyStep(demo.seen, demo.map, ends) == 1; }) ||
+        !waitFor(demo, "the walk's end", still(demo))) {
         return false;
     }
     save(demo, name);
@@ -64,7 +70,8 @@ int showSearchesOnOpenGround(XDriver& x, const std::string& program, const std::
                         Patience) &&
               !running.ended() && waitFor(demo, "a still picture", still(demo));
     if (on) {
-        tapKey(x, XK_o); // the search view's marks
+        tapKey(x, XK_o);      // the search view's marks
+        tapKey(x, XK_KP_Add); // the walks at twice the pace: the marks are the picture
         on = showSearch(demo, XK_6, "9-jps.png") && showSearch(demo, XK_7, "10-theta.png");
     }
     if (on) {

@@ -12,6 +12,14 @@ std::string tileName(const Board& board, int tile) {
     return std::to_string(tile % board.columns) + "," + std::to_string(tile / board.columns);
 }
 
+// A trace's cost as it gave it, whatever the rule it was written under: whole, or to two
+// decimals.
+std::string tracedCost(double cost) {
+    char text[32];
+    std::snprintf(text, sizeof text, cost == std::floor(cost) ? "%.0f" : "%.2f", cost);
+    return text;
+}
+
 // What a trace file gave of the tile, as far as it gave it.
 void writeTracedFigures(const Board& board, const SearchRecord& record, int tile, char* out,
                         size_t size) {
@@ -19,8 +27,7 @@ void writeTracedFigures(const Board& board, const SearchRecord& record, int tile
     std::string text;
     for (const auto& [word, value] : {std::pair{"g ", c.g}, {"h ", c.h}, {"f ", c.f}}) {
         if (!std::isnan(value)) {
-            text += (text.empty() ? "" : ", ") + std::string(word) +
-                    costText(value, board.rule, record.kind);
+            text += (text.empty() ? "" : ", ") + std::string(word) + tracedCost(value);
         }
     }
     if (c.from >= 0) {
@@ -53,10 +60,9 @@ void writeSearchFigures(const Board& board, const Walk& walk, char* out, size_t 
     if (record.traced.fromFile) {
         // Played from a trace file: its own counts, and the cost its end gives.
         const double cost = record.traced.walkCost;
-        std::snprintf(out, size, "trace: closed %s, open %s, %s%s", withCommas(closed).c_str(),
-                      withCommas(record.traced.open).c_str(),
+        std::snprintf(out, size, "trace: closed %d, open %d, %s%s", closed, record.traced.open,
                       std::isnan(cost) ? "no walk" : "walk ",
-                      std::isnan(cost) ? "" : costText(cost, board.rule, record.kind).c_str());
+                      std::isnan(cost) ? "" : tracedCost(cost).c_str());
     } else if (walk.searching()) {
         std::snprintf(out, size, "searching: %s of %s tiles", withCommas(closed).c_str(),
                       withCommas(board.tileCount()).c_str());
