@@ -66,6 +66,17 @@ TEST(TraceFiles, EverySearchReadBackClosesTheSameTilesInOrderAndWalksTheSameWalk
             search.begin(board, kind, from, to, own);
             search.advance(board, own, LLONG_MAX);
             const SearchTrace written = traceSearch(board, kind, from, to);
+            // Each tile taken is closed once its neighbours are done, before the next is taken.
+            int taken = -1;
+            for (const TraceEvent& e : written.events) {
+                if (e.type == TraceEventType::Expanding || e.type == TraceEventType::End) {
+                    EXPECT_EQ(taken, -1) << "no closing for " << taken;
+                    taken = e.type == TraceEventType::Expanding ? e.tile : -1;
+                } else if (e.type == TraceEventType::Closing) {
+                    EXPECT_EQ(e.tile, taken);
+                    taken = -1;
+                }
+            }
             const bool json = (round + k) % 2 == 0;
             SearchTrace read;
             ASSERT_EQ(readBack(json ? "t.json" : "t.yaml", traceText(written, json), board, read),
