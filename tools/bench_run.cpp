@@ -100,26 +100,31 @@ std::vector<std::size_t> problemsRun(const Scenario& scenario, const BenchOption
                                     all.begin() + static_cast<long>(k * n / shards));
 }
 
-// Every search on every problem taken, on `jobs` threads, each a contiguous part of the
-// problems with its own searches; each problem is timed alone on its thread.
+// Every search on every problem taken, on `jobs` threads, each with its own searches, taking
+// the problems a few at a time as it comes free: a scenario's problems grow longer down the
+// file, so equal parts would leave one thread the long ones. Each problem is timed alone on
+// its thread, and its row kept in its place.
 std::vector<Run> runAll(const Board& board, const Scenario& scenario,
                         const std::vector<std::size_t>& taken, const BenchOptions& options) {
+    constexpr std::size_t Block = 8;
     const std::size_t searches = options.searches.size();
     std::vector<Run> runs(taken.size() * searches);
-    std::atomic<std::size_t> done{0};
-    const auto work = [&](std::size_t from, std::size_t to, bool shows) {
+    std::atomic<std::size_t> next{0}, done{0};
+    const auto work = [&](bool shows) {
         GridSearch search; // its frontier kept from one problem to the next
-        for (std::size_t i = from; i < to; i++) {
-            const ScenarioProblem& problem = scenario.problems[taken[i]];
-            const int start = problem.startRow * board.columns + problem.startColumn;
-            const int goal = problem.goalRow * board.columns + problem.goalColumn;
-            for (std::size_t k = 0; k < searches; k++) {
-                runs[i * searches + k] = runOne(board, search, options.searches[k],
-                                                options.chosen.settings, start, goal);
-            }
-            const std::size_t now = ++done;
-            if (shows) {
-                showProgress(now, taken.size());
+        for (std::size_t from; (from = next.fetch_add(Block)) < taken.size();) {
+            for (std::size_t i = from; i < std::min(from + Block, taken.size()); i++) {
+                const ScenarioProblem& problem = scenario.problems[taken[i]];
+                const int start = problem.startRow * board.columns + problem.startColumn;
+                const int goal = problem.goalRow * board.columns + problem.goalColumn;
+                for (std::size_t k = 0; k < searches; k++) {
+                    runs[i * searches + k] = runOne(board, search, options.searches[k],
+                                                    options.chosen.settings, start, goal);
+                }
+                const std::size_t now = ++done;
+                if (shows) {
+                    showProgress(now, taken.size());
+                }
             }
         }
     };
@@ -127,9 +132,9 @@ std::vector<Run> runAll(const Board& board, const Scenario& scenario,
         1, std::min<std::size_t>(static_cast<std::size_t>(options.jobs), taken.size()));
     std::vector<std::thread> threads;
     for (std::size_t j = 1; j < jobs; j++) {
-        threads.emplace_back(work, j * taken.size() / jobs, (j + 1) * taken.size() / jobs, false);
+        threads.emplace_back(work, false);
     }
-    work(0, taken.size() / jobs, true);
+    work(true);
     for (std::thread& t : threads) {
         t.join();
     }
