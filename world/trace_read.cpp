@@ -1,131 +1,15 @@
-// Search traces read from YAML (yaml-cpp) or JSON (nlohmann's JSON), ours or another solver's:
-// both are read into plain events first, then checked against the board in one place.
+// Search traces read from YAML or JSON, ours or another solver's: both parsers hand over
+// plain events (world/trace_parse.cpp), checked against the board here, in one place.
 #include "world/trace_file.h"
 
+#include "world/trace_parse.h"
+
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
-#include <iterator>
-#include <nlohmann/json.hpp>
-#include <optional>
 #include <unordered_map>
-#include <yaml-cpp/yaml.h>
 
 namespace {
-
-// An event as the file gives it, before it is checked. Ids are kept as text: other solvers
-// name their tiles with numbers or words, and a parent names the id of another event.
-struct RawEvent {
-    std::string type;
-    std::optional<double> x, y, g, h, f;
-    std::optional<std::string> id, parentId;
-    std::string bad; // a field that is not what it should be
-};
-
-struct RawTrace {
-    std::optional<std::string> version;
-    bool hasEvents = false;
-    std::vector<RawEvent> events;
-};
-
-constexpr const char* NumberKeys[5] = {"x", "y", "g", "h", "f"};
-
-std::optional<double>& numberField(RawEvent& e, int k) {
-    std::optional<double>* fields[5] = {&e.x, &e.y, &e.g, &e.h, &e.f};
-    return *fields[k];
-}
-
-RawEvent yamlEvent(const YAML::Node& node) {
-    RawEvent e;
-    if (!node.IsMap()) {
-        e.bad = "is not a list of fields";
-        return e;
-    }
-    e.type = node["type"] && node["type"].IsScalar() ? node["type"].as<std::string>() : "";
-    for (int k = 0; k < 5; k++) {
-        const YAML::Node value = node[NumberKeys[k]];
-        if (!value || value.IsNull()) {
-            continue;
-        }
-        try {
-            numberField(e, k) = value.as<double>();
-        } catch (const YAML::Exception&) {
-            e.bad = std::string(NumberKeys[k]) + " is not a number";
-        }
-    }
-    for (auto [key, into] : {std::pair{"id", &e.id}, {"pId", &e.parentId}}) {
-        if (node[key] && node[key].IsScalar()) {
-            *into = node[key].as<std::string>();
-        }
-    }
-    return e;
-}
-
-RawEvent jsonEvent(const nlohmann::json& node) {
-    RawEvent e;
-    if (!node.is_object()) {
-        e.bad = "is not an object";
-        return e;
-    }
-    e.type =
-        node.contains("type") && node["type"].is_string() ? node["type"].get<std::string>() : "";
-    for (int k = 0; k < 5; k++) {
-        if (!node.contains(NumberKeys[k]) || node[NumberKeys[k]].is_null()) {
-            continue;
-        }
-        if (node[NumberKeys[k]].is_number()) {
-            numberField(e, k) = node[NumberKeys[k]].get<double>();
-        } else {
-            e.bad = std::string(NumberKeys[k]) + " is not a number";
-        }
-    }
-    for (auto [key, into] : {std::pair{"id", &e.id}, {"pId", &e.parentId}}) {
-        if (node.contains(key) && node[key].is_string()) {
-            *into = node[key].get<std::string>();
-        } else if (node.contains(key) && node[key].is_number()) {
-            *into = node[key].dump();
-        }
-    }
-    return e;
-}
-
-// The document read, or what is wrong with it as YAML or JSON.
-std::string readRaw(const std::string& fileName, const std::string& text, RawTrace& raw) {
-    if (traceFileIsJson(fileName)) {
-        try {
-            const nlohmann::json root = nlohmann::json::parse(text);
-            if (root.is_object() && root.contains("version")) {
-                const nlohmann::json& v = root["version"];
-                raw.version = v.is_string() ? v.get<std::string>() : v.dump();
-            }
-            raw.hasEvents =
-                root.is_object() && root.contains("events") && root["events"].is_array();
-            if (raw.hasEvents) {
-                for (const nlohmann::json& node : root["events"]) {
-                    raw.events.push_back(jsonEvent(node));
-                }
-            }
-        } catch (const nlohmann::json::exception& e) {
-            const std::string what = e.what();
-            return "not valid JSON (" + what.substr(what.find(']') + 2) + ")";
-        }
-        return "";
-    }
-    try {
-        const YAML::Node root = YAML::Load(text);
-        if (root.IsMap() && root["version"] && root["version"].IsScalar()) {
-            raw.version = root["version"].as<std::string>();
-        }
-        raw.hasEvents = root.IsMap() && root["events"] && root["events"].IsSequence();
-        if (raw.hasEvents) {
-            for (const YAML::Node& node : root["events"]) {
-                raw.events.push_back(yamlEvent(node));
-            }
-        }
-    } catch (const YAML::Exception& e) {
-        return "not valid YAML (line " + std::to_string(e.mark.line + 1) + ", column " +
-               std::to_string(e.mark.column + 1) + ": " + e.msg + ")";
-    }
-    return "";
-}
 
 bool whole(const std::optional<double>& v) {
     return v && std::floor(*v) == *v && std::abs(*v) < 1e9;
@@ -152,59 +36,82 @@ int tileOf(const RawEvent& e, const Board& board) {
     return static_cast<int>(*row) * board.columns + static_cast<int>(*column);
 }
 
+// Each event checked and put on the board as it is read; the first fault found is kept (the
+// version, which may come after the events, is checked once the whole file is read).
+struct EventReader {
+    const Board& board;
+    SearchTrace& trace;
+    std::string fault;
+    std::size_t count = 0;
+    // Ids that are not the tile's own number (row x width + column), and their tiles; a
+    // parent is looked for here first, then read as a tile's number.
+    std::unordered_map<std::string, int> tileOfId;
+
+    void read(const RawEvent& e) {
+        ++count;
+        if (!fault.empty()) {
+            return;
+        }
+        const std::string event = "event " + std::to_string(count) + ": ";
+        TraceEvent out;
+        if (!e.bad.empty()) {
+            fault = event + e.bad;
+        } else if (!traceEventNamed(e.type, &out.type)) {
+            fault = event + "unknown type \"" + e.type + "\"";
+        } else if ((out.tile = tileOf(e, board)) == -3) {
+            fault = event + "its tile is off the map (" + std::to_string(board.columns) + " x " +
+                    std::to_string(board.rows) + " tiles)";
+        } else if (out.tile == -2 && out.type != TraceEventType::End) {
+            fault = event + "names no tile (x and y, or a whole id)";
+        }
+        if (!fault.empty()) {
+            return;
+        }
+        out.tile = std::max(out.tile, -1);
+        out.g = e.g.value_or(NAN);
+        out.h = e.h.value_or(NAN);
+        out.f = e.f.value_or(NAN);
+        if (e.id && out.tile >= 0 && *e.id != std::to_string(out.tile)) {
+            tileOfId[*e.id] = out.tile;
+        }
+        if (e.parentId) {
+            out.parent = parentTile(*e.parentId);
+        }
+        trace.events.push_back(out);
+    }
+    int parentTile(const std::string& id) const {
+        if (const auto known = tileOfId.find(id); known != tileOfId.end()) {
+            return known->second;
+        }
+        char* end = nullptr;
+        const long n = std::strtol(id.c_str(), &end, 10);
+        const bool number = !id.empty() && end == id.c_str() + id.size();
+        return number && n >= 0 && n < board.tileCount() ? static_cast<int>(n) : -1;
+    }
+};
+
 } // namespace
 
 std::string readTraceFile(const std::string& path, const Board& board, SearchTrace& trace,
                           const std::string& shownAs) {
     const std::string& fileName = shownAs.empty() ? path : shownAs;
     std::ifstream in(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) {
+    if (!in) {
         return fileName + ": cannot be read (no such file, or not readable)";
     }
+    trace = SearchTrace{board.columns, board.rows, {}};
+    EventReader events{board, trace, "", 0, {}};
     RawTrace raw;
-    if (const std::string why = readRaw(path, text, raw); !why.empty()) {
+    raw.onEvent = [&events](const RawEvent& e) { events.read(e); };
+    if (const std::string why = parseTrace(in, traceFileIsJson(path), raw); !why.empty()) {
         return fileName + ": " + why;
     }
-    if (!raw.version || raw.version->rfind("1.", 0) != 0) {
+    if (!raw.version || (*raw.version != "1" && raw.version->rfind("1.", 0) != 0)) {
         return fileName + ": not a search trace of format 1.x (its version is " +
                (raw.version ? "\"" + *raw.version + "\"" : std::string("missing")) + ")";
     }
     if (!raw.hasEvents) {
         return fileName + ": not a search trace: it has no list of events";
     }
-    trace = SearchTrace{board.columns, board.rows, {}};
-    std::unordered_map<std::string, int> tileOfId;
-    for (std::size_t i = 0; i < raw.events.size(); i++) {
-        const RawEvent& e = raw.events[i];
-        const std::string event = fileName + ": event " + std::to_string(i + 1) + ": ";
-        TraceEvent out;
-        if (!e.bad.empty()) {
-            return event + e.bad;
-        }
-        if (!traceEventNamed(e.type, &out.type)) {
-            return event + "unknown type \"" + e.type + "\"";
-        }
-        out.tile = tileOf(e, board);
-        if (out.tile == -3) {
-            return event + "its tile is off the map (" + std::to_string(board.columns) + " x " +
-                   std::to_string(board.rows) + " tiles)";
-        }
-        if (out.tile == -2 && out.type != TraceEventType::End) {
-            return event + "names no tile (x and y, or a whole id)";
-        }
-        out.tile = std::max(out.tile, -1);
-        out.g = e.g.value_or(NAN);
-        out.h = e.h.value_or(NAN);
-        out.f = e.f.value_or(NAN);
-        if (e.id && out.tile >= 0) {
-            tileOfId[*e.id] = out.tile;
-        }
-        if (e.parentId) {
-            const auto parent = tileOfId.find(*e.parentId);
-            out.parent = parent != tileOfId.end() ? parent->second : -1;
-        }
-        trace.events.push_back(out);
-    }
-    return "";
+    return events.fault.empty() ? "" : fileName + ": " + events.fault;
 }

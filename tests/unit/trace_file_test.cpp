@@ -136,7 +136,7 @@ TEST(TraceFiles, AnotherSolversTracePlaysWithItsOwnIdsAndJumps) {
         "  - { type: generating, id: '0:0', x: 0, y: 0, g: 0, f: 3 }\n"
         "  - { type: expanding, id: '0:0', x: 0, y: 0, g: 0, f: 3 }\n"
         "  - { type: generating, id: '2:2', x: 2, y: 2, pId: '0:0', g: 2.8,"
-        " h: 1, info: jump }\n"
+        " h: 1, info: { kind: jump, seen: [1, 2] } }\n"
         "  - { type: closing, id: '0:0', x: 0, y: 0 }\n"
         "  - { type: expanding, id: '2:2', x: 2, y: 2, pId: '0:0' }\n"
         "  - { type: generating, id: '3:2', x: 3, y: 2, pId: '2:2', g: 3.8 }\n";
@@ -185,6 +185,9 @@ TEST(TraceFiles, ABrokenTraceIsRefusedInOneLineThatSaysWhere) {
          "b.yaml: not a search trace of format 1.x (its version is \"0.9\")"},
         {"events: []\n", "b.yaml: not a search trace of format 1.x (its version is missing)"},
         {"version: 1.4.0\n", "b.yaml: not a search trace: it has no list of events"},
+        {head + "  - [expanding, 1, 0]\n", "b.yaml: event 2: is not a list of fields"},
+        {"events: [{type: nonsense}]\nversion: 3\n",
+         "b.yaml: not a search trace of format 1.x (its version is \"3\")"},
         {"", "b.yaml: not a search trace of format 1.x (its version is missing)"},
     };
     for (const auto& [text, why] : cases) {
