@@ -68,10 +68,12 @@ void drawGround(const MapBoard& map, const DrawnTiles& sight) {
     glColor3f(0.0f, 0.4f, 0.0f);
     if (map.outsideTiles > 0) {
         // Tiles off the board show the background: a square for each tile on it, in view.
-        forEachTileInSight(board, sight, [&](int tile) {
+        // The corner by value: clang before 16 cannot capture a structured binding, and the
+        // fuzz build is clang's.
+        forEachTileInSight(board, sight, [&, left = x0, top = z0](int tile) {
             if (!map.tiles[tile].outside) {
-                const float x = x0 + TileSize * (tile % board.columns);
-                const float z = z0 + TileSize * (tile / board.columns);
+                const float x = left + TileSize * (tile % board.columns);
+                const float z = top + TileSize * (tile / board.columns);
                 groundSquare(x, x + TileSize, z, z + TileSize);
             }
         });
