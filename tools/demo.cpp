@@ -206,12 +206,14 @@ bool showMazeRace(Demo& demo) {
     const Board& board = demo.map.board;
     const int lastColumn = 2 * ((board.columns - 1) / 2) - 1;
     const int lastRow = 2 * ((board.rows - 1) / 2) - 1;
-    // The monkey of the walk before may still show near the maze's start: a frame is waited
-    // for rather than a monkey looked for.
-    clickTile(demo, board.columns + 1);
-    settle(demo.x);
-    clickTile(demo, lastRow * board.columns + lastColumn);
-    settle(demo.x);
+    // Each click once the one before shows: the monkey on the maze's first cell, then the
+    // banana on its last (the walk before's monkey may still stand anywhere near).
+    for (const int tile : {board.columns + 1, lastRow * board.columns + lastColumn}) {
+        const std::vector<unsigned char> before = tilePatch(grabWindow(demo.x), demo.map, tile);
+        clickTile(demo, tile);
+        waitFor(demo, "a figure on the maze",
+                [&] { return tilePatch(demo.seen, demo.map, tile) != before; });
+    }
     tapKey(demo.x, XK_c);
     settleFor(demo, std::chrono::milliseconds(2500)); // as above
     demo.seen = grabWindow(demo.x);
