@@ -27,10 +27,10 @@ struct Collector {
         bool keyNext = true; // a map's next scalar is a key
         std::string key;
     };
-    std::vector<Level> levels;
-    RawEvent event;
+    std::vector<Level> levels; // the containers open, the document's own first
+    RawEvent event;            // the event being read
 
-    // Where the next value goes: the key it is the value of at its level, "" for none.
+    // Whether the second level open is the top level's `events` list.
     bool inEvents() const {
         return levels.size() >= 2 && levels[0].map && levels[0].key == "events" && !levels[1].map;
     }
