@@ -14,12 +14,9 @@ void World::showTrace(const SearchTrace& trace) {
     walk.kind = record.kind;
     walk.query = std::move(query);
     walk.search = std::move(record);
-    walk.planning = Planning::Walk;
     if (walk.target >= 0) {
         placeBanana();
         endPlan(walk); // the walker, the lights and the figures, as after any plan
-    } else {
-        walk.planning = Planning::Idle;
     }
     clickPhase = 0; // the next click starts over, as after a second click
     if (session.view.mode == SearchViewMode::Off) {
